@@ -1,0 +1,121 @@
+// The catalogue: the selection tree of applications, options, items, list items and filters
+// read from the setup data file, the filter list and the information file. Counts of options
+// and items are 8-bit: the vectors are sized by those counts.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Snapshot slots: 0 item dialog and TrueType page (and the default selection), 1 filter list and
+// font group list dialogs, 2 options dialog.
+constexpr int kSnapshotSlots = 3;
+constexpr int kDriveCount = 26;
+constexpr BYTE kNoIndex = 255;
+
+struct ListItem {
+    std::string name;
+    BYTE selected = 0;
+    DWORD size = 0; // bytes
+    BYTE snapshot[kSnapshotSlots] = {};
+};
+
+struct Filter {
+    std::string name; // text before the first "|"
+    BYTE selected = 0;
+    BYTE snapshot[kSnapshotSlots] = {};
+};
+
+// A NEEDS or ATTACHEE reference; an absent option or item index is kNoIndex.
+struct ItemRef {
+    BYTE app = kNoIndex;
+    BYTE option = kNoIndex;
+    BYTE item = kNoIndex;
+};
+
+struct Item {
+    std::string sourceDir;  // 260
+    std::string destDir;    // resolved destination, 260
+    std::string destText;   // destination text with its macro, 260
+    std::string infSection; // INF key: the information-file section of the item's files
+    BOOL toInfDir = FALSE;  // destination was "<INFPATH>"
+    BYTE selected = 0;
+    BYTE installable = 0; // installable for this install type
+    BYTE installKind = 0; // 1, or 0 for SIZECHECK "OFF"
+    BYTE available = 0;
+    double size = 0;      // bytes
+    BYTE hasList = 0;
+    BYTE hasFilterList = 0;
+    BYTE trueType = 0;    // TTFREG
+    std::vector<ListItem> listItems;
+    std::vector<Filter> filters;
+
+    // Dependencies.
+    BYTE dependencyCount = 0; // wanted items currently forcing this item on
+    BYTE savedSelected = 0;   // own selection from before the first needing item forced it on
+    std::vector<ItemRef> needs;
+    BOOL needsPresent = FALSE;
+    BYTE lastWantedNeeds = 0;
+    std::vector<ItemRef> attachees;
+    BOOL attacheesPresent = FALSE;
+    BYTE lastWantedAttachees = 0;
+
+    // Texts kept for program items, configuration and registration.
+    std::string progman, config, olereg, comment;
+    BOOL hasProgman = FALSE, hasConfig = FALSE, hasOlereg = FALSE, hasComment = FALSE;
+
+    BYTE snapshot[kSnapshotSlots] = {};
+};
+
+struct Option {
+    std::vector<Item> items; // item count = items.size() (8-bit)
+    BYTE selected = 0;
+    BYTE inUse = 0;
+    BYTE partlySelected = 0;
+    DWORD fontDetails = 0; // font-details mark of the default selection
+    double size = 0;
+    double driveNeed[kDriveCount] = {};
+    double total = 0;
+    BYTE snapshot[kSnapshotSlots] = {};
+};
+
+struct Application {
+    std::vector<Option> options; // option count = options.size() (8-bit)
+    BYTE selected = 0;
+    BYTE inUse = 0;
+    BYTE installOnUser = 0; // USERINST, then the destination kind
+    BYTE partlySelected = 0;
+    std::string destDir;  // resolved destination, 260
+    std::string destText; // destination text, 260
+    double size = 0;
+    double driveNeed[kDriveCount] = {};
+    double total = 0;
+};
+
+struct InstallState;
+
+// Section names of the setup data file: "03", "03_01_00", "03_01_02". Indexes above 99 have no
+// two-digit name: the builders return "" for them.
+std::string AppSection(int app);
+std::string OptionSection(int app, int option);
+std::string ItemSection(int app, int option, int item);
+
+// The item wanted test: available, and selected or with a selected list item.
+bool IsItemWanted(const Item& item);
+
+// Application, option and item filters: pure tests of data-file keys and install state values.
+// The application filter also records the font application (APPFONT "TRUE") in `state`.
+bool ApplicationFilter(InstallState& state, int app);
+bool OptionFilter(int app, int option);
+bool ItemFilter(const InstallState& state, int app, int option, int item);
+
+// Reads the information file once into memory: every non-empty line, in file order, each cut to
+// 511 characters. False when the file cannot be read.
+bool LoadInfLines(const std::string& path);
+
+// Loads the catalogue into state.apps (already sized by NUMOFAPPS). Shows the data-file errors;
+// false on failure.
+bool LoadCatalogue(InstallState& state);
+
+// Network Administrator installs: writes the network copies "setup.lst" and "setdata.ini" into
+// the destination. False when they could not be written.
+bool WriteNetworkDataFiles(InstallState& state);

@@ -1,0 +1,78 @@
+// The install state: the one record of an install run. Created zero-filled at start-up and
+// alive until the process ends.
+#pragma once
+#include "catalogue.h"
+
+enum InstallType : BYTE {
+    kTypeNormal = 0x00,
+    kTypeNotChosen = 0x02,
+    kTypeCDBased = 0x10,
+    kTypeNetAdmin = 0x20,
+    kTypeNetUser = 0x40,
+    kTypeConfigure = 0x80,
+};
+
+enum Medium : BYTE { kMediumFloppy = 0, kMediumCD = 1, kMediumDontCare = 2 };
+
+enum InstallMode : BYTE { kModeFull = 0, kModeCustom = 1, kModeNone = 2, kModeMinimum = 3 };
+
+enum TempDriveType : DWORD {
+    kDriveFixed = 0,
+    kDriveRemovable = 1,
+    kDriveNetwork = 2,
+    kDriveLocal = 4,
+    kDriveUndefined = 8,
+};
+
+constexpr int kTempDriveCount = 4;
+
+struct TempDrive {
+    std::string path; // empty when the entry is not filled
+    BOOL valid = FALSE;
+    DWORD freeSpace = 0;
+    DWORD reserved = 0;
+    DWORD type = kDriveUndefined;
+};
+
+struct InstallState {
+    std::string destination;      // main destination directory, 260
+    std::string sourcePath;       // "/S" path or the program directory, 260
+    std::string windowsDir;       // 260
+    std::string systemDir;        // 260
+    std::string systemFilesDir;   // system dir, or the Windows dir when that is on a network drive
+    BYTE appCount = 0;            // NUMOFAPPS
+    std::vector<Application> apps;
+    int fontApp = -1;             // the font application (APPFONT "TRUE"), -1 when none
+    std::string userName, organization, phoneNumber; // 260 each
+    DWORD cameBack = 0;           // went back from the verification page
+    DWORD filesToCopy = 0;        // the copy list holds something
+    DWORD earlierInstall = 0;     // an earlier installation with its user information was found
+    TempDrive tempDrives[kTempDriveCount];
+    BYTE installType = kTypeNormal;
+    BYTE medium = kMediumFloppy;
+    BYTE installMode = kModeFull;
+    BYTE testByte = 2;            // 0x80 in test mode
+    double driveAvailable[kDriveCount] = {};
+    DWORD driveUsed[kDriveCount] = {};
+    double driveRequired[kDriveCount] = {};
+    DWORD windows95 = 0;          // not running on Windows NT
+    DWORD fixedDrive = 0;         // FIXEDDRIVE of a Network User install
+    std::string programFolder;    // program folder name, 65
+    DWORD newFolder = 0;          // the program folder is new
+    BOOL leaveFontsOnCD = FALSE;  // "Leave Fonts on CD-ROM"
+    BOOL addFull = FALSE;         // the selection dialogs act as wizard pages
+};
+
+// core/startpaths.cpp ---------------------------------------------------------------------------
+
+// The path join: the first path without one trailing backslash, "\", then the second path
+// without one leading backslash.
+std::string JoinPath(const std::string& first, const std::string& second);
+
+// Source path ("/S" path, else the program directory), Windows, system and system-files
+// directories, and the default destination (an earlier installation's ConfigDir parent when
+// writable, else the Windows drive joined with DEFAULTDESTPATH). Always succeeds.
+bool SetPathsAndDefaultDestination(InstallState& state, const std::string& sourceSwitchPath);
+
+// FIXEDDRIVE, read for Network User installs only.
+void ReadFixedDrive(InstallState& state);

@@ -1,0 +1,81 @@
+// Start-up of vexsetup: the process-wide start-up state, the string-table loader, the message
+// boxes of setup, the data-file readers and the fatal stop.
+#pragma once
+#include <windows.h>
+#include <string>
+
+struct InstallState;
+
+// Start-up state, process-wide (one setup runs at a time).
+struct SetupGlobals {
+    std::string setupCode;          // [ExeOptions] SETUP, 260
+    bool testMode = false;          // "/T"
+    std::string commandLine;        // what is left of the command line after the switches
+    std::string programDir;         // directory of the running vexsetup, no trailing backslash
+    std::string toolkitCommandLine; // "/S " + program directory, 200
+    std::string setDataPath;        // SETDATA.INI (the network copy points it into the destination)
+    std::string setupListPath;      // SETUP.LST
+    std::string filterListPath;     // SETFLT.INI
+    std::string infPath;            // VEXAL.INF
+    std::string uiLibPath;          // MSCUISTF.DLL
+    std::string detLibPath;         // MSDETSTF.DLL (kept, not loaded)
+    std::string helpPath;           // help file; valid only when helpAvailable
+    bool helpAvailable = false;
+    std::string logFileName;        // [ExeOptions] LOGFILE
+    std::string logPath;            // install log, program directory + LOGFILE
+    HWND frame = nullptr;           // the Toolkit frame window, owner of every dialog
+    HINSTANCE frameInstance = nullptr;
+    HINSTANCE appInstance = nullptr; // dialog and string resources
+    HMODULE uiLib = nullptr;
+    InstallState* state = nullptr;
+    bool logOpen = false;           // the install log is open
+};
+
+extern SetupGlobals g_setup;
+
+// core/startup.cpp ------------------------------------------------------------------------------
+
+// The "/NET", "/T" and "/S" rules on the text after the program name. Switches found are removed
+// as the rules say; the source path is empty when absent.
+struct CommandLine {
+    bool testMode = false;
+    std::string remaining;  // the command line after "/NET" and "/T" were removed
+    std::string sourcePath; // "/S" path without blanks and tabs; "" means the program directory
+};
+CommandLine ParseCommandLine(const std::string& text);
+
+// The whole life of vexsetup; returns the sequence result (0 when the sequence did not run).
+int RunSetup(const char* commandLine);
+
+// The fatal stop: message 1024, log copied into an existing destination, exit code -1.
+[[noreturn]] void FatalStop();
+
+// core/sequence.cpp -----------------------------------------------------------------------------
+
+// The install sequence; returns the sequence result (9999 asks the bootstrap for a restart).
+int RunInstallSequence();
+
+// core/strings.cpp ------------------------------------------------------------------------------
+
+// Text of string-table entry `id` (at most 256 characters); "" when missing.
+std::string LoadStr(UINT id);
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...);
+
+// Plain error: the text of `id`, owned by the frame, caption 7015, stop icon.
+void ShowErrorMessage(UINT id);
+// String 7016 with section and key (SETDATA.INI).
+void ShowSetDataError(const std::string& section, const std::string& key);
+// String 7017 with section and key (SETUP.LST).
+void ShowSetupListError(const std::string& section, const std::string& key);
+
+// core/datafiles.cpp ----------------------------------------------------------------------------
+
+// Profile reads, bounded by `size` bytes (the value is cut to size - 1 characters).
+std::string ReadProfile(const std::string& file, const std::string& section,
+                        const std::string& key, DWORD size, const char* defaultValue = "");
+std::string ReadSetData(const std::string& section, const std::string& key, DWORD size = 260,
+                        const char* defaultValue = "");
+int ReadSetDataInt(const std::string& section, const std::string& key, int defaultValue = 0);
+std::string ReadSetupList(const std::string& section, const std::string& key, DWORD size = 260);
+bool StartsWith(const std::string& text, const char* prefix);

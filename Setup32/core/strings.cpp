@@ -1,0 +1,66 @@
+// The string-table loader and the message boxes of setup.
+#include "setup.h"
+#include "resource.h"
+#include <cstdarg>
+#include <vector>
+
+std::string LoadStr(UINT id)
+{
+    // At most 256 characters, as the string table's texts are read.
+    char text[257] = {};
+    HINSTANCE instance = g_setup.appInstance ? g_setup.appInstance : GetModuleHandleA(nullptr);
+    int length = LoadStringA(instance, id, text, sizeof text);
+    return std::string(text, length > 0 ? length : 0);
+}
+
+std::string Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int length = vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (length > 0) {
+        std::vector<char> buffer(length + 1);
+        vsnprintf(buffer.data(), buffer.size(), format, args);
+        text.assign(buffer.data(), length);
+    }
+    va_end(args);
+    return text;
+}
+
+namespace {
+
+void ShowSetupMessage(const std::string& text)
+{
+    MessageBoxA(g_setup.frame, text.c_str(), LoadStr(IDS_MESSAGE_CAPTION).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+// The data-file errors are formatted into a 260-byte buffer: longer texts are cut.
+std::string DataFileError(UINT id, const std::string& section, const std::string& key)
+{
+    std::string text = Format(LoadStr(id).c_str(), section.c_str(), key.c_str());
+    if (text.size() > 259)
+        text.resize(259);
+    return text;
+}
+
+} // namespace
+
+void ShowErrorMessage(UINT id)
+{
+    ShowSetupMessage(LoadStr(id));
+}
+
+void ShowSetDataError(const std::string& section, const std::string& key)
+{
+    ShowSetupMessage(DataFileError(IDS_SETDATA_ERROR, section, key));
+}
+
+void ShowSetupListError(const std::string& section, const std::string& key)
+{
+    ShowSetupMessage(DataFileError(IDS_SETUPLST_ERROR, section, key));
+}

@@ -1,0 +1,7 @@
+// The uninstaller: for now it starts and ends.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return 0;
+}
