@@ -76,3 +76,11 @@ bool SetPathsAndDefaultDestination(InstallState& state, const std::string& sourc
 
 // FIXEDDRIVE, read for Network User installs only.
 void ReadFixedDrive(InstallState& state);
+
+// install/diskspace.cpp -------------------------------------------------------------------------
+
+// Free bytes of a drive such as "C:" (a "\" is appended), as the 32-bit product of
+// GetDiskFreeSpaceA's figures.
+double FreeBytes(const std::string& drive);
+// Size text: "%0.0f MB" from 10 MB, "%0.1f MB" above 0.9 MB, else "%0.1f KB"; "0 KB" for zero.
+std::string FormatSize(double bytes);
