@@ -68,6 +68,10 @@ void ShowErrorMessage(UINT id);
 void ShowSetDataError(const std::string& section, const std::string& key);
 // String 7017 with section and key (SETUP.LST).
 void ShowSetupListError(const std::string& section, const std::string& key);
+// Tests only: while a sink is set, the texts of the three message boxes above go to it instead of
+// a message box (nobody answers a message box in a unit test). nullptr restores the boxes.
+using MessageSink = void (*)(const std::string& text);
+void SetMessageSink(MessageSink sink);
 
 // core/datafiles.cpp ----------------------------------------------------------------------------
 

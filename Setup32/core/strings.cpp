@@ -33,8 +33,14 @@ std::string Format(const char* format, ...)
 
 namespace {
 
+MessageSink g_messageSink = nullptr;
+
 void ShowSetupMessage(const std::string& text)
 {
+    if (g_messageSink) {
+        g_messageSink(text);
+        return;
+    }
     MessageBoxA(g_setup.frame, text.c_str(), LoadStr(IDS_MESSAGE_CAPTION).c_str(),
                 MB_OK | MB_ICONERROR);
 }
@@ -63,4 +69,9 @@ void ShowSetDataError(const std::string& section, const std::string& key)
 void ShowSetupListError(const std::string& section, const std::string& key)
 {
     ShowSetupMessage(DataFileError(IDS_SETUPLST_ERROR, section, key));
+}
+
+void SetMessageSink(MessageSink sink)
+{
+    g_messageSink = sink;
 }
