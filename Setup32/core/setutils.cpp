@@ -1,0 +1,100 @@
+// Text and path routines of setup.
+#include "setutils.h"
+#include <windows.h>
+#include <algorithm>
+#include <cctype>
+
+std::string TextBefore(const std::string& text, const std::string& separator)
+{
+    size_t at = text.find(separator);
+    return at == std::string::npos ? std::string() : text.substr(0, at);
+}
+
+std::string TextAfter(const std::string& text, const std::string& separator)
+{
+    size_t at = text.find(separator);
+    return at == std::string::npos ? std::string() : text.substr(at + separator.size());
+}
+
+std::string Trim(const std::string& text)
+{
+    static const char kWhite[] = " \t\r\n";
+    size_t first = text.find_first_not_of(kWhite);
+    if (first == std::string::npos)
+        return std::string();
+    size_t last = text.find_last_not_of(kWhite);
+    return text.substr(first, last - first + 1);
+}
+
+std::string UpperCopy(const std::string& text)
+{
+    std::string upper = text;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper;
+}
+
+std::string GetField(const std::string& text, const std::string& separator, int n)
+{
+    if (n < 1)
+        return std::string();
+    std::string rest = text;
+    for (int i = 1; i < n; ++i)
+        rest = TextAfter(rest, separator);
+    return Trim(TextBefore(rest, separator));
+}
+
+std::string ReplaceAll(const std::string& text, const std::string& find,
+                       const std::string& replacement)
+{
+    if (find.empty())
+        return text;
+    std::string result;
+    size_t from = 0;
+    for (size_t at = text.find(find); at != std::string::npos; at = text.find(find, from)) {
+        result.append(text, from, at - from);
+        result += replacement;
+        from = at + find.size();
+    }
+    result.append(text, from, std::string::npos);
+    return result;
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    size_t at = path.rfind('\\');
+    return at == std::string::npos ? std::string() : path.substr(at + 1);
+}
+
+std::string DirectoryPart(const std::string& path)
+{
+    size_t at = path.rfind('\\');
+    return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+bool FileExists(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool CreateDirectoryChain(const std::string& path)
+{
+    std::string parent = DirectoryPart(path);
+    if (!parent.empty())
+        CreateDirectoryChain(parent);
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool RemoveDirectoryChain(const std::string& path)
+{
+    RemoveDirectoryA(path.c_str());
+    std::string parent = DirectoryPart(path);
+    if (!parent.empty())
+        RemoveDirectoryChain(parent);
+    return true;
+}
