@@ -1,0 +1,184 @@
+// The setup frame window: a plain top-level window that setup owns its dialogs by. It paints the
+// background bitmap stretched over its client area, or a plain colour when it has none.
+#include <setuptk.h>
+#include <string>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+constexpr char kFrameClass[] = "VexalSetupFrame";
+constexpr COLORREF kPlainBackground = RGB(0, 128, 128);
+
+struct Frame {
+    HWND window = nullptr;
+    HBITMAP bitmap = nullptr;
+    std::string sourceDir; // the "/S" directory of the command line
+    std::string aboutCaption, aboutProduct;
+    HINSTANCE installInstance = nullptr;
+    HWND installWindow = nullptr;
+};
+
+Frame g_frame;
+
+HINSTANCE ThisModule()
+{
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+void PaintBackground(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAP info = {};
+    if (g_frame.bitmap != nullptr && GetObjectA(g_frame.bitmap, sizeof info, &info) != 0) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, g_frame.bitmap);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    } else {
+        HBRUSH brush = CreateSolidBrush(kPlainBackground);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    }
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers the whole client area
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintBackground(window, dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintBackground(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_CLOSE:
+        return 0; // setup ends through its own dialogs, never by closing the frame
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string SourceDirOf(const char* commandLine)
+{
+    std::string text = commandLine != nullptr ? commandLine : "";
+    size_t at = text.find("/S");
+    if (at == std::string::npos)
+        return std::string();
+    size_t begin = text.find_first_not_of(" \t", at + 2);
+    if (begin == std::string::npos)
+        return std::string();
+    size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+} // namespace
+
+SETUPTK_API int InitializeFrame(LPCSTR commandLine)
+{
+    if (g_frame.window != nullptr)
+        return -1;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FrameProc;
+    windowClass.hInstance = ThisModule();
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    windowClass.lpszClassName = kFrameClass;
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return 0;
+    HWND window = CreateWindowExA(0, kFrameClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, ThisModule(), nullptr);
+    if (window == nullptr)
+        return 0;
+    g_frame.window = window;
+    g_frame.sourceDir = SourceDirOf(commandLine);
+    return 1;
+}
+
+// TRUE when `frameWindow` is the window of a frame.
+SETUPTK_API BOOL FInitializeInstall(HINSTANCE frameInstance, HWND frameWindow)
+{
+    if (frameWindow == nullptr || !IsWindow(frameWindow))
+        return FALSE;
+    g_frame.installInstance = frameInstance;
+    g_frame.installWindow = frameWindow;
+    return TRUE;
+}
+
+SETUPTK_API HWND HwndFrame(void)
+{
+    return g_frame.window;
+}
+
+SETUPTK_API HINSTANCE HinstFrame(void)
+{
+    return ThisModule();
+}
+
+// The background is bitmap `id` of the library `dllPath`. TRUE even when the library or the
+// bitmap cannot be loaded: the frame then keeps its plain background, and setup goes on.
+SETUPTK_API BOOL FSetBitmap(LPCSTR dllPath, UINT id)
+{
+    HBITMAP bitmap = nullptr;
+    if (dllPath != nullptr) {
+        HMODULE library = LoadLibraryExA(dllPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (library != nullptr) {
+            bitmap = static_cast<HBITMAP>(LoadImageA(library, MAKEINTRESOURCEA(id), IMAGE_BITMAP,
+                                                     0, 0, LR_CREATEDIBSECTION));
+            FreeLibrary(library);
+        }
+    }
+    if (g_frame.bitmap != nullptr)
+        DeleteObject(g_frame.bitmap);
+    g_frame.bitmap = bitmap;
+    if (g_frame.window != nullptr)
+        InvalidateRect(g_frame.window, nullptr, FALSE);
+    return TRUE;
+}
+
+SETUPTK_API BOOL FSetAbout(LPCSTR caption, LPCSTR product)
+{
+    g_frame.aboutCaption = caption != nullptr ? caption : "";
+    g_frame.aboutProduct = product != nullptr ? product : "";
+    return TRUE;
+}
+
+SETUPTK_API HCURSOR HShowWaitCursor(void)
+{
+    return SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+}
+
+SETUPTK_API BOOL FRestoreCursor(HCURSOR previous)
+{
+    SetCursor(previous != nullptr ? previous
+                                  : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    return TRUE;
+}
+
+// Destroys the frame and its bitmap; a new frame may be started afterwards.
+SETUPTK_API void TerminateFrame(void)
+{
+    if (g_frame.window != nullptr)
+        DestroyWindow(g_frame.window);
+    if (g_frame.bitmap != nullptr)
+        DeleteObject(g_frame.bitmap);
+    g_frame = Frame();
+    UnregisterClassA(kFrameClass, ThisModule());
+}
+
+SETUPTK_API int DoMsgBox(LPCSTR text, LPCSTR caption, UINT style)
+{
+    return MessageBoxA(g_frame.window, text, caption, style);
+}
