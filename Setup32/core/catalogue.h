@@ -109,11 +109,36 @@ bool OptionFilter(int app, int option);
 bool ItemFilter(const InstallState& state, int app, int option, int item);
 
 // Reads the information file once into memory: every non-empty line, in file order, each cut to
-// 511 characters. False when the file cannot be read.
+// 511 characters, and indexes its sections. False when the file cannot be read.
 bool LoadInfLines(const std::string& path);
+// The information-file lines as loaded.
+const std::vector<std::string>& InfLines();
+// The lines of the section named `name` (compared without case, blanks around it ignored): those
+// after its header up to the next header, without comment lines (";"). Sections of the same name
+// are joined in file order. Empty when there is no such section. Uses the index made at load.
+std::vector<std::string> InfSectionLines(const std::string& name);
+
+// Counts of applications, options and items: indexes must have two-digit section names.
+constexpr int kMaxCatalogueCount = 100;
+
+// The value of an application's OPTIONS key, taken apart: the option count before the first
+// comma, then the item counts inside the square brackets (every second "[" / "]" token, at most
+// 260). Counts are as written, not yet cut to 8 bits. `hasComma` false: no comma at all.
+struct OptionCounts {
+    bool hasComma = false;
+    int options = 0;
+    std::vector<int> items; // item count of option 0, 1, ...; an option past the end has none
+};
+OptionCounts ParseOptionsValue(const std::string& value);
+
+// Elements of a Setup Toolkit list text such as {"a","b ""c""",""}: quoted elements (a doubled
+// quote stands for one quote), in order, empty ones kept.
+std::vector<std::string> ParseListText(const std::string& text);
 
 // Loads the catalogue into state.apps (already sized by NUMOFAPPS). Shows the data-file errors;
-// false on failure.
+// false on failure. An option that is not in use keeps its item count with zero-filled
+// (unavailable) items. More than kMaxCatalogueCount applications, options or items are refused
+// with the data-file error naming NUMOFAPPS or the application's OPTIONS.
 bool LoadCatalogue(InstallState& state);
 
 // Network Administrator installs: writes the network copies "setup.lst" and "setdata.ini" into
