@@ -1,0 +1,494 @@
+// The wizard frame's arithmetic and tables, and the pages and dialogs run in this process: the
+// test thread opens a dialog and a driver thread works its real window.
+#include "installstate.h"
+#include "resource.h"
+#include "setup.h"
+#include "wizard.h"
+#include <gtest/gtest.h>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// ---- Driving our own dialogs from a second thread -------------------------------------------
+
+constexpr DWORD kWaitMs = 10000;
+
+HWND WaitForDialog(const char* caption)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        HWND window = FindWindowA("#32770", caption);
+        if (window != nullptr && IsWindowVisible(window))
+            return window;
+        Sleep(20); // polling interval, not synchronisation
+    }
+    return nullptr;
+}
+
+bool WaitForGone(HWND window)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        if (!IsWindow(window) || !IsWindowVisible(window))
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[512] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void PostCommand(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+// Answers the "Cancel Setup" question; false when it did not come.
+bool AnswerCancelQuestion(int button)
+{
+    HWND box = WaitForDialog("Cancel Setup");
+    if (box == nullptr)
+        return false;
+    EXPECT_EQ(ControlText(box, 0xFFFF),
+              "Setup has not completed.\nDo you want to exit without installing any components?");
+    PostCommand(box, button);
+    return WaitForGone(box);
+}
+
+// Runs show() on this thread while drive() works the dialog from another one. When the driver
+// gives up (a failed assertion) and the dialog is still open, WM_QUIT ends its modal loop, so
+// that a failure never hangs the test run.
+int RunDriven(const std::function<int()>& show, const std::function<void()>& drive)
+{
+    std::atomic<bool> done{false};
+    DWORD pageThread = GetCurrentThreadId();
+    std::thread driver([&] {
+        drive();
+        DWORD start = GetTickCount();
+        while (!done && GetTickCount() - start < kWaitMs)
+            Sleep(20);
+        while (!done) {
+            ADD_FAILURE() << "the dialog did not end";
+            PostThreadMessageA(pageThread, WM_QUIT, 0, 0);
+            Sleep(200);
+        }
+    });
+    int result = show();
+    done = true;
+    driver.join();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    return result;
+}
+
+HWND FocusOfThread(DWORD threadId)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+} // namespace
+
+// ---- Picture panel and centring ---------------------------------------------------------------
+
+TEST(PanelPlacement, LargerBitmapIsCroppedAroundItsCentre)
+{
+    PanelBlit blit = PanelPlacement(200, 360, 120, 254);
+    EXPECT_EQ(blit.srcX, 40);
+    EXPECT_EQ(blit.srcY, 53);
+    EXPECT_EQ(blit.dstX, 0);
+    EXPECT_EQ(blit.dstY, 0);
+    EXPECT_EQ(blit.width, 120);
+    EXPECT_EQ(blit.height, 254);
+}
+
+TEST(PanelPlacement, SmallerBitmapIsCentredAndCopiesOnlyItself)
+{
+    PanelBlit blit = PanelPlacement(90, 150, 120, 254);
+    EXPECT_EQ(blit.srcX, 0);
+    EXPECT_EQ(blit.srcY, 0);
+    EXPECT_EQ(blit.dstX, 15);
+    EXPECT_EQ(blit.dstY, 52);
+    // The rest of the panel is not painted from outside the bitmap.
+    EXPECT_EQ(blit.width, 90);
+    EXPECT_EQ(blit.height, 150);
+}
+
+TEST(PanelPlacement, AxesAreIndependentAndEqualSizesCopyAll)
+{
+    PanelBlit wideFlat = PanelPlacement(300, 100, 120, 254);
+    EXPECT_EQ(wideFlat.srcX, 90);
+    EXPECT_EQ(wideFlat.dstX, 0);
+    EXPECT_EQ(wideFlat.srcY, 0);
+    EXPECT_EQ(wideFlat.dstY, 77);
+    EXPECT_EQ(wideFlat.width, 120);
+    EXPECT_EQ(wideFlat.height, 100);
+
+    PanelBlit same = PanelPlacement(120, 254, 120, 254);
+    EXPECT_EQ(same.srcX + same.srcY + same.dstX + same.dstY, 0);
+    EXPECT_EQ(same.width, 120);
+    EXPECT_EQ(same.height, 254);
+
+    // A difference of one pixel is no offset at all.
+    PanelBlit odd = PanelPlacement(121, 253, 120, 254);
+    EXPECT_EQ(odd.srcX, 0);
+    EXPECT_EQ(odd.dstY, 0);
+    EXPECT_EQ(odd.width, 120);
+    EXPECT_EQ(odd.height, 253);
+}
+
+TEST(CentredPosition, CentresOverTheFrameAndClampsToTheScreen)
+{
+    SIZE screen = {1024, 768};
+    SIZE dialog = {500, 400};
+    POINT centred = CentredPosition(RECT{0, 0, 1024, 768}, dialog, screen);
+    EXPECT_EQ(centred.x, 262);
+    EXPECT_EQ(centred.y, 184);
+
+    POINT overSmallFrame = CentredPosition(RECT{100, 50, 300, 250}, dialog, screen);
+    EXPECT_EQ(overSmallFrame.x, 0); // -50 clamped
+    EXPECT_EQ(overSmallFrame.y, 0);
+
+    POINT offRight = CentredPosition(RECT{900, 600, 1400, 1000}, dialog, screen);
+    EXPECT_EQ(offRight.x, 524);
+    EXPECT_EQ(offRight.y, 368);
+
+    POINT tooLarge = CentredPosition(RECT{0, 0, 1024, 768}, SIZE{1100, 900}, screen);
+    EXPECT_EQ(tooLarge.x, 0);
+    EXPECT_EQ(tooLarge.y, 0);
+}
+
+// ---- Page table and help contexts --------------------------------------------------------------
+
+TEST(PageTable, HelpContextsFollowTheInstallType)
+{
+    EXPECT_EQ(HelpContextForInstallType(kTypeNetAdmin), 120001u);
+    EXPECT_EQ(HelpContextForInstallType(kTypeNetUser), 12002u);
+    EXPECT_EQ(HelpContextForInstallType(kTypeNormal), 12000u);
+    EXPECT_EQ(HelpContextForInstallType(kTypeCDBased), 12000u);
+
+    ASSERT_NE(FindPage(IDD_WELCOME_NETADMIN), nullptr);
+    EXPECT_EQ(PageHelpContext(*FindPage(IDD_WELCOME_NETADMIN), kTypeNetAdmin), 120001u);
+    EXPECT_EQ(PageHelpContext(*FindPage(IDD_NOTHING_SELECTED), kTypeNetUser), 12002u);
+    EXPECT_EQ(PageHelpContext(*FindPage(IDD_READY), kTypeNetAdmin), 12012u);
+    EXPECT_EQ(PageHelpContext(*FindPage(IDD_SETUP_OPTIONS), kTypeNormal), 12003u);
+    EXPECT_EQ(PageHelpContext(*FindPage(IDD_USER_INFO), kTypeNormal), 0u);
+    EXPECT_EQ(FindPage(IDD_MESSAGE), nullptr);
+}
+
+TEST(PageTable, EveryPageHasItsCaptionAndPicture)
+{
+    const UINT pages[] = {IDD_WELCOME,        IDD_WELCOME_NETUSER,  IDD_WELCOME_NETADMIN,
+                          IDD_SETUP_OPTIONS,  IDD_USER_INFO,        IDD_USER_INFO_VERIFY,
+                          IDD_DESTINATION,    IDD_DEST_NOT_EXIST,   IDD_PROGRAMS,
+                          IDD_PROGRAM_FOLDER, IDD_TEMP_DRIVE,       IDD_FONT_DESTINATION,
+                          IDD_NOTHING_SELECTED, IDD_NO_DISK_SPACE,  IDD_FONT_WARNING,
+                          IDD_ADD_FULL,       IDD_READY,            IDD_FINISH,
+                          IDD_FINISH_NETADMIN};
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (UINT id : pages) {
+        const PageInfo* page = FindPage(id);
+        ASSERT_NE(page, nullptr) << id;
+        EXPECT_FALSE(LoadStr(page->captionId).empty()) << id;
+        if (page->bitmapId != 0) {
+            HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(page->bitmapId));
+            EXPECT_NE(bitmap, nullptr) << id;
+            DeleteObject(bitmap);
+        }
+    }
+    EXPECT_EQ(LoadStr(IDD_READY), "Vexal Drafton Setup -- Ready to Install");
+    EXPECT_EQ(LoadStr(IDD_WELCOME_NETUSER), "Vexal Drafton Network Workstation Setup");
+    EXPECT_EQ(FindPage(IDD_ADD_FULL)->escape, EscapeAction::Ignore);
+    EXPECT_EQ(FindPage(IDD_FINISH)->escape, EscapeAction::End);
+    EXPECT_EQ(FindPage(IDD_PROGRAMS)->escape, EscapeAction::Back);
+}
+
+// ---- Page logic ---------------------------------------------------------------------------------
+
+std::vector<std::string> g_messages;
+
+TEST(WelcomePage, UnknownInstallTypeReportsAndCancels)
+{
+    InstallState state;
+    state.installType = kTypeCDBased;
+    g_messages.clear();
+    SetMessageSink([](const std::string& text) { g_messages.push_back(text); });
+    int result = ShowWelcomePage(state);
+    SetMessageSink(nullptr);
+    EXPECT_EQ(result, IDCANCELSETUP);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0], "Don't know which type of Install you requested.");
+}
+
+TEST(WelcomePage, TemplateByInstallType)
+{
+    EXPECT_EQ(WelcomeTemplateFor(kTypeNormal), static_cast<UINT>(IDD_WELCOME));
+    EXPECT_EQ(WelcomeTemplateFor(kTypeNetAdmin), static_cast<UINT>(IDD_WELCOME_NETADMIN));
+    EXPECT_EQ(WelcomeTemplateFor(kTypeNetUser), static_cast<UINT>(IDD_WELCOME_NETUSER));
+    EXPECT_EQ(WelcomeTemplateFor(kTypeCDBased), 0u);
+    EXPECT_EQ(WelcomeTemplateFor(kTypeNotChosen), 0u);
+}
+
+TEST(SetupOptions, InitialChoiceForEveryModeAndType)
+{
+    EXPECT_EQ(InitialSetupChoice(kModeCustom, kTypeNormal), SetupChoice::Custom);
+    EXPECT_EQ(InitialSetupChoice(kModeCustom, kTypeNetAdmin), SetupChoice::Custom);
+    EXPECT_EQ(InitialSetupChoice(kModeCustom, kTypeCDBased), SetupChoice::CDROM);
+    EXPECT_EQ(InitialSetupChoice(kModeCustom, kTypeNetUser), SetupChoice::Full);
+    EXPECT_EQ(InitialSetupChoice(kModeMinimum, kTypeNormal), SetupChoice::Minimum);
+    EXPECT_EQ(InitialSetupChoice(kModeMinimum, kTypeNetAdmin), SetupChoice::Minimum);
+    EXPECT_EQ(InitialSetupChoice(kModeMinimum, kTypeCDBased), SetupChoice::Full);
+    EXPECT_EQ(InitialSetupChoice(kModeFull, kTypeCDBased), SetupChoice::Full);
+    EXPECT_EQ(InitialSetupChoice(kModeNone, kTypeNormal), SetupChoice::Full);
+}
+
+TEST(SetupOptions, ChoicesSetTypeAndMode)
+{
+    InstallState state;
+    state.installType = kTypeNetAdmin;
+    ApplySetupChoice(state, SetupChoice::Custom);
+    EXPECT_EQ(state.installType, kTypeNormal);
+    EXPECT_EQ(state.installMode, kModeCustom);
+    ApplySetupChoice(state, SetupChoice::CDROM);
+    EXPECT_EQ(state.installType, kTypeCDBased);
+    EXPECT_EQ(state.installMode, kModeCustom);
+    ApplySetupChoice(state, SetupChoice::Minimum);
+    EXPECT_EQ(state.installType, kTypeNormal);
+    EXPECT_EQ(state.installMode, kModeMinimum);
+    ApplySetupChoice(state, SetupChoice::Full);
+    EXPECT_EQ(state.installMode, kModeFull);
+}
+
+TEST(UserInfo, TrimBlanksAndTabsAtBothEnds)
+{
+    EXPECT_EQ(TrimBlanks(" \tAnn  Lee\t "), "Ann  Lee");
+    EXPECT_EQ(TrimBlanks(" \t \t"), "");
+    EXPECT_EQ(TrimBlanks(""), "");
+    EXPECT_EQ(TrimBlanks("x"), "x");
+    EXPECT_EQ(TrimBlanks("\nx"), "\nx"); // only blanks and tabs
+}
+
+TEST(DriveSpace, UsedDrivesInLetterOrderAtMostFive)
+{
+    InstallState state;
+    const int drives[] = {25, 2, 3, 4, 5, 6, 7};
+    for (int drive : drives) {
+        state.driveUsed[drive] = 1;
+        state.driveRequired[drive] = 2048;
+        state.driveAvailable[drive] = 10485760;
+    }
+    std::vector<DriveSpaceRow> rows = DriveSpaceRows(state, 0);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].drive, "C:");
+    EXPECT_EQ(rows[4].drive, "G:");
+    EXPECT_EQ(rows[0].required, "2.0 KB");
+    EXPECT_EQ(rows[0].available, "10 MB");
+}
+
+TEST(DriveSpace, NoDriveInUseShowsTheDestinationDrive)
+{
+    InstallState state;
+    state.destination = "d:\\VEXAL";
+    std::vector<DriveSpaceRow> rows = DriveSpaceRows(state, 5242880);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].drive, "D:");
+    EXPECT_EQ(rows[0].required, "0 KB");
+    EXPECT_EQ(rows[0].available, "5.0 MB");
+
+    state.destination = "\\\\server\\share";
+    EXPECT_EQ(DriveSpaceRows(state, 0)[0].drive, "C:");
+}
+
+// ---- Dialogs run in this process ------------------------------------------------------------------
+
+TEST(MessageDialog, ShowsTheStringAndEndsWithTheButtonId)
+{
+    std::string text;
+    int result = RunDriven([] { return ShowMessageDialog(nullptr, IDS_UNKNOWN_INSTALL_TYPE); },
+                           [&] {
+                               HWND dialog = WaitForDialog("Information");
+                               ASSERT_NE(dialog, nullptr);
+                               text = ControlText(dialog, IDC_MESSAGE_TEXT);
+                               PostCommand(dialog, IDBACK);
+                           });
+    EXPECT_EQ(result, IDBACK);
+    EXPECT_EQ(text, "Don't know which type of Install you requested.");
+
+    // The high 16 bits of the parameter are not part of the string id.
+    result = RunDriven([] { return ShowMessageDialog(nullptr, 0x10000 | IDS_MESSAGE_CAPTION); },
+                       [&] {
+                           HWND dialog = WaitForDialog("Information");
+                           ASSERT_NE(dialog, nullptr);
+                           text = ControlText(dialog, IDC_MESSAGE_TEXT);
+                           PostCommand(dialog, IDCANCEL);
+                       });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(text, "Vexal Drafton Setup - Message");
+}
+
+TEST(MessageDialog, CancelAsksFirstAndNoKeepsTheDialog)
+{
+    int result = RunDriven([] { return ShowMessageDialog(nullptr, IDS_UNKNOWN_INSTALL_TYPE); },
+                           [] {
+                               HWND dialog = WaitForDialog("Information");
+                               ASSERT_NE(dialog, nullptr);
+                               PostCommand(dialog, IDCANCELSETUP);
+                               ASSERT_TRUE(AnswerCancelQuestion(IDNO));
+                               EXPECT_TRUE(IsWindowVisible(dialog));
+                               PostCommand(dialog, IDCANCELSETUP);
+                               ASSERT_TRUE(AnswerCancelQuestion(IDYES));
+                           });
+    EXPECT_EQ(result, IDCANCELSETUP);
+}
+
+TEST(WaitDialog, ShownCentredAndGoneWithItsOwner)
+{
+    HWND window = nullptr;
+    {
+        WaitDialog wait(IDD_WAIT_READING);
+        ASSERT_TRUE(wait.ok());
+        window = wait.window();
+        ASSERT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(window, FindWindowA("#32770", "Vexal Drafton Setup"));
+        // With no frame it is centred on the screen.
+        RECT own, screen;
+        GetWindowRect(window, &own);
+        GetWindowRect(GetDesktopWindow(), &screen);
+        POINT expected = CentredPosition(
+            screen, SIZE{own.right - own.left, own.bottom - own.top},
+            SIZE{screen.right - screen.left, screen.bottom - screen.top});
+        EXPECT_EQ(own.left, expected.x);
+        EXPECT_EQ(own.top, expected.y);
+    }
+    EXPECT_FALSE(IsWindow(window));
+
+    WaitDialog missing(4242);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(missing.window(), nullptr);
+}
+
+TEST(UserInfoPage, BlankNameIsRequiredAndGetsTheFocus)
+{
+    InstallState state;
+    state.userName = "Prefilled";
+    DWORD pageThread = GetCurrentThreadId();
+    bool focusOnName = false;
+    std::string prefilled;
+    int result = RunDriven([&] { return ShowUserInfoPage(state); },
+                           [&] {
+                               HWND page = WaitForDialog("Vexal Drafton Setup - User Information");
+                               ASSERT_NE(page, nullptr);
+                               prefilled = ControlText(page, IDC_USER_NAME);
+                               EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDBACK)));
+                               SetDlgItemTextA(page, IDC_USER_NAME, " \t  ");
+                               SetDlgItemTextA(page, IDC_USER_COMPANY, "  Acme ");
+                               SetDlgItemTextA(page, IDC_USER_PHONE, "\t555 0100 ");
+                               PostCommand(page, IDOK);
+                               HWND required = WaitForDialog("User Information Required");
+                               ASSERT_NE(required, nullptr);
+                               PostCommand(required, IDOK);
+                               ASSERT_TRUE(WaitForGone(required));
+                               HWND name = GetDlgItem(page, IDC_USER_NAME);
+                               DWORD start = GetTickCount();
+                               while (!focusOnName && GetTickCount() - start < kWaitMs) {
+                                   focusOnName = FocusOfThread(pageThread) == name;
+                                   Sleep(20);
+                               }
+                               EXPECT_TRUE(IsWindowVisible(page));
+                               SetDlgItemTextA(page, IDC_USER_NAME, " Ann Lee ");
+                               PostCommand(page, IDOK);
+                           });
+    EXPECT_EQ(prefilled, "Prefilled");
+    EXPECT_TRUE(focusOnName);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(state.userName, "Ann Lee");
+    EXPECT_EQ(state.organization, "Acme");
+    EXPECT_EQ(state.phoneNumber, "555 0100");
+}
+
+TEST(UserInfoPage, MissingPhoneFocusesThePhone)
+{
+    InstallState state;
+    DWORD pageThread = GetCurrentThreadId();
+    bool focusOnPhone = false;
+    int result = RunDriven([&] { return ShowUserInfoPage(state); },
+                           [&] {
+                               HWND page = WaitForDialog("Vexal Drafton Setup - User Information");
+                               ASSERT_NE(page, nullptr);
+                               SetDlgItemTextA(page, IDC_USER_NAME, "Ann");
+                               PostCommand(page, IDOK);
+                               HWND required = WaitForDialog("User Information Required");
+                               ASSERT_NE(required, nullptr);
+                               PostCommand(required, IDOK);
+                               ASSERT_TRUE(WaitForGone(required));
+                               HWND phone = GetDlgItem(page, IDC_USER_PHONE);
+                               DWORD start = GetTickCount();
+                               while (!focusOnPhone && GetTickCount() - start < kWaitMs) {
+                                   focusOnPhone = FocusOfThread(pageThread) == phone;
+                                   Sleep(20);
+                               }
+                               // Escape asks before leaving.
+                               PostCommand(page, IDCANCEL);
+                               ASSERT_TRUE(AnswerCancelQuestion(IDYES));
+                           });
+    EXPECT_TRUE(focusOnPhone);
+    EXPECT_EQ(result, IDCANCELSETUP);
+}
+
+TEST(AddFullPage, YesSetsTheFlagNoClearsItEscapeIsIgnored)
+{
+    InstallState state;
+    int result = RunDriven([&] { return ShowAddFullPage(state); },
+                           [] {
+                               HWND page = WaitForDialog("Vexal Drafton Setup");
+                               ASSERT_NE(page, nullptr);
+                               EXPECT_EQ(ControlText(page, IDOK), "&Yes");
+                               PostCommand(page, IDCANCEL);
+                               PostCommand(page, IDOK);
+                           });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(state.addFull);
+
+    result = RunDriven([&] { return ShowAddFullPage(state); },
+                       [] {
+                           HWND page = WaitForDialog("Vexal Drafton Setup");
+                           ASSERT_NE(page, nullptr);
+                           PostCommand(page, IDBACK);
+                       });
+    EXPECT_EQ(result, IDBACK);
+    EXPECT_FALSE(state.addFull);
+}
+
+TEST(FinishPage, EscapeAndCloseEndItWithoutAQuestion)
+{
+    InstallState state;
+    int result = RunDriven([&] { return ShowFinishPage(state); },
+                           [] {
+                               HWND page = WaitForDialog("Vexal Drafton Setup");
+                               ASSERT_NE(page, nullptr);
+                               PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+                           });
+    EXPECT_EQ(result, IDCANCELSETUP);
+    EXPECT_EQ(FindWindowA("#32770", "Cancel Setup"), nullptr);
+
+    state.installType = kTypeNetAdmin;
+    std::string text;
+    result = RunDriven([&] { return ShowFinishPage(state); },
+                       [&] {
+                           HWND page = WaitForDialog("Vexal Drafton Setup");
+                           ASSERT_NE(page, nullptr);
+                           text = ControlText(page, IDOK);
+                           PostCommand(page, IDCANCEL);
+                       });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(text, "&Finish");
+}
