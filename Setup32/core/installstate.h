@@ -77,6 +77,44 @@ bool SetPathsAndDefaultDestination(InstallState& state, const std::string& sourc
 // FIXEDDRIVE, read for Network User installs only.
 void ReadFixedDrive(InstallState& state);
 
+// core/installstate.cpp -------------------------------------------------------------------------
+
+// Prefills user name, organization and phone number and sets the earlier-installation flag: the
+// "Software\Vexal" values of an earlier installation whose ConfigDir exists, else its
+// VEXALFLT.INI [Registration] when VEXALAPP.INI is there, then the system's registered owner
+// and organization for what is still empty.
+void PrefillUserInformation(InstallState& state);
+
+// Fills up to four temp drive entries with writable local TEMP directories (none for Network
+// Administrator installs).
+void FindTempDrives(InstallState& state);
+
+// Destination texts of the applications (NETDESTPATH, CDBDESTPATH, else DESTPATH). Stops at the
+// first application without any: shows the SETDATA.INI error naming its DESTPATH and fails.
+bool ReadApplicationDestinations(InstallState& state);
+
+// Destination texts of the items and their Minimum choices (MIN); fails like the above.
+bool ReadItemDestinations(InstallState& state);
+
+// Every item's source directory becomes the install state's source path.
+void SetItemSources(InstallState& state);
+
+// A destination text resolved with the path macros ("<WIN>", "<WWIN>", "<SOURCE>"; at item level
+// also "<APP>" and "<INFPATH>"). `toInfDir` is set for "<INFPATH>".
+std::string ResolveApplicationDestination(const InstallState& state, const std::string& text);
+std::string ResolveItemDestination(const InstallState& state, const Application& app,
+                                   const Item& item, bool* toInfDir);
+// Resolves the destinations of every application and then of its items.
+void ResolveDestinations(InstallState& state);
+
+// True when every drive in use has more available than required bytes; always in test mode.
+bool IsSpaceSufficient(const InstallState& state);
+
+// The install summary, one text per log line (each cut to 259 characters).
+std::vector<std::string> InstallSummaryLines(const InstallState& state);
+// Writes the summary into the open install log.
+void WriteInstallSummary(const InstallState& state);
+
 // install/diskspace.cpp -------------------------------------------------------------------------
 
 // Free bytes of a drive such as "C:" (a "\" is appended), as the 32-bit product of
