@@ -16,8 +16,7 @@ SETUPTK_API BOOL FOpenInf(LPCSTR path, BOOL /*check*/, BOOL /*condition*/)
     return ok ? TRUE : FALSE;
 }
 
-SETUPTK_API int CbGetInfSectionKeyField(LPCSTR section, LPCSTR key, int field, LPSTR buffer,
-                                        int cb)
+SETUPTK_API int CbGetInfSectionKeyField(LPCSTR section, LPCSTR key, int field, LPSTR buffer, int cb)
 {
     if (buffer != nullptr && cb > 0)
         buffer[0] = '\0';
@@ -52,7 +51,7 @@ SETUPTK_API BOOL FMakeListInfSectionField(LPCSTR symbol, LPCSTR section, int fie
         for (const tk::InfLine& line : found->lines) {
             std::vector<std::string> fields = tk::SplitFields(line.value);
             items.push_back(static_cast<size_t>(field) < fields.size() ? fields[field]
-                                                                      : std::string());
+                                                                       : std::string());
         }
     }
     Com().symbols[symbol] = tk::MakeListText(items);

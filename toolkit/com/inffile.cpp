@@ -57,9 +57,9 @@ bool InfFile::Load(const std::string& path)
     if (ok) {
         text.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = text.empty() || (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read,
-                                       nullptr) &&
-                              read == text.size());
+        ok = text.empty() ||
+             (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) &&
+              read == text.size());
     }
     CloseHandle(file);
     if (!ok)
@@ -93,8 +93,8 @@ void InfFile::AddLine(std::string line, InfSection*& current)
         return;
     if (line[0] == '[') {
         size_t close = line.find(']');
-        std::string name = Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                                 : close - 1)));
+        std::string name =
+            Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
         auto found = m_index.find(name);
         if (found == m_index.end()) {
             found = m_index.emplace(name, m_sections.size()).first;

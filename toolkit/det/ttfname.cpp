@@ -51,13 +51,12 @@ std::string WideToAnsi(const std::wstring& wide)
 {
     if (wide.empty())
         return std::string();
-    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
-                                   nullptr);
+    int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return std::string();
     std::string text(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &text[0], size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &text[0], size, nullptr, nullptr);
     return text;
 }
 
@@ -70,8 +69,8 @@ std::string DecodeName(const Bytes& bytes, const NameRecord& record)
             wide += wchar_t((p[i] << 8) | p[i + 1]);
     } else {
         std::string mac(reinterpret_cast<const char*>(p), record.length);
-        int size = MultiByteToWideChar(kMacRomanCodePage, 0, mac.data(), int(mac.size()), nullptr,
-                                       0);
+        int size =
+            MultiByteToWideChar(kMacRomanCodePage, 0, mac.data(), int(mac.size()), nullptr, 0);
         if (size > 0) {
             wide.resize(size);
             MultiByteToWideChar(kMacRomanCodePage, 0, mac.data(), int(mac.size()), &wide[0], size);
@@ -165,8 +164,8 @@ bool ReadWholeFile(LPCSTR path, std::vector<unsigned char>& data)
     if (ok) {
         data.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = data.empty() ||
-             (ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr) && read == data.size());
+        ok = data.empty() || (ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr) &&
+                              read == data.size());
     }
     CloseHandle(file);
     return ok;

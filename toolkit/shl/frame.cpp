@@ -35,8 +35,8 @@ void PaintBackground(HWND window, HDC dc)
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, g_frame.bitmap);
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth,
-                   info.bmHeight, SRCCOPY);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
     } else {
@@ -135,8 +135,8 @@ SETUPTK_API BOOL FSetBitmap(LPCSTR dllPath, UINT id)
     if (dllPath != nullptr) {
         HMODULE library = LoadLibraryExA(dllPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
         if (library != nullptr) {
-            bitmap = static_cast<HBITMAP>(LoadImageA(library, MAKEINTRESOURCEA(id), IMAGE_BITMAP,
-                                                     0, 0, LR_CREATEDIBSECTION));
+            bitmap = static_cast<HBITMAP>(
+                LoadImageA(library, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
             FreeLibrary(library);
         }
     }

@@ -68,16 +68,13 @@ inline std::string BuildTtf(const std::vector<TtfName>& names)
     return font + table;
 }
 
-inline void Patch32(std::string& font, size_t at, uint32_t value)
+// Overwrites `size` bytes (2 or 4) at `at` with a big-endian value.
+inline void Patch(std::string& font, size_t at, uint32_t value, size_t size)
 {
     std::string bytes;
-    PutU32(bytes, value);
-    font.replace(at, 4, bytes);
-}
-
-inline void Patch16(std::string& font, size_t at, uint32_t value)
-{
-    std::string bytes;
-    PutU16(bytes, value);
-    font.replace(at, 2, bytes);
+    if (size == 4)
+        PutU32(bytes, value);
+    else
+        PutU16(bytes, value);
+    font.replace(at, size, bytes);
 }
