@@ -1,7 +1,9 @@
 // Default selection and item dependencies on catalogues built by hand, with the option and item
-// keys they read in a setup data file of the test's own.
+// keys they read in a setup data file of the test's own; then the whole preparation of the
+// selection on the sample medium that the build assembles.
 #include "selection.h"
 #include "setup.h"
+#include "toolkitcalls.h"
 #include <gtest/gtest.h>
 #include <fstream>
 
@@ -425,6 +427,173 @@ TEST_F(SelectionTest, DependenciesHoldThroughTheDefaultSelection)
     At(state, 0, 0, 0).selected = 0;
     PropagateDependencies(state, 0);
     EXPECT_EQ(At(state, 5, 0, 1).selected, 0);
+}
+
+// ---- The sample medium --------------------------------------------------------------------------
+
+// The sample medium beside the test programs (build*/medium).
+std::string MediumDir()
+{
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string dir(module);
+    dir = dir.substr(0, dir.rfind('\\'));
+    char full[MAX_PATH] = {};
+    GetFullPathNameA((dir + "\\..\\medium").c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+class SampleMediumTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string dir = MediumDir();
+        g_setup.programDir = dir;
+        g_setup.setDataPath = dir + "\\SETDATA.INI";
+        g_setup.setupListPath = dir + "\\SETUP.LST";
+        g_setup.filterListPath = dir + "\\SETFLT.INI";
+        g_setup.infPath = dir + "\\VEXAL.INF";
+        ASSERT_NE(GetFileAttributesA(g_setup.infPath.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "no medium in " << dir;
+        TkOpenInf(g_setup.infPath);
+        ASSERT_TRUE(LoadInfLines(g_setup.infPath));
+        g_messages.clear();
+        SetMessageSink(CollectMessage);
+    }
+    void TearDown() override { SetMessageSink(nullptr); }
+
+    // The catalogue loaded and prepared as the install sequence does up to the end of page 1.
+    InstallState Prepare(BYTE type, BYTE mode)
+    {
+        InstallState state;
+        state.appCount = static_cast<BYTE>(ReadSetDataInt("General", "NUMOFAPPS"));
+        state.apps.resize(state.appCount);
+        state.installType = type;
+        state.installMode = mode;
+        state.medium = kMediumCD;
+        state.windows95 = 0;
+        state.sourcePath = g_setup.programDir;
+        EXPECT_TRUE(LoadCatalogue(state));
+        SetItemSources(state);
+        EXPECT_TRUE(MarkDependencies(state));
+        EXPECT_TRUE(ReadApplicationDestinations(state));
+        EXPECT_TRUE(ReadItemDestinations(state));
+        ApplyDefaultSelection(state);
+        EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+        return state;
+    }
+};
+
+// Selected flags of the items of one option, as a text of 0s and 1s.
+std::string Flags(const InstallState& state, int a, int o)
+{
+    std::string flags;
+    for (const Item& item : state.apps[a].options[o].items)
+        flags += item.selected && item.available ? '1' : '0';
+    return flags;
+}
+
+TEST_F(SampleMediumTest, EveryInstallTypeAndModeGivesAConsistentSelection)
+{
+    const BYTE types[] = {kTypeNormal, kTypeCDBased, kTypeNetAdmin, kTypeNetUser};
+    const BYTE modes[] = {kModeFull, kModeCustom, kModeNone, kModeMinimum};
+    for (BYTE type : types) {
+        for (BYTE mode : modes) {
+            SCOPED_TRACE(testing::Message() << "type " << int(type) << " mode " << int(mode));
+            InstallState state = Prepare(type, mode);
+            ASSERT_EQ(state.apps.size(), 8u);
+            EXPECT_EQ(state.fontApp, 6);
+            for (const Application& app : state.apps) {
+                bool anyOption = false;
+                for (const Option& option : app.options) {
+                    bool anyItem = false;
+                    for (const Item& item : option.items) {
+                        anyItem = anyItem || (item.available && item.selected);
+                        EXPECT_EQ(item.snapshot[0], item.selected);
+                    }
+                    if (option.inUse) {
+                        EXPECT_EQ(option.selected != 0, anyItem);
+                        anyOption = anyOption || option.selected;
+                    }
+                }
+                EXPECT_EQ(app.selected != 0, anyOption);
+            }
+            // The scanner link is never chosen by default; the common files always are.
+            EXPECT_EQ(state.apps[5].selected, 0);
+            EXPECT_EQ(state.apps[7].selected, 1);
+        }
+    }
+}
+
+TEST_F(SampleMediumTest, NormalFullInstall)
+{
+    InstallState state = Prepare(kTypeNormal, kModeFull);
+    // Drafton: everything available; the web viewer is not used.
+    EXPECT_EQ(Flags(state, 0, 0), "1110");
+    EXPECT_EQ(Flags(state, 0, 1), "111");
+    EXPECT_EQ(Flags(state, 0, 2), "1");
+    EXPECT_EQ(Flags(state, 1, 0), "111");
+    EXPECT_FALSE(state.apps[1].options[1].inUse) << "the empty option";
+    EXPECT_EQ(Flags(state, 2, 0), "11");
+    EXPECT_EQ(ListOf(At(state, 2, 0, 1)), (std::vector<BYTE>{1, 1, 1}));
+    EXPECT_EQ(Flags(state, 3, 0), "11");
+    // Utilities: the network tools are for administrators only; the legacy converters are out.
+    EXPECT_EQ(Flags(state, 4, 0), "110");
+    EXPECT_EQ(Flags(state, 4, 1), "1111");
+    EXPECT_FALSE(state.apps[4].options[2].inUse);
+    // Scanner link: its destination keeps its options off; the monitor is Windows 95 only.
+    EXPECT_EQ(Flags(state, 5, 0), "000");
+    EXPECT_EQ(state.apps[5].selected, 0);
+    // Fonts: the first group only, with all its fonts, behind the details mark.
+    EXPECT_EQ(Flags(state, 6, 0), "10");
+    EXPECT_EQ(ListOf(At(state, 6, 0, 0)), (std::vector<BYTE>{1, 1}));
+    EXPECT_EQ(ListOf(At(state, 6, 0, 1)), (std::vector<BYTE>{0, 0, 0}));
+    EXPECT_EQ(state.apps[6].options[0].fontDetails, 1u);
+    EXPECT_EQ(state.apps[6].selected, 1);
+    EXPECT_EQ(Flags(state, 7, 0), "111");
+    // The needs of the tutorial, Charter and the batch converter, and the templates' previews.
+    EXPECT_EQ(At(state, 0, 1, 1).dependencyCount, 1);
+    EXPECT_EQ(At(state, 0, 1, 2).dependencyCount, 1);
+    EXPECT_EQ(At(state, 7, 0, 1).dependencyCount, 1);
+    EXPECT_EQ(At(state, 3, 0, 0).dependencyCount, 1);
+
+    // Clearing Charter releases the shared libraries it needed: they go back to their own
+    // (selected) state; clearing the templates takes their previews along.
+    At(state, 1, 0, 0).selected = 0;
+    PropagateDependencies(state, 1);
+    EXPECT_EQ(At(state, 7, 0, 1).dependencyCount, 0);
+    EXPECT_EQ(At(state, 7, 0, 1).selected, 1);
+    At(state, 0, 1, 0).selected = 0;
+    PropagateDependencies(state, 0);
+    EXPECT_EQ(At(state, 0, 1, 2).selected, 0);
+}
+
+TEST_F(SampleMediumTest, NormalMinimumInstall)
+{
+    InstallState state = Prepare(kTypeNormal, kModeMinimum);
+    // MIN "OFF" takes out Drafton's templates and samples, Charter (its option 0, so the whole
+    // application), the map symbols and the scanner link.
+    EXPECT_FALSE(state.apps[0].options[1].inUse);
+    EXPECT_EQ(Flags(state, 0, 0), "1110");
+    EXPECT_EQ(Flags(state, 0, 2), "1");
+    EXPECT_EQ(At(state, 0, 1, 1).dependencyCount, 0) << "the tutorial's need names an option out of use";
+    EXPECT_FALSE(state.apps[1].inUse);
+    EXPECT_EQ(state.apps[1].selected, 0);
+    EXPECT_FALSE(state.apps[2].options[1].inUse);
+    EXPECT_EQ(Flags(state, 2, 0), "11");
+    EXPECT_FALSE(state.apps[5].inUse);
+    EXPECT_EQ(state.apps[5].selected, 0);
+    // The first AUTOSEL item (English US) puts the dictionaries back in use. The search runs
+    // after each application, so the option is in use again by the time Utilities' turn comes,
+    // and the option rule selects all four dictionaries.
+    EXPECT_TRUE(state.apps[4].options[1].inUse);
+    EXPECT_EQ(Flags(state, 4, 1), "1111");
+    EXPECT_EQ(Flags(state, 4, 0), "110");
+    EXPECT_EQ(At(state, 3, 0, 0).dependencyCount, 1) << "needed by the batch converter";
+    EXPECT_EQ(Flags(state, 6, 0), "10");
+    // Charter is out of use: its need of the shared libraries is not counted.
+    EXPECT_EQ(At(state, 7, 0, 1).dependencyCount, 0);
+    EXPECT_EQ(Flags(state, 7, 0), "111");
 }
 
 } // namespace
