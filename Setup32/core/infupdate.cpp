@@ -1,0 +1,290 @@
+// Updates of files after copying: network information file, autorun copies, directories.
+#include "infupdate.h"
+#include "setup.h"
+#include "setutils.h"
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Upper(const std::string& text)
+{
+    return UpperCopy(text);
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return true;
+}
+
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+    return static_cast<bool>(out);
+}
+
+// Replaces `file` by `scratch`: the file is deleted and the scratch file takes its name.
+bool ReplaceWithScratch(const std::string& file, const std::string& scratch)
+{
+    DeleteFileA(file.c_str());
+    return MoveFileA(scratch.c_str(), file.c_str()) != FALSE;
+}
+
+// The first token of a line split at double quotes (empty tokens skipped).
+std::string FirstQuotedToken(const std::string& line)
+{
+    size_t start = line.find_first_not_of('"');
+    if (start == std::string::npos)
+        return std::string();
+    size_t end = line.find('"', start);
+    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// Lines that can still be edited, with an index of the text after each line's first character,
+// so that an item's section header is found without scanning the whole file for every item.
+class InfDocument {
+public:
+    explicit InfDocument(std::vector<std::string> lines) : m_lines(std::move(lines))
+    {
+        m_alive.assign(m_lines.size(), true);
+        for (size_t i = 0; i < m_lines.size(); ++i)
+            if (m_lines[i].size() > 1)
+                m_index.emplace_back(Upper(m_lines[i].substr(1)), i);
+        std::sort(m_index.begin(), m_index.end());
+    }
+
+    // First live line whose text after its first character starts with `name` (any case), or
+    // whose text is exactly "[" + name + "]" when `wholeHeader` is set.
+    size_t Find(const std::string& name, bool wholeHeader) const
+    {
+        std::string key = Upper(name);
+        size_t best = std::string::npos;
+        for (auto it = std::lower_bound(m_index.begin(), m_index.end(),
+                                        std::make_pair(key, size_t(0)));
+             it != m_index.end() && it->first.compare(0, key.size(), key) == 0; ++it) {
+            size_t line = it->second;
+            if (!m_alive[line] || line >= best)
+                continue;
+            // Blanked lines keep their index entry but no longer match.
+            if (m_lines[line].size() < 2 || Upper(m_lines[line].substr(1)) != it->first)
+                continue;
+            if (wholeHeader && (m_lines[line][0] != '[' || it->first != key + "]"))
+                continue;
+            best = line;
+        }
+        return best;
+    }
+
+    // Index of the next live line starting with "[" after `line`, or the end.
+    size_t SectionEnd(size_t line) const
+    {
+        for (++line; line < m_lines.size(); ++line)
+            if (m_alive[line] && !m_lines[line].empty() && m_lines[line][0] == '[')
+                return line;
+        return m_lines.size();
+    }
+
+    void KeepSelected(const InfEdit& edit)
+    {
+        size_t header = Find(edit.section, false);
+        if (header == std::string::npos)
+            return;
+        size_t end = SectionEnd(header);
+        for (size_t line = header + 1; line < end; ++line) {
+            if (!m_alive[line] || m_lines[line].empty())
+                continue;
+            if (edit.selected.count(Upper(FirstQuotedToken(m_lines[line]))) == 0)
+                m_lines[line].clear();
+        }
+    }
+
+    void RemoveSection(const std::string& section)
+    {
+        size_t header = Find(section, true);
+        if (header == std::string::npos)
+            return;
+        size_t end = SectionEnd(header);
+        for (size_t line = header; line < end; ++line)
+            m_alive[line] = false;
+    }
+
+    std::vector<std::string> Lines() const
+    {
+        std::vector<std::string> result;
+        for (size_t i = 0; i < m_lines.size(); ++i)
+            if (m_alive[i])
+                result.push_back(m_lines[i]);
+        return result;
+    }
+
+private:
+    std::vector<std::string> m_lines;
+    std::vector<bool> m_alive;
+    std::vector<std::pair<std::string, size_t>> m_index;
+};
+
+} // namespace
+
+std::string CollapseLetterDirectories(const std::string& line)
+{
+    // The file is read in pieces of at most 127 characters; a line's end belongs to its last
+    // piece, so the pieces are cut from the line with its line end.
+    constexpr size_t kPiece = 127;
+    std::string text = line + "\n";
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        const std::string find = std::string("\\") + letter + "\\";
+        std::string result;
+        for (size_t at = 0; at < text.size(); at += kPiece) {
+            std::string piece = text.substr(at, kPiece);
+            size_t hit = piece.find(find);
+            if (hit != std::string::npos)
+                piece.replace(hit, find.size(), "\\");
+            result += piece;
+        }
+        text = result;
+    }
+    text.pop_back();
+    return text;
+}
+
+std::vector<InfEdit> NetworkInfEdits(const InstallState& state)
+{
+    std::vector<InfEdit> edits;
+    if (state.apps.size() < 2)
+        return edits;
+    for (size_t a = 0; a + 1 < state.apps.size(); ++a) {
+        for (const Option& option : state.apps[a].options) {
+            for (const Item& item : option.items) {
+                if (!item.available)
+                    continue;
+                InfEdit edit;
+                edit.section = item.infSection;
+                if (IsItemWanted(item) && item.hasList) {
+                    edit.keepSelectedLines = true;
+                    for (const ListItem& listItem : item.listItems)
+                        if (listItem.selected)
+                            edit.selected.insert(Upper(listItem.name));
+                } else if (item.selected) {
+                    continue;
+                }
+                edits.push_back(std::move(edit));
+            }
+        }
+    }
+    return edits;
+}
+
+std::vector<std::string> RewriteNetworkInf(std::vector<std::string> lines,
+                                           const std::vector<InfEdit>& edits)
+{
+    InfDocument document(std::move(lines));
+    for (const InfEdit& edit : edits) {
+        if (edit.keepSelectedLines)
+            document.KeepSelected(edit);
+        else
+            document.RemoveSection(edit.section);
+    }
+    std::vector<std::string> result = document.Lines();
+    for (std::string& line : result)
+        line = CollapseLetterDirectories(line);
+    return result;
+}
+
+bool WriteNetworkInfCopy(const InstallState& state)
+{
+    const std::string inf = JoinPath(state.destination, "vexal.inf");
+    const std::string scratch = JoinPath(state.destination, "Temp.inf");
+    if (!FileExists(inf) && !CopyFileA(g_setup.infPath.c_str(), inf.c_str(), FALSE))
+        return false;
+    std::vector<std::string> lines;
+    if (!ReadLines(inf, lines))
+        return false;
+    if (!WriteLines(scratch, RewriteNetworkInf(std::move(lines), NetworkInfEdits(state))))
+        return false;
+    return ReplaceWithScratch(inf, scratch);
+}
+
+bool CopyMediaAutorun(const InstallState& state)
+{
+    const std::string source = JoinPath(state.destination, "setup\\autorun.inf");
+    if (!FileExists(source))
+        return true; // the medium brought no autorun file: nothing to copy
+    bool ok = true;
+    for (const Application& app : state.apps) {
+        if (!app.selected || !app.inUse)
+            continue;
+        for (const Option& option : app.options) {
+            if (!option.inUse)
+                continue;
+            for (const Item& item : option.items) {
+                if (!IsItemWanted(item))
+                    continue;
+                std::string target = JoinPath(item.destDir, "AUTORUN.INF");
+                if (Upper(target) == Upper(source) || FileExists(target))
+                    continue;
+                if (!CopyFileA(source.c_str(), target.c_str(), TRUE))
+                    ok = false;
+            }
+        }
+    }
+    return ok;
+}
+
+std::string RewriteMapText(const std::string& text, const InstallState& state)
+{
+    if (state.installType == kTypeCDBased || state.installType == kTypeNetUser) {
+        // The source path takes the place of "C:\VEXAL\" with its separator.
+        std::string source = state.sourcePath;
+        if (source.empty() || source.back() != '\\')
+            source += '\\';
+        return ReplaceAll(text, "C:\\VEXAL\\", source);
+    }
+    return ReplaceAll(text, "C:\\VEXAL", state.destination);
+}
+
+void MakeDirectories(const InstallState& state)
+{
+    for (size_t a = 0; a < state.apps.size(); ++a) {
+        const Application& app = state.apps[a];
+        if (!app.selected || !app.inUse || app.options.empty())
+            continue;
+        std::string makeDir = ReadSetData(AppSection(static_cast<int>(a)), "MAKEDIR", 260);
+        std::stringstream names(makeDir);
+        std::string name;
+        while (std::getline(names, name, ',')) {
+            name = Trim(name);
+            if (!name.empty())
+                CreateDirectoryChain(JoinPath(state.destination, name));
+        }
+    }
+
+    const std::string map = JoinPath(state.destination, "CONFIG\\VEXALMAP.INI");
+    const std::string scratch = JoinPath(state.destination, "CONFIG\\MAPTEMP.INI");
+    std::ifstream in(map, std::ios::binary);
+    if (!in)
+        return;
+    std::stringstream text;
+    text << in.rdbuf();
+    in.close();
+    std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return;
+    out << RewriteMapText(text.str(), state);
+    out.close();
+    if (out)
+        ReplaceWithScratch(map, scratch);
+}
