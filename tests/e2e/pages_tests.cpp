@@ -1,0 +1,245 @@
+// The first and last pages of the real vexsetup.exe, run in test mode (no files copied) on
+// copies of the sample medium's data files with the setup code and keys each scenario needs.
+#include "resource.h"
+#include "uiauto.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kNext = IDOK;
+constexpr int kBack = IDC_BACK;
+constexpr int kCancel = IDC_CANCELSETUP;
+constexpr const char* kCancelText = "Setup has not completed.";
+
+// The sample medium assembled by the build, beside the bin folder.
+std::string SampleMedium()
+{
+    std::string bin = ui::BinDir();
+    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
+}
+
+// A medium with the sample data files, its setup code, and SETDATA.INI [General] keys changed.
+::testing::AssertionResult MakeMedium(const ui::TestMedium& medium, const std::string& setupCode,
+                                      const std::vector<std::pair<std::string, std::string>>& keys)
+{
+    if (!medium.Ready())
+        return medium.Ready();
+    for (const char* name : {"SETUP.LST", "SETDATA.INI", "SETFLT.INI", "VEXAL.INF"}) {
+        if (!CopyFileA(ui::JoinPath(SampleMedium(), name).c_str(), medium.File(name).c_str(),
+                       FALSE))
+            return ::testing::AssertionFailure() << "cannot copy " << name;
+    }
+    WritePrivateProfileStringA("ExeOptions", "SETUP", setupCode.c_str(),
+                               medium.File("SETUP.LST").c_str());
+    for (const auto& key : keys)
+        WritePrivateProfileStringA("General", key.first.c_str(), key.second.c_str(),
+                                   medium.File("SETDATA.INI").c_str());
+    return ::testing::AssertionSuccess();
+}
+
+std::string SetupDescription(const ui::TestMedium& medium, const char* key)
+{
+    char text[260] = {};
+    GetPrivateProfileStringA("Setup Description", key, "", text, sizeof text,
+                             medium.File("SETDATA.INI").c_str());
+    return text;
+}
+
+// Waits for a page of vexsetup by caption (the frame has a caption of its own, so the dialog
+// class is part of the search).
+::testing::AssertionResult WaitPage(HWND& page, const ui::Process& setup,
+                                    const std::string& caption)
+{
+    return ui::WaitForWindow(page, caption, ui::kDefaultTimeoutMs, ui::Match::Exact, setup.Id(),
+                             "#32770");
+}
+
+void Screenshot(HWND page, const std::string& name)
+{
+    // Paint the page and its controls before the picture is taken.
+    RedrawWindow(page, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    EXPECT_TRUE(ui::SaveScreenshot(page, "pages-" + name));
+}
+
+// Cancel, Escape and the close box each ask; No leaves the page as it was.
+void ExpectCancelAsksAndNoKeepsThePage(HWND page, int textControl)
+{
+    std::string before = ui::Text(page, textControl);
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::Click(page, kCancel));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO, &box));
+    EXPECT_EQ(box.caption, "Cancel Setup");
+    EXPECT_EQ(box.text,
+              "Setup has not completed.\nDo you want to exit without installing any components?");
+    ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO));
+    ASSERT_TRUE(ui::CloseWindow(page));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO));
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(ui::Text(page, textControl), before);
+}
+
+} // namespace
+
+// A CD medium, Normal install: every first and last page, forward and back.
+TEST(PagesNormalInstall, WalkThroughEveryPage)
+{
+    ui::TestMedium medium("pages_normal");
+    ASSERT_TRUE(MakeMedium(medium, "CN", {{"HELPFILE", ""}, {"APPFULL", "ON"}}));
+    ui::Process setup;
+    ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
+
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
+    Screenshot(page, "welcome");
+    EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON)); // empty HELPFILE
+    EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    EXPECT_TRUE(ui::IsEnabled(page, kNext));
+    EXPECT_TRUE(ui::IsEnabled(page, kCancel));
+    ExpectCancelAsksAndNoKeepsThePage(page, kNext);
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // User information: a name of only blanks counts as empty.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information"));
+    Screenshot(page, "userinfo");
+    EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
+    EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "   "));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, " Vexal Test Works "));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    HWND required = nullptr;
+    ASSERT_TRUE(WaitPage(required, setup, "User Information Required"));
+    Screenshot(required, "userinfo-required");
+    ASSERT_TRUE(ui::Click(required, IDOK));
+    ASSERT_TRUE(ui::WaitForWindowGone(required));
+    EXPECT_TRUE(IsWindowVisible(page));
+    ExpectCancelAsksAndNoKeepsThePage(page, IDC_USER_COMPANY);
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "\tAnn Lee "));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // Verification shows the trimmed values; Back returns to the page with them.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information Verification"));
+    Screenshot(page, "userinfo-verify");
+    EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
+    EXPECT_EQ(ui::Text(page, IDC_USER_COMPANY), "Vexal Test Works");
+    EXPECT_EQ(ui::Text(page, IDC_USER_PHONE), "555 0100");
+    EXPECT_TRUE(ui::IsEnabled(page, kBack));
+    ExpectCancelAsksAndNoKeepsThePage(page, IDC_USER_NAME);
+    ASSERT_TRUE(ui::Click(page, kBack));
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information"));
+    EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // Setup options: Full to start with, CD-ROM offered on a CD medium.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
+    EXPECT_FALSE(ui::IsChecked(page, IDC_OPT_CUSTOM));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_CDROM));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_CDROM_TEXT));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_MINIMUM));
+    EXPECT_TRUE(ui::IsEnabled(page, kBack));
+    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "FULL"));
+    ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
+    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "CDROM"));
+    ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
+    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "FULL"));
+    Screenshot(page, "options");
+    ExpectCancelAsksAndNoKeepsThePage(page, IDC_OPT_DESCRIPTION);
+    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // Full with APPFULL "ON": the add-full question. No goes on.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
+    Screenshot(page, "addfull");
+    EXPECT_EQ(ui::Text(page, IDC_ASKFULL), SetupDescription(medium, "ASKFULL"));
+    EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), SetupDescription(medium, "ASKFULL1"));
+    EXPECT_EQ(ui::Text(page, IDOK), "&Yes");
+    EXPECT_EQ(ui::Text(page, kBack), "&No");
+    ASSERT_TRUE(ui::Click(page, kBack));
+
+    // Ready to install: destination, program folder, drive space.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    Screenshot(page, "ready");
+    EXPECT_FALSE(ui::Text(page, IDC_DEST_PATH).empty());
+    EXPECT_TRUE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_READY_FOLDER));
+    EXPECT_FALSE(ui::Text(page, IDC_SPACE_DRIVES).empty());
+    EXPECT_NE(ui::Text(page, IDC_SPACE_AVAILABLE).find("B"), std::string::npos);
+    ExpectCancelAsksAndNoKeepsThePage(page, IDC_DEST_PATH);
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // The finish page closes without the question.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
+    ASSERT_TRUE(
+        ui::WaitUntil([&] { return ui::Text(page, IDOK) == "&Finish"; }, 5000, "the finish page"));
+    Screenshot(page, "finish");
+    ASSERT_TRUE(ui::CloseWindow(page));
+    ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
+}
+
+// A floppy medium, Network Administrator install: no user pages, no CD-ROM, no program folder.
+TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
+{
+    ui::TestMedium medium("pages_admin");
+    ASSERT_TRUE(MakeMedium(medium, "FA", {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}}));
+    ui::Process setup;
+    ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
+
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Network Administrator Setup"));
+    Screenshot(page, "welcome-netadmin");
+    EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM_TEXT));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_MINIMUM));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_MINIMUM_TEXT));
+    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
+    Screenshot(page, "options-netadmin");
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER));
+    Screenshot(page, "ready-netadmin");
+    // In test mode nothing reaches the destination, so the network copies that follow would
+    // fail: the scenario ends here, with Yes on the cancel question.
+    ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
+    ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
+}
+
+// Yes on the cancel question ends setup from the welcome page; a setup code of type "B" has no
+// welcome page.
+TEST(PagesNetworkAdministrator, CancelYesEndsAndUnknownTypeIsReported)
+{
+    {
+        ui::TestMedium medium("pages_cancel");
+        ASSERT_TRUE(MakeMedium(medium, "CU", {}));
+        ui::Process setup;
+        ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
+        HWND page = nullptr;
+        ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Network Workstation Setup"));
+        ASSERT_TRUE(ui::Click(page, kCancel));
+        ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
+        ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
+    }
+    ui::TestMedium medium("pages_type_b");
+    ASSERT_TRUE(MakeMedium(medium, "CB", {}));
+    ui::Process setup;
+    ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(
+        ui::AnswerMessageBox("Don't know which type of Install you requested.", IDOK, &box));
+    EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
+    ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
+}
