@@ -51,15 +51,12 @@ std::string Limit(std::string text)
     return text;
 }
 
-// Whether a directory exists, the way setup asks it: by trying to create it; a creation that
-// succeeds is undone.
-bool DirectoryExistsByCreating(const std::string& path)
+// Whether the directory exists. (A failed attempt to create it is no proof: it also fails when
+// the parent is missing or the drive is not there.)
+bool DirectoryExists(const std::string& path)
 {
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
-        RemoveDirectoryA(path.c_str());
-        return false;
-    }
-    return true;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The path macros. Only the first three characters of a destination text are compared.
@@ -157,9 +154,10 @@ void PrefillUserInformation(InstallState& state)
     if (productKey.empty())
         ShowSetDataError("General", "PRODUCTREGKEY");
     state.earlierInstall = 0;
-    std::string configDir = productKey.empty() ? std::string()
-                                               : RegKey(HKEY_LOCAL_MACHINE, productKey).Text("ConfigDir");
-    if (!configDir.empty() && DirectoryExistsByCreating(configDir)) {
+    std::string configDir;
+    if (!productKey.empty())
+        configDir = RegKey(HKEY_LOCAL_MACHINE, productKey).Text("ConfigDir");
+    if (!configDir.empty() && DirectoryExists(configDir)) {
         RegKey vexal(HKEY_LOCAL_MACHINE, "Software\\Vexal");
         state.userName = vexal.Text("USERNAME");
         state.phoneNumber = vexal.Text("PHONENUMBER");

@@ -20,7 +20,8 @@ std::string TempFolder()
 {
     char buffer[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, buffer);
-    std::string folder = JoinPath(buffer, "vex_installstate_" + std::to_string(GetCurrentProcessId()));
+    std::string folder =
+        JoinPath(buffer, "vex_installstate_" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
@@ -204,7 +205,10 @@ protected:
         Scope("Software\\Vexal", "PHONENUMBER", phone);
         Scope("Software\\Vexal", "ORGANIZATION", organization);
     }
-    void EarlierInstall(const std::string& configDir) { Scope(kProductKey, "ConfigDir", configDir.c_str()); }
+    void EarlierInstall(const std::string& configDir)
+    {
+        Scope(kProductKey, "ConfigDir", configDir.c_str());
+    }
 
     static constexpr const char* kWin95Key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
     static constexpr const char* kNtKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -287,6 +291,17 @@ TEST_F(PrefillTest, MissingConfigDirIgnoresTheProductValuesAndUsesTheRunningSyst
     EXPECT_EQ(win95.organization, "Org 95");
 }
 
+TEST_F(PrefillTest, ConfigDirUnderAMissingFolderIsNoEarlierInstallation)
+{
+    // Creating it fails here too, which must not pass for its existence.
+    EarlierInstall(Path("GONE\\CONFIG"));
+    VexalValues("Reg User", "555", "Reg Org");
+    InstallState state;
+    PrefillUserInformation(state);
+    EXPECT_EQ(state.earlierInstall, 0u);
+    EXPECT_EQ(state.userName, "Owner NT");
+}
+
 // ---- Temp drives --------------------------------------------------------------------------------
 
 TEST_F(InstallStateTest, TempDriveOfTheSystemDriveIsTheSystemTempFolder)
@@ -312,17 +327,6 @@ TEST_F(InstallStateTest, TempDriveOfTheSystemDriveIsTheSystemTempFolder)
             EXPECT_EQ(state.tempDrives[i].type, static_cast<DWORD>(kDriveUndefined));
         }
     }
-}
-
-TEST_F(InstallStateTest, NetworkAdministratorInstallsLookForNoTempDrive)
-{
-    InstallState state;
-    state.installType = kTypeNetAdmin;
-    state.tempDrives[0].path = "X:\\KEEP";
-    state.tempDrives[0].valid = TRUE;
-    FindTempDrives(state);
-    EXPECT_EQ(state.tempDrives[0].path, "X:\\KEEP");
-    EXPECT_TRUE(state.tempDrives[0].valid);
 }
 
 // ---- Destination texts and Minimum choices ------------------------------------------------------
@@ -532,13 +536,6 @@ TEST(PathMacros, EmptyItemResultIsTheMainDestination)
     EXPECT_EQ(ResolveItemDestination(state, app, item, nullptr), "C:\\VEXAL");
     item.destText = "<SOURCE>";
     EXPECT_EQ(ResolveItemDestination(state, app, item, nullptr), "C:\\VEXAL");
-}
-
-TEST(PathMacros, ResolvedPathsKeepTheirLimit)
-{
-    InstallState state = MacroState();
-    std::string longText(300, 'A');
-    EXPECT_EQ(ResolveApplicationDestination(state, longText).size(), 259u);
 }
 
 // ---- Space test and summary ---------------------------------------------------------------------

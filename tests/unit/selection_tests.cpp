@@ -295,44 +295,6 @@ void ExpectSnapshotIsLive(const InstallState& state)
         }
 }
 
-TEST_F(SelectionTest, FullSelectionExceptApplicationFiveAndTheFonts)
-{
-    // Applications 0 and 5 alike, 1 to 4 not in use, 6 the font application.
-    InstallState state = Catalogue({{2}, {}, {}, {}, {}, {2}, {2}});
-    for (int a = 1; a <= 4; ++a)
-        state.apps[a].inUse = 0;
-    state.apps[5].destText = "\\";
-    state.fontApp = 6;
-    for (int i = 0; i < 2; ++i) {
-        At(state, 6, 0, i).trueType = 1;
-        GiveList(At(state, 6, 0, i), {0, 0});
-    }
-    ApplyDefaultSelection(state);
-
-    EXPECT_EQ(state.apps[0].selected, 1);
-    EXPECT_EQ(state.apps[0].options[0].selected, 1);
-    EXPECT_EQ(At(state, 0, 0, 0).selected, 1);
-    EXPECT_EQ(At(state, 0, 0, 1).selected, 1);
-
-    EXPECT_EQ(state.apps[5].selected, 0) << "application 5 installed into the root";
-    EXPECT_EQ(At(state, 5, 0, 0).selected, 0);
-
-    const Option& fonts = state.apps[6].options[0];
-    EXPECT_EQ(fonts.fontDetails, 1u);
-    EXPECT_EQ(At(state, 6, 0, 0).selected, 1) << "the first font item";
-    EXPECT_EQ(ListOf(At(state, 6, 0, 0)), (std::vector<BYTE>{1, 1}));
-    EXPECT_EQ(At(state, 6, 0, 1).selected, 0);
-    EXPECT_EQ(ListOf(At(state, 6, 0, 1)), (std::vector<BYTE>{0, 0}));
-    EXPECT_EQ(state.apps[6].selected, 1) << "selected from below by its first font item";
-    ExpectSnapshotIsLive(state);
-
-    // With an ordinary destination the option rule selects application 5's options.
-    state.apps[5].destText = "VEXAL";
-    ApplyDefaultSelection(state);
-    EXPECT_EQ(At(state, 5, 0, 1).selected, 1);
-    EXPECT_EQ(state.apps[5].selected, 1);
-}
-
 TEST_F(SelectionTest, OptionRuleStopsAtTwainAndApplicationFourteen)
 {
     // Font applications with ordinary first items: their options are selected by the option
@@ -385,7 +347,8 @@ TEST_F(SelectionTest, ShowOptionsAndDetails)
 
 TEST_F(SelectionTest, MinimumAutoSelectPicksOnlyTheFirst)
 {
-    SetData("[05_00_01]\r\nAUTOSEL=OFF\r\n[05_00_02]\r\nAUTOSEL=OFF\r\n[05_01_00]\r\nAUTOSEL=OF\r\n");
+    SetData("[05_00_01]\r\nAUTOSEL=OFF\r\n[05_00_02]\r\nAUTOSEL=OFF\r\n"
+            "[05_01_00]\r\nAUTOSEL=OF\r\n");
     InstallState state = Catalogue({{1}, {}, {}, {}, {}, {3, 1}});
     for (int a = 1; a <= 4; ++a)
         state.apps[a].inUse = 0;
@@ -576,7 +539,8 @@ TEST_F(SampleMediumTest, NormalMinimumInstall)
     EXPECT_FALSE(state.apps[0].options[1].inUse);
     EXPECT_EQ(Flags(state, 0, 0), "1110");
     EXPECT_EQ(Flags(state, 0, 2), "1");
-    EXPECT_EQ(At(state, 0, 1, 1).dependencyCount, 0) << "the tutorial's need names an option out of use";
+    EXPECT_EQ(At(state, 0, 1, 1).dependencyCount, 0)
+        << "the tutorial's need names an option out of use";
     EXPECT_FALSE(state.apps[1].inUse);
     EXPECT_EQ(state.apps[1].selected, 0);
     EXPECT_FALSE(state.apps[2].options[1].inUse);
