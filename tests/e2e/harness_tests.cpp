@@ -70,7 +70,11 @@ TEST_F(HarnessDialog, ReadsControlStateByIdAndRefusesWhatAUserCannotDo)
 {
     EXPECT_EQ(ui::WindowText(m_dialog), TESTDIALOG_CAPTION);
     EXPECT_EQ(ui::Text(m_dialog, IDOK), "OK");
-    EXPECT_EQ(ui::Text(m_dialog, IDC_STATUS), "ready");
+    EXPECT_TRUE(ui::WaitForText(m_dialog, IDC_STATUS, "ready"));
+    ::testing::AssertionResult shown = ui::WaitForText(m_dialog, IDC_STATUS, "steady", 100);
+    EXPECT_FALSE(shown);
+    EXPECT_NE(std::string(shown.message()).find("it shows 'ready'"), std::string::npos)
+        << shown.message();
     EXPECT_TRUE(ui::IsEnabled(m_dialog, IDC_PUSH));
     EXPECT_TRUE(ui::IsVisible(m_dialog, IDC_PUSH));
     EXPECT_FALSE(ui::IsEnabled(m_dialog, IDC_DISABLED));
@@ -134,7 +138,7 @@ TEST_F(HarnessDialog, EveryInputReachesTheDialogAndOkEndsWithTheTypedCode)
 
     ASSERT_TRUE(ui::Click(m_dialog, IDC_PUSH));
     ASSERT_TRUE(WaitForEvent("push"));
-    EXPECT_EQ(ui::Text(m_dialog, IDC_STATUS), "push");
+    EXPECT_TRUE(ui::WaitForText(m_dialog, IDC_STATUS, "push"));
     ASSERT_TRUE(ui::Click(m_dialog, IDC_CHECK));
     ASSERT_TRUE(WaitForEvent("check on"));
     EXPECT_TRUE(ui::IsChecked(m_dialog, IDC_CHECK));

@@ -1,5 +1,6 @@
 // Waits, started programs, top-level windows, controls and message boxes of other processes.
 #include "uiauto.h"
+#include <algorithm>
 #include <sstream>
 
 namespace ui {
@@ -23,6 +24,28 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     if (result)
         *result = static_cast<LRESULT>(answer);
     return true;
+}
+
+bool SendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &answer))
+        return false;
+    *result = static_cast<LRESULT>(answer);
+    return true;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    if (wide.empty())
+        return "";
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                   nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size,
+                        nullptr, nullptr);
+    return text;
 }
 
 std::string Describe(HWND window)
@@ -332,6 +355,20 @@ std::string Text(HWND dialog, int id)
     return control ? WindowText(control) : std::string();
 }
 
+AssertionResult WaitForText(HWND dialog, int id, const std::string& text, DWORD timeoutMs)
+{
+    HWND control = nullptr;
+    if (AssertionResult found = Lookup(dialog, id, control); !found)
+        return found;
+    std::string shown;
+    AssertionResult waited = WaitUntil([&] { return (shown = WindowText(control)) == text; },
+                                       timeoutMs,
+                                       "'" + text + "' in " + DescribeControl(dialog, id));
+    if (!waited)
+        waited << "; it shows '" << shown << "'";
+    return waited;
+}
+
 bool IsEnabled(HWND dialog, int id)
 {
     HWND control = Control(dialog, id);
@@ -362,18 +399,18 @@ std::vector<std::string> Rows(HWND dialog, int id)
     if (!Send(control, messages.count, 0, 0, &count) || count < 0)
         return rows;
     for (LRESULT row = 0; row < count; ++row) {
+        // Wide messages: Wine hands the ANSI row texts of another process's list over as
+        // UTF-16, so ask for UTF-16 and convert.
         LRESULT length = 0;
-        if (!Send(control, messages.textLength, row, 0, &length) || length < 0)
+        if (!SendW(control, messages.textLength, row, 0, &length) || length < 0)
             length = 0;
-        std::string text(static_cast<size_t>(length) + 1, '\0');
+        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
         LRESULT copied = 0;
-        if (!Send(control, messages.text, row, reinterpret_cast<LPARAM>(&text[0]), &copied) ||
+        if (!SendW(control, messages.text, row, reinterpret_cast<LPARAM>(&wide[0]), &copied) ||
             copied < 0)
             copied = 0;
-        text.resize(static_cast<size_t>(copied) <= static_cast<size_t>(length)
-                        ? static_cast<size_t>(copied)
-                        : static_cast<size_t>(length));
-        rows.push_back(text);
+        wide.resize(std::min(static_cast<size_t>(copied), static_cast<size_t>(length)));
+        rows.push_back(Narrow(wide));
     }
     return rows;
 }

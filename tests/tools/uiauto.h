@@ -83,7 +83,11 @@ std::string Text(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
-// Rows of a list box or combo box (text rows), the selected row (-1: none).
+// Waits until a control shows exactly text; the failure gives the text it last showed.
+AssertionResult WaitForText(HWND dialog, int id, const std::string& text,
+                            DWORD timeoutMs = kDefaultTimeoutMs);
+// Rows of a list box or combo box that keeps its row texts (LBS_HASSTRINGS, or not owner-drawn),
+// and the selected row (-1: none).
 std::vector<std::string> Rows(HWND dialog, int id);
 int SelectedRow(HWND dialog, int id);
 

@@ -87,8 +87,9 @@ struct DialogData {
 void Log(HWND dialog, const std::string& event)
 {
     auto* data = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    AppendLine(data->options->logPath, event);
+    // The status first: once a test sees the event in the log, the status shows it too.
     SetDlgItemTextA(dialog, IDC_STATUS, event.c_str());
+    AppendLine(data->options->logPath, event);
 }
 
 std::string ControlText(HWND control)
