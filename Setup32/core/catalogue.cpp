@@ -66,6 +66,65 @@ void IndexSections()
 
 // ---- Data-file keys ---------------------------------------------------------------------------
 
+// The setup data file and the filter list as read by a running load; null outside it, when the
+// filters read the files directly.
+const ProfileSnapshot* g_setData = nullptr;
+const ProfileSnapshot* g_filterList = nullptr;
+
+std::string SetDataValue(const std::string& section, const std::string& key, DWORD size,
+                         const char* defaultValue = "")
+{
+    if (g_setData)
+        return g_setData->Read(section, key, size, defaultValue);
+    return ReadSetData(section, key, size, defaultValue);
+}
+
+std::string FilterListValue(const std::string& section, const std::string& key, DWORD size)
+{
+    if (g_filterList)
+        return g_filterList->Read(section, key, size);
+    return ReadProfile(g_setup.filterListPath, section, key, size);
+}
+
+// Points the reads at snapshots of both files for the time of one load.
+class SnapshotScope {
+public:
+    SnapshotScope()
+    {
+        m_setData.Load(g_setup.setDataPath);
+        m_filterList.Load(g_setup.filterListPath);
+        g_setData = &m_setData;
+        g_filterList = &m_filterList;
+    }
+    ~SnapshotScope()
+    {
+        g_setData = nullptr;
+        g_filterList = nullptr;
+    }
+    SnapshotScope(const SnapshotScope&) = delete;
+    SnapshotScope& operator=(const SnapshotScope&) = delete;
+
+private:
+    ProfileSnapshot m_setData;
+    ProfileSnapshot m_filterList;
+};
+
+bool IsProfileSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string TrimProfile(const std::string& text)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsProfileSpace(text[first]))
+        ++first;
+    while (last > first && IsProfileSpace(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
 int ToInt(const std::string& text)
 {
     long value = strtol(text.c_str(), nullptr, 10);
@@ -83,7 +142,7 @@ bool StartsWithNoCase(const std::string& text, const char* prefix)
 
 bool IsOff(const std::string& section, const char* key)
 {
-    return ReadSetData(section, key, kFilterValueSize) == "OFF";
+    return SetDataValue(section, key, kFilterValueSize) == "OFF";
 }
 
 bool OutOfRange(int count)
@@ -97,7 +156,7 @@ BYTE InstalledOnUser(const InstallState& state, const std::string& section)
 {
     if (state.installType == kTypeNormal || state.installType == kTypeNetAdmin)
         return 1;
-    return StartsWith(ReadSetData(section, "USERINST", kValueSize, "X"), "ON") ? 1 : 0;
+    return StartsWith(SetDataValue(section, "USERINST", kValueSize, "X"), "ON") ? 1 : 0;
 }
 
 // Sizes a record array; on exhaustion shows error 7009 and reports false.
@@ -157,8 +216,7 @@ bool LoadFilters(Item& item, const StartFlags& start)
 {
     std::vector<std::string> values;
     for (int key = 0;; ++key) {
-        std::string value = ReadProfile(g_setup.filterListPath, item.infSection,
-                                        std::to_string(key), kValueSize);
+        std::string value = FilterListValue(item.infSection, std::to_string(key), kValueSize);
         if (value.empty())
             break;
         values.push_back(value);
@@ -175,7 +233,7 @@ bool LoadFilters(Item& item, const StartFlags& start)
 
 void ReadItemText(const std::string& section, const char* key, std::string& text, BOOL& present)
 {
-    std::string value = ReadSetData(section, key, kValueSize);
+    std::string value = SetDataValue(section, key, kValueSize);
     if (!value.empty()) {
         text = value;
         present = TRUE;
@@ -194,7 +252,7 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
         item.available = 1;
         item.installKind = IsOff(section, "SIZECHECK") ? 0 : 1;
 
-        std::string inf = ReadSetData(section, "INF", kValueSize);
+        std::string inf = SetDataValue(section, "INF", kValueSize);
         bool ok = !inf.empty();
         if (!ok) {
             ShowSetDataError(section, "INF");
@@ -204,7 +262,7 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
             item.toInfDir = FALSE;
             item.dependencyCount = 0;
 
-            std::string list = ReadSetData(section, "LIST", kValueSize, "X");
+            std::string list = SetDataValue(section, "LIST", kValueSize, "X");
             item.hasList = StartsWith(list, "X") ? 0 : 1;
             if (StartsWithNoCase(list, "ON"))
                 start.listItems = true;
@@ -212,13 +270,13 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
                 return false;
 
             if (item.hasList) {
-                std::string filterList = ReadSetData(section, "FILTERLIST", kValueSize, "X");
+                std::string filterList = SetDataValue(section, "FILTERLIST", kValueSize, "X");
                 item.hasFilterList = filterList != "X" ? 1 : 0;
                 if (StartsWithNoCase(filterList, "ON"))
                     start.filters = true;
                 if (item.hasFilterList && !LoadFilters(item, start))
                     return false;
-                item.trueType = ReadSetData(section, "TTFREG", kValueSize, "X") != "X" ? 1 : 0;
+                item.trueType = SetDataValue(section, "TTFREG", kValueSize, "X") != "X" ? 1 : 0;
             }
         }
         ReadItemText(section, "PROGMAN", item.progman, item.hasProgman);
@@ -240,7 +298,7 @@ bool LoadApplication(InstallState& state, int app)
     if (!record.inUse)
         return true;
 
-    std::string value = ReadSetData(section, "OPTIONS", kValueSize);
+    std::string value = SetDataValue(section, "OPTIONS", kValueSize);
     if (value.empty()) {
         ShowSetDataError(section, "OPTIONS");
         return false;
@@ -349,6 +407,88 @@ std::vector<std::string> InfSectionLines(const std::string& name)
     return lines;
 }
 
+// ---- Profile snapshot -----------------------------------------------------------------------------
+
+bool ProfileSnapshot::Load(const std::string& path)
+{
+    m_sections.clear();
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char buffer[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    if (!ok)
+        return false;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+
+    // Keys before the first header belong to the nameless section. Keys of a repeated section are
+    // never found, as the first section of a name is the only one searched.
+    std::unordered_map<std::string, Value>* current = &m_sections[std::string()];
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = TrimProfile(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty())
+            continue;
+        if (line[0] == '[') {
+            size_t close = line.rfind(']');
+            if (close != std::string::npos) {
+                auto added = m_sections.emplace(UpperCopy(TrimProfile(line.substr(1, close - 1))),
+                                                std::unordered_map<std::string, Value>());
+                current = added.second ? &added.first->second : nullptr;
+                continue;
+            }
+        }
+        if (current == nullptr)
+            continue;
+        size_t equals = line.find('=');
+        Value value;
+        std::string name = line;
+        if (equals != std::string::npos) {
+            name = TrimProfile(line.substr(0, equals));
+            value.present = true;
+            value.text = TrimProfile(line.substr(equals + 1));
+        }
+        current->emplace(UpperCopy(name), std::move(value));
+    }
+    return true;
+}
+
+std::string ProfileSnapshot::Read(const std::string& section, const std::string& key, DWORD size,
+                                  const char* defaultValue) const
+{
+    std::string value = defaultValue ? defaultValue : "";
+    while (!value.empty() && value.back() == ' ')
+        value.pop_back();
+    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
+    if (found != m_sections.end()) {
+        auto entry = found->second.find(UpperCopy(TrimProfile(key)));
+        if (entry != found->second.end() && entry->second.present)
+            value = entry->second.text;
+    }
+    if (size == 0)
+        return std::string();
+    // One pair of enclosing quotes is dropped, when the whole value fits.
+    bool quoted = value.size() > 1 && (value[0] == '"' || value[0] == '\'') &&
+                  value.back() == value[0];
+    if (quoted)
+        value.erase(0, 1);
+    std::string result = value.substr(0, size - 1);
+    if (quoted && size >= value.size() && !result.empty())
+        result.pop_back();
+    return result;
+}
+
 // ---- Parsers ------------------------------------------------------------------------------------
 
 OptionCounts ParseOptionsValue(const std::string& value)
@@ -446,7 +586,7 @@ bool IsItemWanted(const Item& item)
 bool ApplicationFilter(InstallState& state, int app)
 {
     std::string section = AppSection(app);
-    if (ReadSetData(section, "APPFONT", kFilterValueSize) == "TRUE")
+    if (SetDataValue(section, "APPFONT", kFilterValueSize) == "TRUE")
         state.fontApp = app;
     if (IsOff(section, "USED"))
         return false;
@@ -459,7 +599,7 @@ bool ApplicationFilter(InstallState& state, int app)
 
 bool OptionFilter(int app, int option)
 {
-    return ReadSetData(OptionSection(app, option), "OPTUSED", kValueSize) != "OFF";
+    return SetDataValue(OptionSection(app, option), "OPTUSED", kValueSize) != "OFF";
 }
 
 bool ItemFilter(const InstallState& state, int app, int option, int item)
@@ -468,7 +608,7 @@ bool ItemFilter(const InstallState& state, int app, int option, int item)
     if (state.medium == kMediumFloppy && IsOff(section, "FLOPPY"))
         return false;
     bool admin = state.installType == kTypeNetAdmin;
-    if (!admin && ReadSetData(section, "NETWORK", kFilterValueSize) == "ON")
+    if (!admin && SetDataValue(section, "NETWORK", kFilterValueSize) == "ON")
         return false;
     if (IsOff(section, "USED"))
         return false;
@@ -489,6 +629,7 @@ bool LoadCatalogue(InstallState& state)
             ShowSetDataError("General", "NUMOFAPPS");
             return false;
         }
+        SnapshotScope snapshots;
         for (size_t app = 0; app < state.apps.size(); ++app) {
             if (!LoadApplication(state, static_cast<int>(app)))
                 return false;

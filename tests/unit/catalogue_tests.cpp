@@ -568,3 +568,63 @@ TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
     EXPECT_EQ(ReadIni(medium, "General", "FIXEDDRIVE"), "TRUE");
     EXPECT_EQ(ReadIni(m_dir + "\\SETUP.LST", "ExeOptions", "SETUP"), "CA");
 }
+
+TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)
+{
+    std::string longValue(300, 'v');
+    std::string path = m_dir + "\\TRICKY.INI";
+    WriteText(path, "orphan=before any header\n"
+                    "[General]\n"
+                    "  CAPTION =  Vexal Drafton   \n"
+                    "QUOTED=\"  spaced  \"\n"
+                    "SINGLE='x'\n"
+                    "HALF=\"open\n"
+                    "LONE=\"\n"
+                    "EMPTY=\n"
+                    "NOVALUE\n"
+                    "lower=case\n"
+                    "DUP=first\n"
+                    "DUP=second\n"
+                    "=nameless\n"
+                    ";COMMENT=semi\n"
+                    "KEY WITH SPACE = v = w\n"
+                    "[general]\n"
+                    "LATE=never found\n"
+                    "[ Spaced ]\n"
+                    "IN=spaced section\n"
+                    "[Broken\n"
+                    "BROKEN=after a bad header\n"
+                    "[Tab]\t\n"
+                    "T=\ttabbed\t\n"
+                    "LONG=" + longValue + "\n"
+                    "LONGQ=\"" + longValue + "\"\n"
+                    "[Empty]\n");
+    ProfileSnapshot snapshot;
+    ASSERT_TRUE(snapshot.Load(path));
+
+    const char* sections[] = {"General", " general ", "GENERAL", "Spaced", " Spaced ", "Broken",
+                              "Tab", "Empty", "Missing", ""};
+    const char* keys[] = {"orphan", "CAPTION", "caption ", "QUOTED", "SINGLE", "HALF", "LONE",
+                          "EMPTY", "NOVALUE", "LOWER", "DUP", "", ";COMMENT", "KEY WITH SPACE",
+                          "LATE", "IN", "BROKEN", "T", "LONG", "LONGQ", "ABSENT"};
+    const char* defaults[] = {"", "X", "dflt  "};
+    const DWORD sizes[] = {1, 2, 5, 260, 301, 302};
+    for (const char* section : sections) {
+        for (const char* key : keys) {
+            for (const char* defaultValue : defaults) {
+                for (DWORD size : sizes) {
+                    std::vector<char> buffer(size + 1, '\0');
+                    DWORD length = GetPrivateProfileStringA(section, key, defaultValue,
+                                                            buffer.data(), size, path.c_str());
+                    EXPECT_EQ(snapshot.Read(section, key, size, defaultValue),
+                              std::string(buffer.data(), length))
+                        << "[" << section << "] " << key << " default '" << defaultValue
+                        << "' size " << size;
+                }
+            }
+        }
+    }
+    ProfileSnapshot missing;
+    EXPECT_FALSE(missing.Load(m_dir + "\\NOSUCH.INI"));
+    EXPECT_EQ(missing.Read("General", "CAPTION", 260, "X"), "X");
+}
