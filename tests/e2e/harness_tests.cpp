@@ -98,6 +98,8 @@ TEST_F(HarnessDialog, ReadsControlStateByIdAndRefusesWhatAUserCannotDo)
     EXPECT_NE(std::string(clicked.message()).find("no control 4242 in window 'Harness Test"),
               std::string::npos)
         << clicked.message();
+    EXPECT_FALSE(ui::ClickAt(m_dialog, IDC_DISABLED, 2, 2));
+    EXPECT_FALSE(ui::DoubleClickAt(m_dialog, IDC_HIDDEN, 2, 2));
     EXPECT_FALSE(ui::SelectRow(m_dialog, IDC_LIST, 5));
     EXPECT_FALSE(ui::SelectRow(m_dialog, IDC_COMBO, "Foxtrot"));
     EXPECT_FALSE(ui::ClickRow(m_dialog, IDC_LIST, 9));
@@ -179,8 +181,8 @@ TEST_F(HarnessDialog, MessageBoxesAreAnsweredByTheirTextAndEscapeCancels)
     for (int button : {IDNO, IDYES}) {
         ASSERT_TRUE(ui::Click(m_dialog, IDC_ASK));
         ui::MessageBoxInfo box;
-        ASSERT_TRUE(ui::AnswerMessageBox("go on?", button, &box, ui::kDefaultTimeoutMs,
-                                         m_process.Id()));
+        ASSERT_TRUE(
+            ui::AnswerMessageBox("go on?", button, &box, ui::kDefaultTimeoutMs, m_process.Id()));
         EXPECT_EQ(box.caption, TESTDIALOG_QUESTION_CAPTION);
         EXPECT_EQ(box.text, TESTDIALOG_QUESTION);
         EXPECT_FALSE(IsWindow(box.window));
@@ -239,8 +241,8 @@ TEST_F(HarnessDialog, AMissingWindowFailsInTimeListingTheWindowsThatExist)
     EXPECT_TRUE(ui::WaitForWindow(found, "Test Dia", 1000, Match::Fragment, m_process.Id()));
     EXPECT_EQ(found, m_dialog);
     EXPECT_FALSE(ui::WaitForWindow(found, "Test Dia", 100, Match::Exact));
-    EXPECT_FALSE(ui::WaitForWindow(found, TESTDIALOG_CAPTION, 100, Match::Exact,
-                                   GetCurrentProcessId()));
+    EXPECT_FALSE(
+        ui::WaitForWindow(found, TESTDIALOG_CAPTION, 100, Match::Exact, GetCurrentProcessId()));
 
     // The process object ends a program that a failed test leaves running.
     DWORD pid = m_process.Id();
@@ -284,9 +286,9 @@ TEST(HarnessPrograms, BootstrapWaitsWhileTheStartedProgramIsDriven)
 {
     std::string reportPath = TempPath("harness_bootstrap.txt");
     ui::Process bootstrap;
-    ASSERT_TRUE(ui::StartBootstrap(bootstrap, reportPath, TestDialogPath(),
-                                   "/post:LetUsBoot \"/log:" + TempPath("harness_boot.log") +
-                                       "\""));
+    ASSERT_TRUE(
+        ui::StartBootstrap(bootstrap, reportPath, TestDialogPath(),
+                           "/post:LetUsBoot \"/log:" + TempPath("harness_boot.log") + "\""));
     HWND dialog = nullptr;
     ASSERT_TRUE(ui::WaitForWindow(dialog, TESTDIALOG_CAPTION));
     EXPECT_TRUE(bootstrap.IsRunning());

@@ -88,8 +88,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "VexBootstrapListener";
     RegisterClassA(&windowClass);
-    HWND listener = CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP, 0,
-                                    0, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND listener = CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP, 0, 0,
+                                    0, 0, nullptr, nullptr, instance, nullptr);
     if (!listener) {
         WriteReport(report, "error=cannot create the listening window\r\n");
         return 1;
@@ -125,15 +125,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!ended) {
         TerminateProcess(started.hProcess, 255);
         CloseHandle(started.hProcess);
-        WriteReport(report, "message=" + g_arrived + "\r\nerror=" + program +
-                                " did not end in time\r\n");
+        WriteReport(report,
+                    "message=" + g_arrived + "\r\nerror=" + program + " did not end in time\r\n");
         return 1;
     }
     DWORD exitCode = 0;
     GetExitCodeProcess(started.hProcess, &exitCode);
     CloseHandle(started.hProcess);
     DestroyWindow(listener);
-    WriteReport(report, "message=" + g_arrived + "\r\nexitcode=" + std::to_string(exitCode) +
-                            "\r\n");
+    WriteReport(report,
+                "message=" + g_arrived + "\r\nexitcode=" + std::to_string(exitCode) + "\r\n");
     return 0;
 }

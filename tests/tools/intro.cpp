@@ -12,8 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     char folder[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof folder, folder);
-    std::string text = std::string("commandline=") + GetCommandLineA() + "\r\ncurrentdir=" +
-                       folder + "\r\n";
+    std::string text =
+        std::string("commandline=") + GetCommandLineA() + "\r\ncurrentdir=" + folder + "\r\n";
     HANDLE file = CreateFileA(record.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

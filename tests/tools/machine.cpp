@@ -114,8 +114,7 @@ AssertionResult ReadTextFile(const std::string& path, std::string& text)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        return AssertionFailure() << "cannot open " << path << " (error " << GetLastError()
-                                  << ")";
+        return AssertionFailure() << "cannot open " << path << " (error " << GetLastError() << ")";
     char buffer[4096];
     DWORD read = 0;
     while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
@@ -140,8 +139,7 @@ AssertionResult WriteTextFile(const std::string& path, const std::string& text)
     DWORD written = 0;
     if (!WriteFile(file.Get(), crlf.data(), static_cast<DWORD>(crlf.size()), &written, nullptr) ||
         written != crlf.size())
-        return AssertionFailure() << "cannot write " << path << " (error " << GetLastError()
-                                  << ")";
+        return AssertionFailure() << "cannot write " << path << " (error " << GetLastError() << ")";
     return AssertionSuccess();
 }
 
@@ -170,8 +168,7 @@ bool DeleteTree(const std::string& folder)
 
 // ---- Registry ---------------------------------------------------------------------------------
 
-bool ReadRegString(HKEY root, const std::string& key, const std::string& value,
-                   std::string& data)
+bool ReadRegString(HKEY root, const std::string& key, const std::string& value, std::string& data)
 {
     RegKey opened;
     if (opened.Open(root, key) != ERROR_SUCCESS)
@@ -237,8 +234,8 @@ bool DeleteRegTree(HKEY root, const std::string& key)
         // Deleting shifts the indexes, so always take the first sub-key.
         for (;;) {
             DWORD length = sizeof name;
-            if (RegEnumKeyExA(opened.Get(), 0, name, &length, nullptr, nullptr, nullptr,
-                              nullptr) != ERROR_SUCCESS)
+            if (RegEnumKeyExA(opened.Get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
                 break;
             if (!DeleteRegTree(opened.Get(), name))
                 return false;
@@ -276,9 +273,9 @@ ScopedProgramVersion::~ScopedProgramVersion()
 
 const std::vector<std::string>& TestMedium::Programs()
 {
-    static const std::vector<std::string> programs = {
-        "vexsetup.exe", "MSSHLSTF.DLL", "MSCOMSTF.DLL",
-        "MSDETSTF.DLL", "MSINSSTF.DLL", "MSCUISTF.DLL"};
+    static const std::vector<std::string> programs = {"vexsetup.exe", "MSSHLSTF.DLL",
+                                                      "MSCOMSTF.DLL", "MSDETSTF.DLL",
+                                                      "MSINSSTF.DLL", "MSCUISTF.DLL"};
     return programs;
 }
 

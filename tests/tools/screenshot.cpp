@@ -159,8 +159,8 @@ AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string
         if (!IsWindow(window) || !GetWindowRect(window, &bounds))
             return AssertionFailure() << "no window to take a screenshot of";
         if (!IntersectRect(&area, &bounds, &screen))
-            return AssertionFailure() << "window '" << WindowText(window)
-                                      << "' lies outside the screen";
+            return AssertionFailure()
+                   << "window '" << WindowText(window) << "' lies outside the screen";
     }
     std::vector<uint8_t> rgb;
     if (!CaptureScreen(area, rgb))

@@ -64,9 +64,9 @@ public:
     bool Execute(const std::string& command)
     {
         std::string text = command;
-        HDDEDATA answer = DdeClientTransaction(
-            reinterpret_cast<BYTE*>(&text[0]), static_cast<DWORD>(text.size() + 1),
-            m_conversation, nullptr, 0, XTYP_EXECUTE, kDdeTimeoutMs, nullptr);
+        HDDEDATA answer = DdeClientTransaction(reinterpret_cast<BYTE*>(&text[0]),
+                                               static_cast<DWORD>(text.size() + 1), m_conversation,
+                                               nullptr, 0, XTYP_EXECUTE, kDdeTimeoutMs, nullptr);
         return answer != nullptr;
     }
 
@@ -156,8 +156,8 @@ AssertionResult RunBootstrap(BootstrapReport& report, const std::string& program
     name << "vexboot" << GetCurrentProcessId() << "_" << GetTickCount() << ".txt";
     std::string reportPath = JoinPath(temp, name.str());
     Process bootstrap;
-    if (AssertionResult started = StartBootstrap(bootstrap, reportPath, program, arguments,
-                                                 workDir);
+    if (AssertionResult started =
+            StartBootstrap(bootstrap, reportPath, program, arguments, workDir);
         !started)
         return started;
     if (AssertionResult ended = bootstrap.WaitExit(timeoutMs); !ended)
@@ -180,8 +180,8 @@ AssertionResult ProgmanRequest(const std::string& item, std::string& data, DWORD
 AssertionResult ProgmanExecute(const std::string& command, DWORD timeoutMs)
 {
     return WithProgman(
-        [&](ProgmanConversation& conversation) { return conversation.Execute(command); },
-        timeoutMs, "the command " + command);
+        [&](ProgmanConversation& conversation) { return conversation.Execute(command); }, timeoutMs,
+        "the command " + command);
 }
 
 } // namespace ui

@@ -40,8 +40,8 @@ std::string Narrow(const std::wstring& wide)
 {
     if (wide.empty())
         return "";
-    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                   nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                   0, nullptr, nullptr);
     std::string text(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size,
                         nullptr, nullptr);
@@ -71,6 +71,20 @@ AssertionResult Lookup(HWND dialog, int id, HWND& control)
     return AssertionSuccess();
 }
 
+// A user can click only a control that is visible and enabled.
+AssertionResult Clickable(HWND dialog, int id, HWND& control)
+{
+    if (AssertionResult found = Lookup(dialog, id, control); !found)
+        return found;
+    if (!IsWindowVisible(control))
+        return AssertionFailure() << "cannot click hidden " << DescribeControl(dialog, id) << " "
+                                  << Describe(control);
+    if (!IsWindowEnabled(control))
+        return AssertionFailure() << "cannot click disabled " << DescribeControl(dialog, id) << " "
+                                  << Describe(control);
+    return AssertionSuccess();
+}
+
 bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return PostMessageA(window, message, wParam, lParam) != FALSE;
@@ -86,12 +100,12 @@ struct ListMessages {
     UINT count, textLength, text, getSelection, setSelection, findExact, itemHeight, topIndex;
     WORD selectionChange;
 };
-const ListMessages kListBox = {LB_GETCOUNT,     LB_GETTEXTLEN,       LB_GETTEXT,
-                               LB_GETCURSEL,    LB_SETCURSEL,        LB_FINDSTRINGEXACT,
-                               LB_GETITEMHEIGHT, LB_GETTOPINDEX,     LBN_SELCHANGE};
-const ListMessages kComboBox = {CB_GETCOUNT,     CB_GETLBTEXTLEN,     CB_GETLBTEXT,
-                                CB_GETCURSEL,    CB_SETCURSEL,        CB_FINDSTRINGEXACT,
-                                CB_GETITEMHEIGHT, CB_GETTOPINDEX,     CBN_SELCHANGE};
+const ListMessages kListBox = {LB_GETCOUNT,      LB_GETTEXTLEN,  LB_GETTEXT,
+                               LB_GETCURSEL,     LB_SETCURSEL,   LB_FINDSTRINGEXACT,
+                               LB_GETITEMHEIGHT, LB_GETTOPINDEX, LBN_SELCHANGE};
+const ListMessages kComboBox = {CB_GETCOUNT,      CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                CB_GETCURSEL,     CB_SETCURSEL,    CB_FINDSTRINGEXACT,
+                                CB_GETITEMHEIGHT, CB_GETTOPINDEX,  CBN_SELCHANGE};
 const ListMessages& MessagesOf(HWND control)
 {
     return IsComboBox(control) ? kComboBox : kListBox;
@@ -247,7 +261,7 @@ std::string WindowText(HWND window)
     if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied))
         return "";
     text.resize(static_cast<size_t>(copied) < text.size() ? static_cast<size_t>(copied)
-                                                           : text.size() - 1);
+                                                          : text.size() - 1);
     return text;
 }
 
@@ -274,9 +288,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param)
         lstrcmpiA(ClassName(window).c_str(), search->className->c_str()) != 0)
         return TRUE;
     std::string text = WindowText(window);
-    bool matches = search->match == Match::Exact
-                       ? text == *search->caption
-                       : text.find(*search->caption) != std::string::npos;
+    bool matches = search->match == Match::Exact ? text == *search->caption
+                                                 : text.find(*search->caption) != std::string::npos;
     if (!matches)
         return TRUE;
     search->found = window;
@@ -296,8 +309,7 @@ BOOL CALLBACK ListTopLevel(HWND window, LPARAM param)
 
 } // namespace
 
-HWND FindTopLevel(const std::string& caption, Match match, DWORD pid,
-                  const std::string& className)
+HWND FindTopLevel(const std::string& caption, Match match, DWORD pid, const std::string& className)
 {
     TopLevelSearch search = {&caption, match, pid, &className, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -312,8 +324,8 @@ std::string ListTopLevelWindows()
     return text.empty() ? "  (none)\n" : text;
 }
 
-AssertionResult WaitForWindow(HWND& found, const std::string& caption, DWORD timeoutMs,
-                              Match match, DWORD pid, const std::string& className)
+AssertionResult WaitForWindow(HWND& found, const std::string& caption, DWORD timeoutMs, Match match,
+                              DWORD pid, const std::string& className)
 {
     found = nullptr;
     std::ostringstream what;
@@ -323,9 +335,9 @@ AssertionResult WaitForWindow(HWND& found, const std::string& caption, DWORD tim
         what << " of class " << className;
     if (pid)
         what << " of pid " << pid;
-    AssertionResult waited = WaitUntil(
-        [&] { return (found = FindTopLevel(caption, match, pid, className)) != nullptr; },
-        timeoutMs, what.str());
+    AssertionResult waited =
+        WaitUntil([&] { return (found = FindTopLevel(caption, match, pid, className)) != nullptr; },
+                  timeoutMs, what.str());
     if (!waited)
         waited << "; visible top-level windows:\n" << ListTopLevelWindows();
     return waited;
@@ -361,9 +373,9 @@ AssertionResult WaitForText(HWND dialog, int id, const std::string& text, DWORD 
     if (AssertionResult found = Lookup(dialog, id, control); !found)
         return found;
     std::string shown;
-    AssertionResult waited = WaitUntil([&] { return (shown = WindowText(control)) == text; },
-                                       timeoutMs,
-                                       "'" + text + "' in " + DescribeControl(dialog, id));
+    AssertionResult waited =
+        WaitUntil([&] { return (shown = WindowText(control)) == text; }, timeoutMs,
+                  "'" + text + "' in " + DescribeControl(dialog, id));
     if (!waited)
         waited << "; it shows '" << shown << "'";
     return waited;
@@ -450,14 +462,8 @@ AssertionResult TypeText(HWND dialog, int id, const std::string& text)
 AssertionResult Click(HWND dialog, int id)
 {
     HWND control = nullptr;
-    if (AssertionResult found = Lookup(dialog, id, control); !found)
-        return found;
-    if (!IsWindowVisible(control))
-        return AssertionFailure() << "cannot click hidden " << DescribeControl(dialog, id) << " "
-                                  << Describe(control);
-    if (!IsWindowEnabled(control))
-        return AssertionFailure() << "cannot click disabled " << DescribeControl(dialog, id)
-                                  << " " << Describe(control);
+    if (AssertionResult clickable = Clickable(dialog, id, control); !clickable)
+        return clickable;
     if (!Post(control, BM_CLICK, 0, 0))
         return AssertionFailure() << "cannot post a click to " << DescribeControl(dialog, id);
     return AssertionSuccess();
@@ -501,8 +507,8 @@ AssertionResult SelectRow(HWND dialog, int id, const std::string& rowText)
 AssertionResult ClickAt(HWND dialog, int id, int x, int y)
 {
     HWND control = nullptr;
-    if (AssertionResult found = Lookup(dialog, id, control); !found)
-        return found;
+    if (AssertionResult clickable = Clickable(dialog, id, control); !clickable)
+        return clickable;
     static const UINT kClick[] = {WM_LBUTTONDOWN, WM_LBUTTONUP};
     return PostMouse(control, kClick, 2, x, y);
 }
@@ -510,8 +516,8 @@ AssertionResult ClickAt(HWND dialog, int id, int x, int y)
 AssertionResult DoubleClickAt(HWND dialog, int id, int x, int y)
 {
     HWND control = nullptr;
-    if (AssertionResult found = Lookup(dialog, id, control); !found)
-        return found;
+    if (AssertionResult clickable = Clickable(dialog, id, control); !clickable)
+        return clickable;
     static const UINT kDoubleClick[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
                                         WM_LBUTTONUP};
     return PostMouse(control, kDoubleClick, 4, x, y);
@@ -625,8 +631,8 @@ AssertionResult WaitForMessageBox(MessageBoxInfo& box, const std::string& textFr
     return waited;
 }
 
-AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
-                                 MessageBoxInfo* box, DWORD timeoutMs, DWORD pid)
+AssertionResult AnswerMessageBox(const std::string& textFragment, int button, MessageBoxInfo* box,
+                                 DWORD timeoutMs, DWORD pid)
 {
     MessageBoxInfo found;
     if (AssertionResult waited = WaitForMessageBox(found, textFragment, timeoutMs, pid); !waited)

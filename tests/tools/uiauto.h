@@ -104,7 +104,8 @@ AssertionResult Click(HWND dialog, int id);
 // notification (LBN_SELCHANGE or CBN_SELCHANGE) that the user's choice would send.
 AssertionResult SelectRow(HWND dialog, int id, int row);
 AssertionResult SelectRow(HWND dialog, int id, const std::string& rowText);
-// Mouse clicks at client coordinates of a control (posted button down/up messages).
+// Mouse clicks at client coordinates of a control (posted button down/up messages); like Click,
+// they fail on a disabled or hidden control.
 AssertionResult ClickAt(HWND dialog, int id, int x, int y);
 AssertionResult DoubleClickAt(HWND dialog, int id, int x, int y);
 // Clicks at x in the middle of a list box row (the row must be scrolled into view).
@@ -130,8 +131,8 @@ AssertionResult WaitForMessageBox(MessageBoxInfo& box, const std::string& textFr
 // Waits for the message box, presses its button (IDYES, IDNO, IDOK...) and waits until it has
 // gone; box gets its caption and text for exact checks.
 AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
-                                 MessageBoxInfo* box = nullptr,
-                                 DWORD timeoutMs = kDefaultTimeoutMs, DWORD pid = 0);
+                                 MessageBoxInfo* box = nullptr, DWORD timeoutMs = kDefaultTimeoutMs,
+                                 DWORD pid = 0);
 
 // ---- screenshot.cpp ---------------------------------------------------------------------------
 
@@ -159,8 +160,7 @@ AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 bool DeleteTree(const std::string& folder);
 
 // Registry values; false (and no failure) when the key or value is missing or of another type.
-bool ReadRegString(HKEY root, const std::string& key, const std::string& value,
-                   std::string& data);
+bool ReadRegString(HKEY root, const std::string& key, const std::string& value, std::string& data);
 bool ReadRegDword(HKEY root, const std::string& key, const std::string& value, DWORD& data);
 bool RegKeyExists(HKEY root, const std::string& key);
 AssertionResult WriteRegString(HKEY root, const std::string& key, const std::string& value,

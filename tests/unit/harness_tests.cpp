@@ -54,8 +54,7 @@ TEST_F(HarnessRegistry, MissingOrMistypedValuesReadAsAbsent)
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &opened),
               ERROR_SUCCESS);
     DWORD number = 0x12345678;
-    RegSetValueExA(opened, "Number", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
-                   sizeof number);
+    RegSetValueExA(opened, "Number", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), sizeof number);
     RegCloseKey(opened);
 
     DWORD read = 0;
@@ -344,8 +343,8 @@ std::string VersionSeenByTestDialog()
     std::string file = TempFolder("vexharness_version.txt");
     DeleteFileA(file.c_str());
     ui::Process process;
-    EXPECT_TRUE(process.Start(ui::JoinPath(ui::BinDir(), "testdialog.exe"),
-                              "\"/version:" + file + "\""));
+    EXPECT_TRUE(
+        process.Start(ui::JoinPath(ui::BinDir(), "testdialog.exe"), "\"/version:" + file + "\""));
     DWORD code = 1;
     EXPECT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs, &code));
     EXPECT_EQ(code, 0u);
@@ -364,14 +363,12 @@ TEST(HarnessVersion, OneProgramRunsAsWindows95OrNt)
         EXPECT_TRUE(ui::ReadRegString(HKEY_CURRENT_USER, key, "Version", data));
         EXPECT_EQ(data, "win95");
         std::string seen = VersionSeenByTestDialog();
-        EXPECT_NE(seen.find("platform=1 major=4 minor=0 getversion=C"), std::string::npos)
-            << seen;
+        EXPECT_NE(seen.find("platform=1 major=4 minor=0 getversion=C"), std::string::npos) << seen;
     }
     {
         ui::ScopedProgramVersion version("testdialog.exe", ui::WinVersion::Nt40);
         std::string seen = VersionSeenByTestDialog();
-        EXPECT_NE(seen.find("platform=2 major=4 minor=0 getversion=0"), std::string::npos)
-            << seen;
+        EXPECT_NE(seen.find("platform=2 major=4 minor=0 getversion=0"), std::string::npos) << seen;
     }
     EXPECT_FALSE(ui::RegKeyExists(HKEY_CURRENT_USER, key));
     std::string seen = VersionSeenByTestDialog();

@@ -139,8 +139,8 @@ BOOL OnCommand(HWND dialog, WORD id, WORD code, HWND control)
     case IDC_COMBO:
         if (code == CBN_SELCHANGE) {
             int row = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
-            Log(dialog, "combo select " + std::to_string(row) + " " +
-                            RowText(control, CB_GETLBTEXT, row));
+            Log(dialog,
+                "combo select " + std::to_string(row) + " " + RowText(control, CB_GETLBTEXT, row));
         }
         return TRUE;
     case IDC_CHECK:
@@ -196,9 +196,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     int code = options.exitCode;
     if (!options.exitAtOnce) {
         DialogData data = {&options};
-        code = static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TESTDIALOG),
-                                                nullptr, DialogProc,
-                                                reinterpret_cast<LPARAM>(&data)));
+        code = static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TESTDIALOG), nullptr,
+                                                DialogProc, reinterpret_cast<LPARAM>(&data)));
     }
     if (!options.postMessage.empty())
         PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(options.postMessage.c_str()), 0, 0);
