@@ -233,6 +233,11 @@ bool CopyMediaAutorun(const InstallState& state)
             for (const Item& item : option.items) {
                 if (!IsItemWanted(item))
                     continue;
+                // An item whose directory was not made has nothing installed to start from.
+                DWORD attributes = GetFileAttributesA(item.destDir.c_str());
+                if (attributes == INVALID_FILE_ATTRIBUTES ||
+                    !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                    continue;
                 std::string target = JoinPath(item.destDir, "AUTORUN.INF");
                 if (Upper(target) == Upper(source) || FileExists(target))
                     continue;

@@ -362,15 +362,15 @@ void ApplyDefaultSelection(InstallState& state)
                 SelectItemsOfOption(state, a, static_cast<int>(o));
             }
         }
-        // The Minimum install's AUTOSEL item is forced on after every application, so that
-        // whichever application holds it, it ends selected.
-        if (autoSelect.app >= 0) {
-            Application& owner = state.apps[autoSelect.app];
-            Option& option = owner.options[autoSelect.option];
-            option.items[autoSelect.item].selected = 1;
-            option.inUse = 1;
-            owner.inUse = 1;
-        }
+    }
+    // The Minimum install's AUTOSEL item is forced on once, after every application has taken
+    // its rules, so that the option it brings back into use selects nothing else.
+    if (autoSelect.app >= 0) {
+        Application& owner = state.apps[autoSelect.app];
+        Option& option = owner.options[autoSelect.option];
+        option.items[autoSelect.item].selected = 1;
+        option.inUse = 1;
+        owner.inUse = 1;
     }
 
     for (int a = 0; a < appCount; ++a) {

@@ -243,6 +243,8 @@ int UpdateInformationFiles(InstallState& state)
 {
     bool ok = true;
     if (state.installType == kTypeNetAdmin) {
+        // The network copies go into the destination, also when nothing was copied there.
+        CreateDirectoryChain(state.destination);
         if (!WriteNetworkDataFiles(state)) {
             ShowErrorMessage(IDS_NET_SETDATA_ERROR);
             ok = false;

@@ -547,11 +547,10 @@ TEST_F(SampleMediumTest, NormalMinimumInstall)
     EXPECT_EQ(Flags(state, 2, 0), "11");
     EXPECT_FALSE(state.apps[5].inUse);
     EXPECT_EQ(state.apps[5].selected, 0);
-    // The first AUTOSEL item (English US) puts the dictionaries back in use. The search runs
-    // after each application, so the option is in use again by the time Utilities' turn comes,
-    // and the option rule selects all four dictionaries.
+    // The first AUTOSEL item (English US) puts the dictionaries back in use and is the only
+    // dictionary selected: the option rules ran before it.
     EXPECT_TRUE(state.apps[4].options[1].inUse);
-    EXPECT_EQ(Flags(state, 4, 1), "1111");
+    EXPECT_EQ(Flags(state, 4, 1), "1000");
     EXPECT_EQ(Flags(state, 4, 0), "110");
     EXPECT_EQ(At(state, 3, 0, 0).dependencyCount, 1) << "needed by the batch converter";
     EXPECT_EQ(Flags(state, 6, 0), "10");

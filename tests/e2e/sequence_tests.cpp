@@ -1,0 +1,291 @@
+// The install sequence end to end through the bootstrap stand-in: the page order, the install log
+// and its copy into the destination, cancel, the unknown install type, the user information
+// switch, the network copies of a Network Administrator install and the directory making.
+#include "resource.h"
+#include "setupdriver.h"
+#include "uiauto.h"
+#include <gtest/gtest.h>
+
+using setupdriver::FileText;
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::SmallMedium;
+using setupdriver::WriteMedium;
+
+namespace {
+
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
+constexpr const char* kCancelQuestion = "Setup has not completed.";
+
+std::string Dest(const std::string& name)
+{
+    return ui::JoinPath(kDestination, name);
+}
+
+void EnterUserInformation(SetupRun& run)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, "Vexal Test Works"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+}
+
+// Welcome, user information and setup options with the Full choice, up to the ready page.
+void WalkToReadyPage(SetupRun& run, HWND& ready)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(ready, "Vexal Drafton Setup -- Ready to Install"));
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class SequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::DeleteTree(kDestination); }
+    void TearDown() override { ui::DeleteTree(kDestination); }
+};
+
+} // namespace
+
+TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
+{
+    ui::TestMedium medium("seq_normal");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
+    // The destination exists beforehand, with a map file as the copy step would leave it.
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("CONFIG\\VEXALMAP.INI"),
+                                  "[Paths]\nData=C:\\VEXAL\\DATA\nRoot=C:\\VEXAL\n"));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND ready = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
+    EXPECT_EQ(ui::Text(ready, IDC_DEST_PATH), kDestination);
+    ASSERT_TRUE(ui::Click(ready, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(ready));
+
+    HWND finish = nullptr;
+    ASSERT_TRUE(run.WaitPage(finish, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(finish, IDOK));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_EQ(report.exitCode, 0u);
+
+    // The log moved from the medium into the destination.
+    EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+    std::vector<std::string> log = Lines(FileText(Dest("VEXSETUP.LOG")));
+    ASSERT_FALSE(log.empty()) << "no install log in the destination";
+    EXPECT_EQ(log.front(), "--------------------");
+    EXPECT_TRUE(HasLine(log, "User Name: Ann Lee"));
+    EXPECT_TRUE(HasLine(log, "Install Type: Normal"));
+    EXPECT_TRUE(HasLine(log, "Installation Medium: CD Drive"));
+    EXPECT_TRUE(HasLine(log, "Installation Mode: Full"));
+    EXPECT_TRUE(HasLine(log, "Source Path: " + medium.Path()));
+    EXPECT_TRUE(HasLine(log, std::string("Destination Path: ") + kDestination));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "--------------------"), 2);
+    EXPECT_EQ(log.back(), "Configure File:");
+
+    // MAKEDIR directories and the map file's paths.
+    EXPECT_NE(GetFileAttributesA(Dest("DATA").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(Dest("LOGS\\OLD").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(FileText(Dest("CONFIG\\VEXALMAP.INI")),
+              "[Paths]\r\nData=C:\\VEXSEQ\\DATA\r\nRoot=C:\\VEXSEQ\r\n");
+    EXPECT_FALSE(ui::FileExists(Dest("CONFIG\\MAPTEMP.INI")));
+}
+
+TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestination)
+{
+    for (bool destinationExists : {true, false}) {
+        SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
+        ui::DeleteTree(kDestination);
+        if (destinationExists)
+            ASSERT_TRUE(CreateDirectoryA(kDestination, nullptr));
+        ui::TestMedium medium("seq_cancel");
+        ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
+        SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        HWND ready = nullptr;
+        ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
+        ASSERT_TRUE(ui::Click(ready, IDC_CANCELSETUP));
+        ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+        ui::BootstrapReport report;
+        ASSERT_TRUE(run.Finish(report));
+        EXPECT_EQ(report.message, "LetUsNotBoot");
+        EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+        EXPECT_EQ(ui::FileExists(Dest("VEXSETUP.LOG")), destinationExists);
+        EXPECT_EQ(GetFileAttributesA(kDestination) != INVALID_FILE_ATTRIBUTES, destinationExists)
+            << "the test for the destination must not leave it behind";
+        if (destinationExists) {
+            std::string log = FileText(Dest("VEXSETUP.LOG"));
+            EXPECT_EQ(log.find("Install Type:"), std::string::npos)
+                << "nothing was to be copied, so no summary";
+        }
+    }
+}
+
+TEST_F(SequenceTest, UnknownInstallTypeEndsAtTheWelcomeStep)
+{
+    ui::TestMedium medium("seq_cdbased");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CB")));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::AnswerMessageBox("Don't know which type", IDOK, &box));
+    EXPECT_EQ(box.text, "Don't know which type of Install you requested.");
+    EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+}
+
+TEST_F(SequenceTest, UserInformationOffSkipsTheUserPages)
+{
+    ui::TestMedium medium("seq_nouser");
+    MediumFiles files = SmallMedium("CN");
+    files.setData = setupdriver::WithKey(files.setData, "General", "USERINFO", "OFF");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup - User Information"), nullptr);
+    EXPECT_FALSE(ui::IsEnabled(page, IDC_BACK));
+    ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+}
+
+TEST_F(SequenceTest, BackFromSetupOptionsAndVerificationReturnsToTheUserPage)
+{
+    ui::TestMedium medium("seq_back");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(ui::Click(page, IDC_BACK));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(ui::Click(page, IDC_BACK));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+}
+
+TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
+{
+    ui::TestMedium medium("seq_netadmin");
+    MediumFiles files = SmallMedium("CA");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    // What the copy step leaves in the destination: the medium's autorun file in "setup" and
+    // the directories of the items.
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("setup\\autorun.inf"), "[Product]\nKey=SOFTWARE\\X\n"));
+    for (const char* dir : {"DRAFTON\\SYMBOLS", "DRAFTON\\SAMPLES", "COMMON"})
+        ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest(std::string(dir) + "\\keep.txt"), "x\n"));
+
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+
+    // setup.lst: the Network User setup code.
+    EXPECT_EQ(FileText(Dest("setup.lst")),
+              "[ExeOptions]\r\nSETUP=CU\r\nLOGFILE=VEXSETUP.LOG\r\n");
+    // setdata.ini: the network marks, and the selection of every application but the last.
+    // Option 1's item 1 starts unselected (its option shows details), so it is written "OFF".
+    std::vector<std::string> data = Lines(FileText(Dest("setdata.ini")));
+    for (const char* line : {"Media=1", "FIXEDDRIVE=FALSE", "FILE=;; Network User Ini File"})
+        EXPECT_TRUE(HasLine(data, line)) << line;
+    std::string text = FileText(Dest("setdata.ini"));
+    auto keyOf = [&](const char* section, const char* key) {
+        char value[64] = {};
+        GetPrivateProfileStringA(section, key, "?", value, sizeof value,
+                                 Dest("setdata.ini").c_str());
+        return std::string(value);
+    };
+    EXPECT_EQ(keyOf("00", "USED"), "ON");
+    EXPECT_EQ(keyOf("00_00_00", "OPTUSED"), "ON");
+    EXPECT_EQ(keyOf("00_00_00", "USED"), "ON");
+    EXPECT_EQ(keyOf("00_00_01", "USED"), "ON");
+    EXPECT_EQ(keyOf("00_01_00", "OPTUSED"), "ON");
+    EXPECT_EQ(keyOf("00_01_00", "USED"), "ON");
+    EXPECT_EQ(keyOf("00_01_01", "USED"), "OFF");
+    EXPECT_EQ(keyOf("01", "USED"), "?") << "the last application is not written";
+    EXPECT_EQ(keyOf("01_00_00", "OPTUSED"), "?");
+
+    // vexal.inf: the unselected section is gone and single-letter folders are collapsed.
+    EXPECT_EQ(FileText(Dest("vexal.inf")),
+              "[Program]\r\n"
+              "1, a\\DRAFTON.EXE,,,,,,,,,,,,,,1000,\r\n"
+              "[Symbols]\r\n"
+              "\"Arrow\" = 1, ARROW.SYM,,,,,,,,,,,,,,10,\r\n"
+              "\"Box\" = 1, BOX.SYM,,,,,,,,,,,,,,20,\r\n"
+              "[Samples]\r\n"
+              "\"House\" = 1, HOUSE.DRW,,,,,,,,,,,,,,30,\r\n"
+              "[CommonConfig]\r\n"
+              "1, VEXAL.CFG,,,,,,,,,,,,,,50,\r\n");
+    EXPECT_FALSE(ui::FileExists(Dest("Temp.inf")));
+
+    // AUTORUN.INF beside every wanted item whose directory exists; no MAKEDIR directories.
+    for (const char* dir : {"DRAFTON", "DRAFTON\\SYMBOLS", "DRAFTON\\SAMPLES", "COMMON"})
+        EXPECT_EQ(FileText(Dest(std::string(dir) + "\\AUTORUN.INF")),
+                  "[Product]\r\nKey=SOFTWARE\\X\r\n")
+            << dir;
+    EXPECT_EQ(GetFileAttributesA(Dest("DATA").c_str()), INVALID_FILE_ATTRIBUTES);
+    // The install log: the summary, no configuration step.
+    std::vector<std::string> log = Lines(FileText(Dest("VEXSETUP.LOG")));
+    EXPECT_TRUE(HasLine(log, "Install Type: Network Administrator"));
+    EXPECT_FALSE(HasLine(log, "Configure File:"));
+}

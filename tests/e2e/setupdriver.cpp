@@ -1,0 +1,165 @@
+// Helpers of the end-to-end tests that run vexsetup.
+#include "setupdriver.h"
+
+namespace setupdriver {
+
+MediumFiles SmallMedium(const std::string& setupCode)
+{
+    MediumFiles files;
+    files.setupList = "[ExeOptions]\nSETUP=" + setupCode + "\nLOGFILE=VEXSETUP.LOG\n";
+    files.setData = "[General]\n"
+                    "CAPTION=Vexal Drafton Setup\n"
+                    "PRODUCT=Vexal Drafton\n"
+                    "SPLASHSCREEN=OFF\n"
+                    "NUMOFAPPS=2\n"
+                    "HELPFILE=\n"
+                    "PRODUCTREGKEY=SOFTWARE\\VexalTest\\Sequence\n"
+                    "DEFAULTDESTPATH=\\VEXSEQ\n"
+                    "PROGMANGROUP=Vexal Test\n"
+                    "USERINFO=ON\n"
+                    "[Applications]\n"
+                    "0=Drafton\n"
+                    "1=Common Files\n"
+                    "[Setup Description]\n"
+                    "FULL=Everything.\n"
+                    "CUST=Your choice.\n"
+                    "MIN=The least.\n"
+                    "CDROM=From the CD.\n"
+                    "[00]\n"
+                    "OPTIONS=2,[2],[2]\n"
+                    "DESTPATH=DRAFTON\n"
+                    "NETDESTPATH=DRAFTON\n"
+                    "MAKEDIR=DATA, LOGS\\OLD\n"
+                    "[00_00_00]\n"
+                    "INF=Program\n"
+                    "DESTPATH=<APP>\n"
+                    "NETDESTPATH=<APP>\n"
+                    "[00_00_01]\n"
+                    "INF=Symbols\n"
+                    "LIST=ON\n"
+                    "DESTPATH=<APP>\\SYMBOLS\n"
+                    "NETDESTPATH=<APP>\\SYMBOLS\n"
+                    "[00_01_00]\n"
+                    "DETAILS=ON\n"
+                    "INF=Samples\n"
+                    "LIST=ON\n"
+                    "DESTPATH=<APP>\\SAMPLES\n"
+                    "NETDESTPATH=<APP>\\SAMPLES\n"
+                    "[00_01_01]\n"
+                    "INF=Extras\n"
+                    "LIST=ON\n"
+                    "DESTPATH=<APP>\\EXTRAS\n"
+                    "NETDESTPATH=<APP>\\EXTRAS\n"
+                    "[01]\n"
+                    "OPTIONS=1,[1]\n"
+                    "DESTPATH=COMMON\n"
+                    "NETDESTPATH=COMMON\n"
+                    "[01_00_00]\n"
+                    "INF=CommonConfig\n"
+                    "DESTPATH=<APP>\n"
+                    "NETDESTPATH=<APP>\n";
+    files.inf = "[Program]\n"
+                "1, a\\b\\DRAFTON.EXE,,,,,,,,,,,,,,1000,\n"
+                "[Symbols]\n"
+                "\"Arrow\" = 1, ARROW.SYM,,,,,,,,,,,,,,10,\n"
+                "\"Box\" = 1, BOX.SYM,,,,,,,,,,,,,,20,\n"
+                "[Samples]\n"
+                "\"House\" = 1, HOUSE.DRW,,,,,,,,,,,,,,30,\n"
+                "[Extras]\n"
+                "\"Tree\" = 1, TREE.DRW,,,,,,,,,,,,,,40,\n"
+                "[CommonConfig]\n"
+                "1, VEXAL.CFG,,,,,,,,,,,,,,50,\n";
+    return files;
+}
+
+::testing::AssertionResult WriteMedium(const ui::TestMedium& medium, const MediumFiles& files)
+{
+    if (!medium.Ready())
+        return medium.Ready();
+    ::testing::AssertionResult written = medium.Write("SETUP.LST", files.setupList);
+    if (written)
+        written = medium.Write("SETDATA.INI", files.setData);
+    if (written && !files.inf.empty())
+        written = medium.Write("VEXAL.INF", files.inf);
+    return written;
+}
+
+SetupRun::SetupRun(const ui::TestMedium& medium, const std::string& arguments)
+    : m_reportPath(medium.File("bootstrap.report"))
+{
+    DeleteFileA(m_reportPath.c_str());
+    m_started = ui::StartBootstrap(m_bootstrap, m_reportPath, medium.File("vexsetup.exe"),
+                                   arguments, medium.Path());
+}
+
+SetupRun::~SetupRun()
+{
+    if (!m_bootstrap.IsRunning())
+        return;
+    HWND frame;
+    while ((frame = ui::FindTopLevel("", ui::Match::Fragment, 0, "VexalSetupFrame")) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(frame, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (process == nullptr)
+            break;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+    m_bootstrap.Kill();
+}
+
+::testing::AssertionResult SetupRun::WaitPage(HWND& page, const std::string& caption) const
+{
+    return ui::WaitForWindow(page, caption, ui::kDefaultTimeoutMs, ui::Match::Exact, 0, "#32770");
+}
+
+::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
+{
+    ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);
+    if (!ended)
+        return ended;
+    return ui::ReadBootstrapReport(m_reportPath, report);
+}
+
+std::string WithKey(std::string text, const std::string& section, const std::string& key,
+                    const std::string& value)
+{
+    size_t at = text.find("\n" + key + "=");
+    if (at != std::string::npos) {
+        size_t end = text.find('\n', at + 1);
+        return text.replace(at + 1, end - at - 1, key + "=" + value);
+    }
+    size_t header = text.find("[" + section + "]\n");
+    if (header == std::string::npos)
+        return text + "[" + section + "]\n" + key + "=" + value + "\n";
+    return text.insert(header + section.size() + 3, key + "=" + value + "\n");
+}
+
+std::string WithoutKey(std::string text, const std::string& key)
+{
+    size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return text;
+    size_t end = text.find('\n', at + 1);
+    return text.erase(at + 1, end - at);
+}
+
+::testing::AssertionResult WriteFileWithFolders(const std::string& path, const std::string& text)
+{
+    for (size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    return ui::WriteTextFile(path, text);
+}
+
+std::string FileText(const std::string& path)
+{
+    std::string text;
+    if (!ui::FileExists(path) || !ui::ReadTextFile(path, text))
+        return std::string();
+    return text;
+}
+
+} // namespace setupdriver

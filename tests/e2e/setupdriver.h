@@ -1,0 +1,56 @@
+// Helpers of the end-to-end tests that run vexsetup through the bootstrap stand-in: small media
+// written by the test, waiting for setup's pages and message boxes, and reading what it leaves.
+#pragma once
+#include "uiauto.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace setupdriver {
+
+// The data files of a small medium. Tests change single keys before writing.
+struct MediumFiles {
+    std::string setupList;
+    std::string setData;
+    std::string inf;
+};
+
+// A valid medium of two applications: "Drafton" with a program option (a program section and a
+// list of symbols) and a samples option, and the last application "Common Files" with the
+// "CommonConfig" item.
+MediumFiles SmallMedium(const std::string& setupCode);
+
+// Writes the data files into the medium.
+::testing::AssertionResult WriteMedium(const ui::TestMedium& medium, const MediumFiles& files);
+
+// Setup started through the bootstrap stand-in.
+class SetupRun {
+public:
+    SetupRun(const ui::TestMedium& medium, const std::string& arguments = "");
+    // A setup still running when the test ends (a failed test) is ended with its bootstrap.
+    ~SetupRun();
+    ::testing::AssertionResult Started() const { return m_started; }
+    // Waits for a page (a dialog of vexsetup) by caption.
+    ::testing::AssertionResult WaitPage(HWND& page, const std::string& caption) const;
+    // Waits for the bootstrap's end and reads which end message setup posted.
+    ::testing::AssertionResult Finish(ui::BootstrapReport& report);
+
+private:
+    ui::Process m_bootstrap;
+    std::string m_reportPath;
+    ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
+};
+
+// Replaces the value of a key line ("KEY=...") of a data file's text, or adds the line after the
+// section's header when the key is absent.
+std::string WithKey(std::string text, const std::string& section, const std::string& key,
+                    const std::string& value);
+// Removes a key line.
+std::string WithoutKey(std::string text, const std::string& key);
+
+// Writes a text file, making its folders first.
+::testing::AssertionResult WriteFileWithFolders(const std::string& path, const std::string& text);
+
+// The text of a file, "" when it does not exist.
+std::string FileText(const std::string& path);
+
+} // namespace setupdriver

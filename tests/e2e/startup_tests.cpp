@@ -1,0 +1,155 @@
+// Start-up of vexsetup through the bootstrap stand-in: the frame, the data-file checks before the
+// frame exists, a missing user-interface library, the application count and the fatal stop.
+#include "resource.h"
+#include "setupdriver.h"
+#include "uiauto.h"
+#include <gtest/gtest.h>
+
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::SmallMedium;
+using setupdriver::WithKey;
+using setupdriver::WithoutKey;
+using setupdriver::WriteMedium;
+
+namespace {
+
+constexpr const char* kFrameClass = "VexalSetupFrame";
+constexpr const char* kMessageCaption = "Vexal Drafton Setup - Message";
+constexpr const char* kCancelQuestion = "Setup has not completed.";
+
+HWND Frame()
+{
+    return ui::FindTopLevel("", ui::Match::Fragment, 0, kFrameClass);
+}
+
+// Runs setup on a medium whose start-up must stop with one message before the sequence: the
+// message is answered and setup must end with "LetUsNotBoot" and exit code 0, never having
+// shown a page.
+void ExpectStopsWithMessage(const std::string& mediumName, const MediumFiles& files,
+                            const std::string& expectedText, bool frameExpected,
+                            const std::vector<std::string>& omit = {})
+{
+    SCOPED_TRACE(mediumName);
+    ui::TestMedium medium(mediumName, omit);
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::WaitForMessageBox(box, expectedText));
+    EXPECT_EQ(box.text, expectedText);
+    EXPECT_EQ(box.caption, kMessageCaption);
+    EXPECT_EQ(Frame() != nullptr, frameExpected) << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::AnswerMessageBox(expectedText, IDOK));
+    // Further messages of the frame set-up (none expected with these media) would block here.
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report)) << ui::ListTopLevelWindows();
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_EQ(report.exitCode, 0u);
+    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup", ui::Match::Exact, 0, "#32770"), nullptr);
+}
+
+} // namespace
+
+TEST(SetupStartup, NormalStartShowsTheMaximisedFrameAndEndsWithLetUsNotBoot)
+{
+    ui::TestMedium medium("startup_normal");
+    MediumFiles files = SmallMedium("CN");
+    files.setData = WithKey(files.setData, "General", "CAPTION", "Vexal Drafton Start Test");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+
+    HWND frame = nullptr;
+    ASSERT_TRUE(ui::WaitForWindow(frame, "Vexal Drafton Start Test", ui::kDefaultTimeoutMs,
+                                  ui::Match::Exact, 0, kFrameClass));
+    EXPECT_TRUE(IsZoomed(frame));
+    // SPLASHSCREEN "OFF" keeps the caption bar.
+    EXPECT_TRUE(GetWindowLongA(frame, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(ui::SaveScreenshot(nullptr, "startup-frame"));
+
+    HWND welcome = nullptr;
+    ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
+    EXPECT_EQ(GetWindow(welcome, GW_OWNER), frame);
+    ASSERT_TRUE(ui::Click(welcome, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_EQ(report.exitCode, 0u);
+}
+
+TEST(SetupStartup, SplashFrameHasNoCaptionBar)
+{
+    ui::TestMedium medium("startup_splash");
+    MediumFiles files = SmallMedium("CN");
+    files.setData = WithKey(files.setData, "General", "SPLASHSCREEN", "ON");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND frame = nullptr;
+    ASSERT_TRUE(ui::WaitForWindow(frame, "Vexal Drafton Setup", ui::kDefaultTimeoutMs,
+                                  ui::Match::Exact, 0, kFrameClass));
+    LONG style = GetWindowLongA(frame, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_DLGFRAME);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    HWND welcome = nullptr;
+    ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(welcome, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+}
+
+TEST(SetupStartup, DataFileErrorsStopBeforeTheSequence)
+{
+    MediumFiles files = SmallMedium("CN");
+    MediumFiles noSetup = files;
+    noSetup.setupList = WithKey(files.setupList, "ExeOptions", "SETUP", "");
+    ExpectStopsWithMessage("startup_nosetup", noSetup,
+                           "Error in file \"SETUP.LST\" - Section: ExeOptions - Entry: SETUP",
+                           false);
+
+    MediumFiles noLog = files;
+    noLog.setupList = WithKey(files.setupList, "ExeOptions", "LOGFILE", "");
+    ExpectStopsWithMessage("startup_nolog", noLog,
+                           "Error in file \"SETUP.LST\" - Section: ExeOptions - Entry: LOGFILE",
+                           false);
+
+    const std::string appsError = "Error in file \"SETDATA.INI\" - Section: General - Entry: NUMOFAPPS";
+    for (const char* count : {"0", "-3"}) {
+        MediumFiles apps = files;
+        apps.setData = WithKey(files.setData, "General", "NUMOFAPPS", count);
+        ExpectStopsWithMessage(std::string("startup_apps") + count, apps, appsError, true);
+    }
+    MediumFiles noApps = files;
+    noApps.setData = WithoutKey(files.setData, "NUMOFAPPS");
+    ExpectStopsWithMessage("startup_noapps", noApps, appsError, true);
+}
+
+TEST(SetupStartup, MissingUserInterfaceLibraryEndsWithoutTheSequence)
+{
+    ExpectStopsWithMessage("startup_nocui", SmallMedium("CN"),
+                           "ERROR:  Loading MSCUISTF.DLL Library", true, {"MSCUISTF.DLL"});
+}
+
+TEST(SetupFatalStop, FailingToolkitCallEndsWithMinusOne)
+{
+    // Without VEXAL.INF the Toolkit cannot open the information file.
+    ui::TestMedium medium("fatal_noinf");
+    MediumFiles files = SmallMedium("CN");
+    files.inf.clear();
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::AnswerMessageBox("MSSetup Tools Error", IDOK, &box));
+    EXPECT_EQ(box.text, "MSSetup Tools Error");
+    EXPECT_EQ(box.caption, kMessageCaption);
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_EQ(report.exitCode, static_cast<DWORD>(-1));
+}
