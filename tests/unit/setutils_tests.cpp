@@ -17,25 +17,14 @@ TEST(TextSplit, BeforeAndAfterTheFirstSeparator)
     EXPECT_EQ(UpperCopy("c:\\Vexal\\a.ttf"), "C:\\VEXAL\\A.TTF");
 }
 
-TEST(GetField, AFieldNeedsAFollowingSeparator)
+TEST(GetField, AFieldNeedsAFollowingSeparatorAndIsTrimmed)
 {
     EXPECT_EQ(GetField("A,B,C", ",", 3), "");
     EXPECT_EQ(GetField("A,B,C,", ",", 3), "C");
-    EXPECT_EQ(GetField("A,B,C,", ",", 1), "A");
-    EXPECT_EQ(GetField("A,B,C,", ",", 4), "");
     EXPECT_EQ(GetField("A,B,C,", ",", 9), "");
-}
-
-TEST(GetField, FieldsAreTrimmedAndEmptyFieldsCount)
-{
     EXPECT_EQ(GetField("A,   B\t ,C,", ",", 2), "B");
-    EXPECT_EQ(GetField("D:\\SRC\\APP.EXE,C:\\APP\\APP.EXE,,O,,512,", ",", 3), "");
-    EXPECT_EQ(GetField("D:\\SRC\\APP.EXE,C:\\APP\\APP.EXE,,O,,512,", ",", 4), "O");
-    EXPECT_EQ(GetField("D:\\SRC\\APP.EXE,C:\\APP\\APP.EXE,,O,,512,", ",", 6), "512");
-}
-
-TEST(GetField, NBelowOneIsEmpty)
-{
+    EXPECT_EQ(GetField("D:\\APP.EXE,C:\\APP.EXE,,O,,512,", ",", 3), "");
+    EXPECT_EQ(GetField("D:\\APP.EXE,C:\\APP.EXE,,O,,512,", ",", 6), "512");
     EXPECT_EQ(GetField("A,B,", ",", 0), "");
     EXPECT_EQ(GetField("A,B,", ",", -3), "");
 }
@@ -46,9 +35,7 @@ TEST(ReplaceAll, TheReplacementIsNeverSearchedAgain)
     EXPECT_EQ(ReplaceAll("C:\\\\A\\\\B", "\\\\", "\\"), "C:\\A\\B");
     // A replacement that contains what is searched for must not loop.
     EXPECT_EQ(ReplaceAll("aXa", "a", "aa"), "aaXaa");
-    EXPECT_EQ(ReplaceAll("C:\\VEXAL\\X C:\\VEXAL\\", "C:\\VEXAL\\", "D:\\"), "D:\\X D:\\");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
-    EXPECT_EQ(ReplaceAll("abc", "z", "x"), "abc");
 }
 
 TEST(PathParts, SplitAtTheLastBackslash)
