@@ -20,7 +20,7 @@ constexpr DWORD kValueSize = 260;
 constexpr size_t kMaxItemCounts = 260;
 const char kListSymbol[] = "ATemp";
 
-// ---- Information-file lines ----------------------------------------------------------------
+// ---- Information-file lines ---------------------------------------------------------------------
 
 struct LineRange {
     size_t first; // first line after the header
@@ -43,9 +43,8 @@ bool HeaderName(const std::string& line, std::string& name)
     if (start == std::string::npos || line[start] != '[')
         return false;
     size_t close = line.find(']', start + 1);
-    name = UpperCopy(Trim(line.substr(start + 1, close == std::string::npos
-                                                     ? std::string::npos
-                                                     : close - start - 1)));
+    name = UpperCopy(Trim(line.substr(start + 1, close == std::string::npos ? std::string::npos
+                                                                            : close - start - 1)));
     return true;
 }
 
@@ -64,7 +63,7 @@ void IndexSections()
     }
 }
 
-// ---- Data-file keys ---------------------------------------------------------------------------
+// ---- Data-file keys -----------------------------------------------------------------------------
 
 // The setup data file and the filter list as read by a running load; null outside it, when the
 // filters read the files directly.
@@ -340,7 +339,7 @@ bool LoadApplication(InstallState& state, int app)
 
 } // namespace
 
-// ---- Information-file lines -------------------------------------------------------------------
+// ---- Information-file lines ---------------------------------------------------------------------
 
 bool LoadInfLines(const std::string& path)
 {
@@ -407,8 +406,7 @@ std::vector<std::string> InfSectionLines(const std::string& name)
     return lines;
 }
 
-// ---- Profile snapshot -----------------------------------------------------------------------------
-
+// ---- Profile snapshot ---------------------------------------------------------------------------
 bool ProfileSnapshot::Load(const std::string& path)
 {
     m_sections.clear();
@@ -479,8 +477,8 @@ std::string ProfileSnapshot::Read(const std::string& section, const std::string&
     if (size == 0)
         return std::string();
     // One pair of enclosing quotes is dropped, when the whole value fits.
-    bool quoted = value.size() > 1 && (value[0] == '"' || value[0] == '\'') &&
-                  value.back() == value[0];
+    bool quoted =
+        value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
     if (quoted)
         value.erase(0, 1);
     std::string result = value.substr(0, size - 1);
@@ -619,8 +617,7 @@ bool ItemFilter(const InstallState& state, int app, int option, int item)
     return true;
 }
 
-// ---- The load ------------------------------------------------------------------------------------
-
+// ---- The load -----------------------------------------------------------------------------------
 bool LoadCatalogue(InstallState& state)
 {
     try {

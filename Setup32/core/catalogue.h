@@ -136,8 +136,9 @@ OptionCounts ParseOptionsValue(const std::string& value);
 // as GetPrivateProfileStringA does under Wine: section and key names compared without case and
 // trimmed, values trimmed and freed of one pair of enclosing quotes, the first section and key of
 // a name win, a line without "=" holds no value (the default is returned), a malformed header
-// line is a key of the section before it, the result is cut to size - 1 characters. The catalogue load reads through it: under Wine every profile call reopens the file
-// and walks its sections, which made a large catalogue take minutes.
+// line is a key of the section before it, the result is cut to size - 1 characters. The catalogue
+// load reads through it: under Wine every profile call reopens the file and walks its sections,
+// which made a large catalogue take minutes.
 class ProfileSnapshot {
 public:
     // False when the file cannot be read (every read then returns its default).

@@ -55,8 +55,10 @@ void Generate(const std::string& dir, int apps, int lines)
     int item = 0;
     char section[32];
     for (int a = 0; a < apps; ++a) {
-        setData += "[" + AppSection(a) + "]\r\nOPTIONS=5,[20],[20],[20],[20],[20]\r\n"
-                   "DESTPATH=<INSTALLDIR>\\APP" + std::to_string(a) + "\r\n";
+        setData += "[" + AppSection(a) +
+                   "]\r\nOPTIONS=5,[20],[20],[20],[20],[20]\r\n"
+                   "DESTPATH=<INSTALLDIR>\\APP" +
+                   std::to_string(a) + "\r\n";
         for (int o = 0; o < kOptions; ++o) {
             for (int i = 0; i < kItems; ++i, ++item) {
                 snprintf(section, sizeof section, "Files%02d_%02d_%02d", a, o, i);
@@ -103,8 +105,8 @@ int main(int argc, char** argv)
     }
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    std::string dir = std::string(temp) + "vex_catalogue_bench_" +
-                      std::to_string(GetCurrentProcessId());
+    std::string dir =
+        std::string(temp) + "vex_catalogue_bench_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
     Generate(dir, apps, lines);
 

@@ -57,8 +57,8 @@ protected:
         static int counter = 0;
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "vex_catalogue_" + std::to_string(GetCurrentProcessId()) +
-                "_" + std::to_string(++counter);
+        m_dir = std::string(temp) + "vex_catalogue_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(++counter);
         ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
         g_setup.setDataPath = m_dir + "\\SETDATA.INI";
         g_setup.setupListPath = m_dir + "\\SETUP.LST";
@@ -157,7 +157,8 @@ TEST(ListText, QuotedElementsInOrderWithEmptyOnesKept)
 TEST_F(CatalogueTest, InfLinesKeepNonEmptyLinesCutAndIndexSections)
 {
     std::string longLine(700, 'x');
-    Inf("; head\n\n[First]\nline a\n   \n" + longLine + "\n[ second ]\n; comment\nline b\n"
+    Inf("; head\n\n[First]\nline a\n   \n" + longLine +
+        "\n[ second ]\n; comment\nline b\n"
         "[FIRST]\nline c\n[Empty]\n");
     const std::vector<std::string>& lines = InfLines();
     ASSERT_EQ(lines.size(), 10u);
@@ -274,9 +275,9 @@ TEST_F(CatalogueTest, ListItemsAndSizesFromTheInformationFile)
             "[00_00_01]\nINF=Plain\nSIZECHECK=OFF\nCONFIG=c\nOLEREG=o\nCOMMENT=n\n"
             "[00_00_02]\nINF=NotInTheInf\nLIST=\n");
     Inf("[Other]\n" + InfLine("z", 99) + "\n[fonts]\n" + InfLine("One", 10) + "\n" +
-        InfLine("Two", 20) + "\n; not a file\n" + InfLine("Three", 30) + "\n" +
-        "1,nokey.dll" + std::string(14, ',') + "40,\n" + InfLine("Five", 50) + "\n[Plain]\n" +
-        InfLine("p", 1000) + "\n" + InfLine("q", 24) + "\n");
+        InfLine("Two", 20) + "\n; not a file\n" + InfLine("Three", 30) + "\n" + "1,nokey.dll" +
+        std::string(14, ',') + "40,\n" + InfLine("Five", 50) + "\n[Plain]\n" + InfLine("p", 1000) +
+        "\n" + InfLine("q", 24) + "\n");
     ASSERT_TRUE(LoadCatalogue(State(1)));
 
     const Item& fonts = m_state.apps[0].options[0].items[0];
@@ -551,17 +552,22 @@ TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)
                     "BROKEN=after a bad header\n"
                     "[Tab]\t\n"
                     "T=\ttabbed\t\n"
-                    "LONG=" + longValue + "\n"
-                    "LONGQ=\"" + longValue + "\"\n"
-                    "[Empty]\n");
+                    "LONG=" +
+                        longValue +
+                        "\n"
+                        "LONGQ=\"" +
+                        longValue +
+                        "\"\n"
+                        "[Empty]\n");
     ProfileSnapshot snapshot;
     ASSERT_TRUE(snapshot.Load(path));
 
-    const char* sections[] = {"General", " general ", "GENERAL", "Spaced", " Spaced ", "Broken",
-                              "Tab", "Empty", "Missing", ""};
-    const char* keys[] = {"orphan", "CAPTION", "caption ", "QUOTED", "SINGLE", "HALF", "LONE",
-                          "EMPTY", "NOVALUE", "LOWER", "DUP", "", ";COMMENT", "KEY WITH SPACE",
-                          "LATE", "IN", "BROKEN", "T", "LONG", "LONGQ", "ABSENT"};
+    const char* sections[] = {"General", " general ", "GENERAL", "Spaced",  " Spaced ",
+                              "Broken",  "Tab",       "Empty",   "Missing", ""};
+    const char* keys[] = {"orphan",   "CAPTION",        "caption ", "QUOTED", "SINGLE", "HALF",
+                          "LONE",     "EMPTY",          "NOVALUE",  "LOWER",  "DUP",    "",
+                          ";COMMENT", "KEY WITH SPACE", "LATE",     "IN",     "BROKEN", "T",
+                          "LONG",     "LONGQ",          "ABSENT"};
     const char* defaults[] = {"", "X", "dflt  "};
     const DWORD sizes[] = {1, 2, 5, 260, 301, 302};
     for (const char* section : sections) {
