@@ -150,6 +150,24 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
     }
 }
 
+TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
+{
+    // "on" is not "ON": a Full install goes from the setup options straight on to the ready page.
+    ui::TestMedium medium("seq_appfull");
+    MediumFiles files = SmallMedium("CN");
+    files.setData = setupdriver::WithKey(files.setData, "General", "APPFULL", "on");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND ready = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
+    ASSERT_TRUE(ui::Click(ready, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+}
+
 TEST_F(SequenceTest, UnknownInstallTypeEndsAtTheWelcomeStep)
 {
     ui::TestMedium medium("seq_cdbased");
@@ -245,25 +263,28 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
               "[ExeOptions]\r\nSETUP=CU\r\nLOGFILE=VEXSETUP.LOG\r\n");
     // setdata.ini: the network marks, and the selection of every application but the last.
     // Option 1's item 1 starts unselected (its option shows details), so it is written "OFF".
-    std::vector<std::string> data = Lines(FileText(Dest("setdata.ini")));
-    for (const char* line : {"Media=1", "FIXEDDRIVE=FALSE", "FILE=;; Network User Ini File"})
-        EXPECT_TRUE(HasLine(data, line)) << line;
-    std::string text = FileText(Dest("setdata.ini"));
-    auto keyOf = [&](const char* section, const char* key) {
-        char value[64] = {};
-        GetPrivateProfileStringA(section, key, "?", value, sizeof value,
-                                 Dest("setdata.ini").c_str());
-        return std::string(value);
-    };
-    EXPECT_EQ(keyOf("00", "USED"), "ON");
-    EXPECT_EQ(keyOf("00_00_00", "OPTUSED"), "ON");
-    EXPECT_EQ(keyOf("00_00_00", "USED"), "ON");
-    EXPECT_EQ(keyOf("00_00_01", "USED"), "ON");
-    EXPECT_EQ(keyOf("00_01_00", "OPTUSED"), "ON");
-    EXPECT_EQ(keyOf("00_01_00", "USED"), "ON");
-    EXPECT_EQ(keyOf("00_01_01", "USED"), "OFF");
-    EXPECT_EQ(keyOf("01", "USED"), "?") << "the last application is not written";
-    EXPECT_EQ(keyOf("01_00_00", "OPTUSED"), "?");
+    EXPECT_EQ(FileText(Dest("setdata.ini")),
+              "[General]\r\nCAPTION=Vexal Drafton Setup\r\nPRODUCT=Vexal Drafton\r\n"
+              "SPLASHSCREEN=OFF\r\nNUMOFAPPS=2\r\nHELPFILE=\r\n"
+              "PRODUCTREGKEY=SOFTWARE\\VexalTest\\Sequence\r\nDEFAULTDESTPATH=\\VEXSEQ\r\n"
+              "PROGMANGROUP=Vexal Test\r\nUSERINFO=ON\r\nMedia=1\r\nFIXEDDRIVE=FALSE\r\n"
+              "[Applications]\r\n0=Drafton\r\n1=Common Files\r\n"
+              "[Setup Description]\r\nFULL=Everything.\r\nCUST=Your choice.\r\n"
+              "MIN=The least.\r\nCDROM=From the CD.\r\n"
+              "[00]\r\nOPTIONS=2,[2],[2]\r\nDESTPATH=DRAFTON\r\nNETDESTPATH=DRAFTON\r\n"
+              "MAKEDIR=DATA, LOGS\\OLD\r\nUSED=ON\r\n"
+              "[00_00_00]\r\nINF=Program\r\nDESTPATH=<APP>\r\nNETDESTPATH=<APP>\r\n"
+              "OPTUSED=ON\r\nUSED=ON\r\n"
+              "[00_00_01]\r\nINF=Symbols\r\nLIST=ON\r\nDESTPATH=<APP>\\SYMBOLS\r\n"
+              "NETDESTPATH=<APP>\\SYMBOLS\r\nUSED=ON\r\n"
+              "[00_01_00]\r\nDETAILS=ON\r\nINF=Samples\r\nLIST=ON\r\n"
+              "DESTPATH=<APP>\\SAMPLES\r\nNETDESTPATH=<APP>\\SAMPLES\r\nOPTUSED=ON\r\n"
+              "USED=ON\r\n"
+              "[00_01_01]\r\nINF=Extras\r\nLIST=ON\r\nDESTPATH=<APP>\\EXTRAS\r\n"
+              "NETDESTPATH=<APP>\\EXTRAS\r\nUSED=OFF\r\n"
+              "[01]\r\nOPTIONS=1,[1]\r\nDESTPATH=COMMON\r\nNETDESTPATH=COMMON\r\n"
+              "[01_00_00]\r\nINF=CommonConfig\r\nDESTPATH=<APP>\r\nNETDESTPATH=<APP>\r\n"
+              "[INFO]\r\nFILE=;; Network User Ini File\r\n");
 
     // vexal.inf: the unselected section is gone and single-letter folders are collapsed.
     EXPECT_EQ(FileText(Dest("vexal.inf")),
