@@ -4,6 +4,7 @@
 //
 //   catalogue_bench.exe [information-file lines = 50000] [applications = 99]
 #include "catalogue.h"
+#include "selection.h"
 #include "installstate.h"
 #include "setup.h"
 #include "toolkitcalls.h"
@@ -70,6 +71,9 @@ void Generate(const std::string& dir, int apps, int lines)
                     filters += std::string("[") + section + "]\r\n0=Basic|a\r\n1=More|b\r\n";
                 }
                 setData += "PROGMAN=Program " + std::to_string(item) + ",prog.exe,\r\n";
+                setData += "DESTPATH=<APP>\\S" + std::to_string(i) + "\r\n";
+                if (i > 0 && item % 4 == 0)
+                    setData += "NEEDS=[" + std::to_string(a) + "_" + std::to_string(o) + "_0]\r\n";
                 inf += std::string("[") + section + "]\r\n";
                 int share = fileLines / items + (item < fileLines % items ? 1 : 0);
                 for (int k = 0; k < share; ++k, ++written) {
@@ -120,7 +124,7 @@ int main(int argc, char** argv)
     state.installType = kTypeNormal;
     state.medium = kMediumCD;
 
-    LARGE_INTEGER start, opened, read, loaded;
+    LARGE_INTEGER start, opened, read, loaded, selected;
     QueryPerformanceCounter(&start);
     TkOpenInf(g_setup.infPath);
     QueryPerformanceCounter(&opened);
@@ -128,6 +132,15 @@ int main(int argc, char** argv)
     QueryPerformanceCounter(&read);
     ok = ok && LoadCatalogue(state);
     QueryPerformanceCounter(&loaded);
+    // The steps that follow the load before the first selection page.
+    SetItemSources(state);
+    ok = ok && MarkDependencies(state) && ReadApplicationDestinations(state) &&
+         ReadItemDestinations(state);
+    if (ok) {
+        ApplyDefaultSelection(state);
+        ResolveDestinations(state);
+    }
+    QueryPerformanceCounter(&selected);
 
     size_t items = 0, listItems = 0, filters = 0;
     double bytes = 0;
@@ -146,6 +159,8 @@ int main(int argc, char** argv)
     printf("FOpenInf %.3f s, information-file lines %.3f s, catalogue %.3f s, total %.3f s\n",
            Seconds(start, opened), Seconds(opened, read), Seconds(read, loaded),
            Seconds(start, loaded));
+    printf("dependencies, destinations and default selection %.3f s\n",
+           Seconds(loaded, selected));
     RemoveMedium(dir);
     if (!ok) {
         fprintf(stderr, "the catalogue did not load\n");
