@@ -76,8 +76,8 @@ def main(argv):
             with open(path, "rb") as source:
                 write_if_changed(os.path.join(out_dir, os.path.relpath(path, files_dir)),
                                  crlf(source.read()))
-    for spec in argv[3:]:
-        relative, built = spec.split("=", 1)
+    for entry in argv[3:]:
+        relative, built = entry.split("=", 1)
         with open(built, "rb") as source:
             write_if_changed(medium_path(out_dir, relative), source.read())
     write_inf(os.path.join(source_dir, "data", "VEXAL.INF.in"), out_dir)

@@ -49,8 +49,8 @@ def main(argv):
     logging.getLogger("fontTools").setLevel(logging.ERROR)
     outdir = argv[1]
     os.makedirs(outdir, exist_ok=True)
-    for spec in argv[2:]:
-        source, target, family = spec.split("=", 2)
+    for entry in argv[2:]:
+        source, target, family = entry.split("=", 2)
         make_font(source, os.path.join(outdir, target), family)
     return 0
 

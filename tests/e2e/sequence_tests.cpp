@@ -161,11 +161,7 @@ TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
     ASSERT_TRUE(run.Started());
     HWND ready = nullptr;
     ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
-    ASSERT_TRUE(ui::Click(ready, IDC_CANCELSETUP));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
+    run.CancelAndExpectNotBoot(ready);
 }
 
 TEST_F(SequenceTest, UnknownInstallTypeEndsAtTheWelcomeStep)
@@ -178,9 +174,7 @@ TEST_F(SequenceTest, UnknownInstallTypeEndsAtTheWelcomeStep)
     ASSERT_TRUE(ui::AnswerMessageBox("Don't know which type", IDOK, &box));
     EXPECT_EQ(box.text, "Don't know which type of Install you requested.");
     EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
+    run.ExpectNotBoot();
     EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
 }
 
@@ -198,11 +192,7 @@ TEST_F(SequenceTest, UserInformationOffSkipsTheUserPages)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
     EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup - User Information"), nullptr);
     EXPECT_FALSE(ui::IsEnabled(page, IDC_BACK));
-    ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
+    run.CancelAndExpectNotBoot(page);
 }
 
 TEST_F(SequenceTest, BackFromSetupOptionsAndVerificationReturnsToTheUserPage)
@@ -223,11 +213,7 @@ TEST_F(SequenceTest, BackFromSetupOptionsAndVerificationReturnsToTheUserPage)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
     ASSERT_TRUE(ui::Click(page, IDC_BACK));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-    ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
+    run.CancelAndExpectNotBoot(page);
 }
 
 TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)

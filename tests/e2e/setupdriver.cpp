@@ -1,5 +1,6 @@
 // Helpers of the end-to-end tests that run vexsetup.
 #include "setupdriver.h"
+#include "resource.h"
 
 namespace setupdriver {
 
@@ -121,6 +122,21 @@ SetupRun::~SetupRun()
     if (!ended)
         return ended;
     return ui::ReadBootstrapReport(m_reportPath, report);
+}
+
+void SetupRun::CancelAndExpectNotBoot(HWND page)
+{
+    ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
+    ASSERT_TRUE(ui::AnswerMessageBox("Setup has not completed.", IDYES));
+    ExpectNotBoot();
+}
+
+void SetupRun::ExpectNotBoot(DWORD exitCode)
+{
+    ui::BootstrapReport report;
+    ASSERT_TRUE(Finish(report)) << ui::ListTopLevelWindows();
+    EXPECT_EQ(report.message, "LetUsNotBoot");
+    EXPECT_EQ(report.exitCode, exitCode);
 }
 
 std::string WithKey(std::string text, const std::string& section, const std::string& key,

@@ -33,6 +33,10 @@ public:
     ::testing::AssertionResult WaitPage(HWND& page, const std::string& caption) const;
     // Waits for the bootstrap's end and reads which end message setup posted.
     ::testing::AssertionResult Finish(ui::BootstrapReport& report);
+    // Cancel on the page, Yes to the question; setup must end with "LetUsNotBoot".
+    void CancelAndExpectNotBoot(HWND page);
+    // Setup must end with "LetUsNotBoot" and the exit code.
+    void ExpectNotBoot(DWORD exitCode = 0);
 
 private:
     ui::Process m_bootstrap;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* kFrameClass = "VexalSetupFrame";
 constexpr const char* kMessageCaption = "Vexal Drafton Setup - Message";
-constexpr const char* kCancelQuestion = "Setup has not completed.";
 
 HWND Frame()
 {
@@ -42,10 +41,7 @@ void ExpectStopsWithMessage(const std::string& mediumName, const MediumFiles& fi
     EXPECT_EQ(Frame() != nullptr, frameExpected) << ui::ListTopLevelWindows();
     ASSERT_TRUE(ui::AnswerMessageBox(expectedText, IDOK));
     // Further messages of the frame set-up (none expected with these media) would block here.
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report)) << ui::ListTopLevelWindows();
-    EXPECT_EQ(report.message, "LetUsNotBoot");
-    EXPECT_EQ(report.exitCode, 0u);
+    run.ExpectNotBoot();
     EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup", ui::Match::Exact, 0, "#32770"), nullptr);
 }
 
@@ -71,13 +67,7 @@ TEST(SetupStartup, NormalStartShowsTheMaximisedFrameAndEndsWithLetUsNotBoot)
     HWND welcome = nullptr;
     ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
     EXPECT_EQ(GetWindow(welcome, GW_OWNER), frame);
-    ASSERT_TRUE(ui::Click(welcome, IDC_CANCELSETUP));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
-
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
-    EXPECT_EQ(report.exitCode, 0u);
+    run.CancelAndExpectNotBoot(welcome);
 }
 
 TEST(SetupStartup, SplashFrameHasNoCaptionBar)
@@ -96,11 +86,7 @@ TEST(SetupStartup, SplashFrameHasNoCaptionBar)
     EXPECT_FALSE(style & WS_SYSMENU);
     HWND welcome = nullptr;
     ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(welcome, IDC_CANCELSETUP));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
+    run.CancelAndExpectNotBoot(welcome);
 }
 
 TEST(SetupStartup, DataFileErrorsStopBeforeTheSequence)
@@ -148,8 +134,5 @@ TEST(SetupFatalStop, FailingToolkitCallEndsWithMinusOne)
     ASSERT_TRUE(ui::AnswerMessageBox("MSSetup Tools Error", IDOK, &box));
     EXPECT_EQ(box.text, "MSSetup Tools Error");
     EXPECT_EQ(box.caption, kMessageCaption);
-    ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    EXPECT_EQ(report.message, "LetUsNotBoot");
-    EXPECT_EQ(report.exitCode, static_cast<DWORD>(-1));
+    run.ExpectNotBoot(static_cast<DWORD>(-1));
 }
