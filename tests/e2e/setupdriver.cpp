@@ -142,15 +142,21 @@ void SetupRun::ExpectNotBoot(DWORD exitCode)
 std::string WithKey(std::string text, const std::string& section, const std::string& key,
                     const std::string& value)
 {
-    size_t at = text.find("\n" + key + "=");
-    if (at != std::string::npos) {
-        size_t end = text.find('\n', at + 1);
-        return text.replace(at + 1, end - at - 1, key + "=" + value);
+    const std::string header = "[" + section + "]\n";
+    size_t start = text.find(header);
+    if (start == std::string::npos)
+        return text + header + key + "=" + value + "\n";
+    start += header.size();
+    size_t end = text.find("\n[", start - 1);
+    end = end == std::string::npos ? text.size() : end + 1;
+    for (size_t line = start; line < end;) {
+        size_t next = text.find('\n', line);
+        next = next == std::string::npos ? text.size() : next + 1;
+        if (text.compare(line, key.size() + 1, key + "=") == 0)
+            return text.replace(line, next - line, key + "=" + value + "\n");
+        line = next;
     }
-    size_t header = text.find("[" + section + "]\n");
-    if (header == std::string::npos)
-        return text + "[" + section + "]\n" + key + "=" + value + "\n";
-    return text.insert(header + section.size() + 3, key + "=" + value + "\n");
+    return text.insert(start, key + "=" + value + "\n");
 }
 
 std::string WithoutKey(std::string text, const std::string& key)

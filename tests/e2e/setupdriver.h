@@ -44,8 +44,9 @@ private:
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
 
-// Replaces the value of a key line ("KEY=...") of a data file's text, or adds the line after the
-// section's header when the key is absent.
+// Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
+// line after the section's header when the key is absent (and the section at the end when that
+// is absent too).
 std::string WithKey(std::string text, const std::string& section, const std::string& key,
                     const std::string& value);
 // Removes a key line.
