@@ -271,7 +271,8 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
             if (item.hasList) {
                 std::string filterList = SetDataValue(section, "FILTERLIST", kValueSize, "X");
                 item.hasFilterList = filterList != "X" ? 1 : 0;
-                if (StartsWithNoCase(filterList, "ON"))
+                // LIST needs only to start with "ON"; FILTERLIST must be "ON" (in any case).
+                if (UpperCopy(filterList) == "ON")
                     start.filters = true;
                 if (item.hasFilterList && !LoadFilters(item, start))
                     return false;

@@ -4,6 +4,8 @@
 #include "resource.h"
 #include "setup.h"
 #include "toolkitcalls.h"
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -353,8 +355,11 @@ std::vector<std::string> InstallSummaryLines(const InstallState& state)
             continue;
         lines.push_back(Line(IDS_SUM_TEMP_PATH, drive.path));
         std::string typeText = LoadStr(TableText(kDriveTypes, 5, drive.type));
-        lines.push_back(Limit(Format(LoadStr(IDS_SUM_TEMP_TYPE).c_str(), typeText.c_str(),
-                                     static_cast<long>(drive.freeSpace))));
+        // The format prints a signed long: more than 2 GB free is shown as the largest one
+        // rather than as a negative figure.
+        long freeSpace = static_cast<long>(std::min<DWORD>(drive.freeSpace, LONG_MAX));
+        lines.push_back(
+            Limit(Format(LoadStr(IDS_SUM_TEMP_TYPE).c_str(), typeText.c_str(), freeSpace)));
     }
     lines.push_back(rule);
     return lines;

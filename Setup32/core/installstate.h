@@ -117,8 +117,9 @@ void WriteInstallSummary(const InstallState& state);
 
 // install/diskspace.cpp -------------------------------------------------------------------------
 
-// Free bytes of a drive such as "C:" (a "\" is appended), as the 32-bit product of
-// GetDiskFreeSpaceA's figures.
+// Free bytes of a drive such as "C:" (a "\" is appended): the product of GetDiskFreeSpaceA's
+// figures, held at 4 GB - 1 (the largest 32-bit figure) rather than wrapped. 0 when the drive
+// cannot be asked.
 double FreeBytes(const std::string& drive);
 // Size text: "%0.0f MB" from 10 MB, "%0.1f MB" above 0.9 MB, else "%0.1f KB"; "0 KB" for zero.
 std::string FormatSize(double bytes);

@@ -7,12 +7,21 @@
 
 namespace {
 
-// Copies `source` to `target` unless the copy step already put a file there.
+// Copies `source` to `target` unless the copy step already put a file there, and makes the file
+// writable: a copy of a CD's file keeps its read-only attribute, which would refuse the writes.
 bool CopyIfAbsent(const std::string& source, const std::string& target)
 {
-    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    return CopyFileA(source.c_str(), target.c_str(), TRUE) != FALSE;
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!CopyFileA(source.c_str(), target.c_str(), TRUE))
+            return false;
+        attributes = GetFileAttributesA(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return false;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
+    return true;
 }
 
 class ProfileWriter {

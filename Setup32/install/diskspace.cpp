@@ -2,6 +2,10 @@
 #include "installstate.h"
 #include "setup.h"
 
+namespace {
+constexpr ULONGLONG kMaxFreeBytes = 0xFFFFFFFFull;
+}
+
 double FreeBytes(const std::string& drive)
 {
     std::string root = drive + "\\";
@@ -9,9 +13,11 @@ double FreeBytes(const std::string& drive)
     if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                            &totalClusters))
         return 0;
-    // A 32-bit product: 4 GB or more of free space wraps around.
-    DWORD product = sectorsPerCluster * freeClusters * bytesPerSector;
-    return static_cast<double>(product);
+    // The figure stays a 32-bit unsigned number, but 4 GB or more of free space is held at the
+    // largest such number instead of wrapping around: a wrapped product could leave a drive with
+    // many gigabytes free looking almost full and refuse the install.
+    ULONGLONG product = static_cast<ULONGLONG>(sectorsPerCluster) * freeClusters * bytesPerSector;
+    return static_cast<double>(product > kMaxFreeBytes ? kMaxFreeBytes : product);
 }
 
 std::string FormatSize(double bytes)

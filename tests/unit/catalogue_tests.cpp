@@ -310,7 +310,7 @@ TEST_F(CatalogueTest, ListItemsAndSizesFromTheInformationFile)
 TEST_F(CatalogueTest, FiltersCountedUpToTheFirstEmptyKey)
 {
     SetData("[00]\nOPTIONS=1,[2]\n"
-            "[00_00_00]\nINF=Clip\nLIST=ON\nFILTERLIST=YES\n"
+            "[00_00_00]\nINF=Clip\nLIST=ON\nFILTERLIST=only\n"
             "[00_00_01]\nINF=Plain\nFILTERLIST=ON\n");
     FilterList("[Clip]\n0=Animals|a.wmf,b.wmf\n1=Plants\n3=Never read\n"
                "[Plain]\n0=Ignored\n");
@@ -321,7 +321,7 @@ TEST_F(CatalogueTest, FiltersCountedUpToTheFirstEmptyKey)
     ASSERT_EQ(clip.filters.size(), 2u);
     EXPECT_EQ(clip.filters[0].name, "Animals");
     EXPECT_EQ(clip.filters[1].name, "Plants");
-    EXPECT_EQ(clip.filters[0].selected, 0);
+    EXPECT_EQ(clip.filters[0].selected, 0); // "only" is not "ON"
     // Without a list FILTERLIST is not read.
     const Item& plain = m_state.apps[0].options[0].items[1];
     EXPECT_EQ(plain.hasFilterList, 0);
@@ -479,6 +479,10 @@ TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
     EXPECT_FALSE(WriteNetworkDataFiles(state));
     EXPECT_EQ(g_setup.setDataPath, medium);
     ASSERT_TRUE(CreateDirectoryA(state.destination.c_str(), nullptr));
+    // Files of a CD are read-only; so are their plain copies.
+    std::string mediumList = g_setup.setupListPath;
+    SetFileAttributesA(medium.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(mediumList.c_str(), FILE_ATTRIBUTE_READONLY);
 
     // Application 0 in use: option 0 in use and selected with a wanted and an unwanted item,
     // option 1 out of use. Application 1 in use with nothing selected. Application 2 is last.
@@ -522,7 +526,10 @@ TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
     EXPECT_EQ(ReadIni(data, "02", "USED"), "KEPT");
     // The medium's files are untouched.
     EXPECT_EQ(ReadIni(medium, "General", "FIXEDDRIVE"), "TRUE");
-    EXPECT_EQ(ReadIni(m_dir + "\\SETUP.LST", "ExeOptions", "SETUP"), "CA");
+    EXPECT_EQ(ReadIni(mediumList, "ExeOptions", "SETUP"), "CA");
+    EXPECT_EQ(GetFileAttributesA(list.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesA(medium.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(mediumList.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)

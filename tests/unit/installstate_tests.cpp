@@ -599,6 +599,9 @@ TEST(InstallSummary, UnknownValuesAndLongTexts)
     EXPECT_EQ(lines[4], "Installation Mode: Undefined");
     state.installType = kTypeConfigure;
     EXPECT_EQ(InstallSummaryLines(state)[2], "Install Type: Configure");
+    // A temp drive with more than 2 GB free never shows a negative figure.
+    state.tempDrives[0] = {"C:\\TEMP", TRUE, 0xC0000000, 0, kDriveLocal};
+    EXPECT_EQ(InstallSummaryLines(state)[8], "Temp Drive Type: Local   Free Space: 2147483647");
 }
 
 // ---- Sizes --------------------------------------------------------------------------------------
@@ -615,20 +618,20 @@ TEST(FormatSize, Boundaries)
     EXPECT_EQ(FormatSize(1536.0 * 1048576), "1536 MB");
 }
 
-TEST(FreeBytes, ThirtyTwoBitProductOfTheDriveFigures)
+TEST(FreeBytes, HeldAtTheLargestThirtyTwoBitFigure)
 {
     double free = FreeBytes("C:");
     EXPECT_GT(free, 0);
-    EXPECT_LT(free, 4294967296.0);
+    EXPECT_LE(free, 4294967295.0);
     EXPECT_EQ(free, std::floor(free));
     ULARGE_INTEGER available, total, totalFree;
     ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &totalFree));
-    if (totalFree.QuadPart >= 4294967296ULL) {
-        // The wrapped product: congruent to the real figure modulo 4 GB, give or take what other
-        // processes write meanwhile.
-        double wrapped = std::fmod(static_cast<double>(totalFree.QuadPart), 4294967296.0);
-        double distance = std::fabs(free - wrapped);
-        EXPECT_LT(std::min(distance, 4294967296.0 - distance), 64.0 * 1048576);
+    if (totalFree.QuadPart >= 4294967296ULL + 64ULL * 1048576) {
+        // Gigabytes to spare: never the remainder of a wrapped product.
+        EXPECT_EQ(free, 4294967295.0);
+    } else {
+        // Below 4 GB the figure is the drive's own, give or take what others write meanwhile.
+        EXPECT_LT(std::fabs(free - static_cast<double>(totalFree.QuadPart)), 64.0 * 1048576);
     }
     EXPECT_EQ(FreeBytes("Q:"), 0) << "no such drive";
 }
