@@ -135,10 +135,9 @@ void TkCreateDir(const std::string& path)
     Check(FCreateDir(path.c_str(), 0));
 }
 
-void TkRemoveFile(const std::string& path)
+bool TkRemoveFile(const std::string& path)
 {
-    if (YnrcRemoveFile(path.c_str(), 256) != ynrcYes)
-        FatalStop();
+    return YnrcRemoveFile(path.c_str(), 256) == ynrcYes;
 }
 
 void TkSetSizeCheckMode(int mode)

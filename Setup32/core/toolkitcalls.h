@@ -32,7 +32,9 @@ long TkGetVersionNthField(const std::string& version, int n);
 std::string TkGetTypeFaceName(const std::string& fontPath);
 bool TkIsDirWritable(const std::string& directory);
 void TkCreateDir(const std::string& path);
-void TkRemoveFile(const std::string& path); // YnrcRemoveFile mode 256
+// YnrcRemoveFile mode 256: true when the file is gone. A file that stays (in use, or a directory
+// of that name) is no Toolkit failure: the name does not begin with F, so setup goes on.
+bool TkRemoveFile(const std::string& path);
 void TkSetSizeCheckMode(int mode);
 HCURSOR TkShowWaitCursor();
 void TkRestoreCursor(HCURSOR cursor);

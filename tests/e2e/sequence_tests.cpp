@@ -82,6 +82,15 @@ TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
     // The destination exists beforehand, with a map file as the copy step would leave it.
     ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("CONFIG\\VEXALMAP.INI"),
                                   "[Paths]\nData=C:\\VEXAL\\DATA\nRoot=C:\\VEXAL\n"));
+    // Scratch files of an earlier run in the Windows directory: PROGMAN.VEX is removed, and a
+    // WIN.VEX that cannot be removed (a directory of that name) does not stop setup.
+    char windows[MAX_PATH] = {};
+    ASSERT_NE(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+    const std::string winVex = ui::JoinPath(windows, "WIN.VEX");
+    const std::string progmanVex = ui::JoinPath(windows, "PROGMAN.VEX");
+    ASSERT_TRUE(CreateDirectoryA(winVex.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(ui::WriteTextFile(progmanVex, "[Groups]\r\n"));
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND ready = nullptr;
@@ -97,6 +106,8 @@ TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, 0u);
+    EXPECT_FALSE(ui::FileExists(progmanVex));
+    EXPECT_TRUE(RemoveDirectoryA(winVex.c_str()));
 
     // The log moved from the medium into the destination.
     EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));

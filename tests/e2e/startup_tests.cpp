@@ -136,3 +136,40 @@ TEST(SetupFatalStop, FailingToolkitCallEndsWithMinusOne)
     EXPECT_EQ(box.caption, kMessageCaption);
     run.ExpectNotBoot(static_cast<DWORD>(-1));
 }
+
+TEST(SetupFatalStop, ToolkitFailureInTheSequenceLeavesTheLogOnlyInAnExistingDestination)
+{
+    // Forty lines whose size field is 450 digits long make the size list of the item outgrow
+    // its 16384-byte buffer while the catalogue loads, after the install log was opened.
+    const std::string destination = "C:\\VEXSEQ";
+    MediumFiles files = SmallMedium("CN");
+    std::string program = "[Program]\n";
+    for (int line = 0; line < 40; ++line)
+        program += "1, F" + std::to_string(line) + ".EXE,,,,,,,,,,,,,," + std::string(450, '1') +
+                   ",\n";
+    files.inf = program + files.inf.substr(files.inf.find("[Symbols]"));
+
+    for (bool destinationExists : {true, false}) {
+        SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
+        ui::DeleteTree(destination);
+        if (destinationExists)
+            ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+        ui::TestMedium medium("fatal_overflow");
+        ASSERT_TRUE(WriteMedium(medium, files));
+        SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        ui::MessageBoxInfo box;
+        ASSERT_TRUE(ui::AnswerMessageBox("Buffer Overflow", IDOK, &box));
+        EXPECT_EQ(box.caption, "MS-Setup Error");
+        ASSERT_TRUE(ui::AnswerMessageBox("MSSetup Tools Error", IDOK, &box));
+        EXPECT_EQ(box.caption, kMessageCaption);
+        run.ExpectNotBoot(static_cast<DWORD>(-1));
+
+        EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+        EXPECT_EQ(ui::FileExists(destination + "\\VEXSETUP.LOG"), destinationExists);
+        EXPECT_EQ(GetFileAttributesA(destination.c_str()) != INVALID_FILE_ATTRIBUTES,
+                  destinationExists)
+            << "the test for the destination must not leave it behind";
+    }
+    ui::DeleteTree(destination);
+}

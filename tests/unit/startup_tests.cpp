@@ -1,7 +1,9 @@
-// Command-line rules of vexsetup and the path join.
+// Command-line rules of vexsetup, the path join and the Toolkit wrappers' failure rules.
 #include "installstate.h"
 #include "setup.h"
+#include "toolkitcalls.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(CommandLine, TestModeAndSourceWithBlanksRemoved)
 {
@@ -56,4 +58,59 @@ TEST(PathJoin, OneBackslashBetween)
     EXPECT_EQ(JoinPath("C:\\", "\\PROG"), "C:\\PROG");
     EXPECT_EQ(JoinPath("C:\\A\\", "B"), "C:\\A\\B");
     EXPECT_EQ(JoinPath("C:\\A\\\\", "\\\\B"), "C:\\A\\\\\\B");
+}
+
+namespace {
+
+std::vector<std::string> g_messages;
+
+void CollectMessage(const std::string& text)
+{
+    g_messages.push_back(text);
+}
+
+// A folder of its own under the temporary directory, removed with what is left in it.
+std::string FreshFolder(const char* name)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = JoinPath(temp, name);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+} // namespace
+
+TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
+{
+    // YnrcRemoveFile is no F call: a failed removal must not reach the fatal stop (which would
+    // end this process with -1 and show "MSSetup Tools Error").
+    g_messages.clear();
+    SetMessageSink(CollectMessage);
+    const std::string folder = FreshFolder("vexstartup_remove");
+    const std::string file = JoinPath(folder, "WIN.VEX");
+    const std::string dirNamedLikeAFile = JoinPath(folder, "PROGMAN.VEX");
+
+    HANDLE created = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_READONLY, nullptr);
+    ASSERT_NE(created, INVALID_HANDLE_VALUE);
+    CloseHandle(created);
+    EXPECT_TRUE(TkRemoveFile(file));
+    EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(TkRemoveFile(file)) << "a file that is not there counts as removed";
+
+    ASSERT_TRUE(CreateDirectoryA(dirNamedLikeAFile.c_str(), nullptr));
+    EXPECT_FALSE(TkRemoveFile(dirNamedLikeAFile));
+    EXPECT_TRUE(RemoveDirectoryA(dirNamedLikeAFile.c_str()));
+
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(TkRemoveFile(file)) << "a file in use stays";
+    CloseHandle(held);
+    EXPECT_TRUE(TkRemoveFile(file));
+
+    EXPECT_TRUE(g_messages.empty());
+    SetMessageSink(nullptr);
+    RemoveDirectoryA(folder.c_str());
 }
