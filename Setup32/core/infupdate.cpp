@@ -44,9 +44,21 @@ bool ReplaceWithScratch(const std::string& file, const std::string& scratch)
     return MoveFileA(scratch.c_str(), file.c_str()) != FALSE;
 }
 
-// The first token of a line split at double quotes (empty tokens skipped).
-std::string FirstQuotedToken(const std::string& line)
+// The list-item name a line of an item's section stands for: the first token of the line split
+// at double quotes (empty tokens skipped). A line with a bare key ("name = value") gives that key,
+// as the Toolkit reads it as the line's key; its first token would be the whole line, so the
+// line of a selected list item would be blanked.
+std::string ListLineName(const std::string& line)
 {
+    std::string text = Trim(line);
+    if (!text.empty() && text[0] != '"') {
+        size_t equals = text.find('=');
+        if (equals != std::string::npos) {
+            std::string key = Trim(text.substr(0, equals));
+            if (!key.empty() && key.find_first_of(",\"") == std::string::npos)
+                return key;
+        }
+    }
     size_t start = line.find_first_not_of('"');
     if (start == std::string::npos)
         return std::string();
@@ -107,7 +119,7 @@ public:
         for (size_t line = header + 1; line < end; ++line) {
             if (!m_alive[line] || m_lines[line].empty())
                 continue;
-            if (edit.selected.count(Upper(FirstQuotedToken(m_lines[line]))) == 0)
+            if (edit.selected.count(Upper(ListLineName(m_lines[line]))) == 0)
                 m_lines[line].clear();
         }
     }

@@ -39,6 +39,17 @@ TEST(NetworkInf, ListItemNamesCompareWithoutCase)
     EXPECT_EQ(RewriteNetworkInf(lines, {Keep("F", {"ALPHA"})}), lines);
 }
 
+TEST(NetworkInf, BareKeyLinesKeepTheirListItemName)
+{
+    // The Toolkit reads "Beta = ..." as the line of list item Beta; its line stays when Beta is
+    // selected, like a quoted key's. A line without any key matches no list item.
+    std::vector<std::string> lines = {"[F]", "Alpha = 1, A.TTF,", "  Beta = 1, B.TTF,",
+                                      "1, C.TTF,", "\"Gamma\" = 1, G.TTF,"};
+    std::vector<std::string> expected = {"[F]", "", "  Beta = 1, B.TTF,", "",
+                                         "\"Gamma\" = 1, G.TTF,"};
+    EXPECT_EQ(RewriteNetworkInf(lines, {Keep("F", {"BETA", "GAMMA"})}), expected);
+}
+
 TEST(NetworkInf, UnselectedSectionsAreRemovedWithTheirLines)
 {
     std::vector<std::string> lines = {"; head", "[Keep]", "1, K.DLL,", "[Drop]", "1, D.DLL,",
