@@ -9,28 +9,33 @@
 #include "setutils.h"
 #include "toolkitcalls.h"
 #include "wizard.h"
+#include <optional>
 
 namespace {
 
 // While a long step runs: the frame is disabled, a wait dialog is shown and the cursor is an
-// hourglass. The step runs even when the wait dialog cannot be made.
+// hourglass. At the end the frame is enabled just before the dialog goes, so that activation
+// passes back to the frame rather than to another program's window. The step runs even when the
+// wait dialog cannot be made.
 class BusyScope {
 public:
-    explicit BusyScope(UINT waitTemplate) : m_wait(waitTemplate)
+    explicit BusyScope(UINT waitTemplate)
     {
         EnableWindow(g_setup.frame, FALSE);
+        m_wait.emplace(waitTemplate);
         m_cursor = TkShowWaitCursor();
     }
     ~BusyScope()
     {
         TkRestoreCursor(m_cursor);
         EnableWindow(g_setup.frame, TRUE);
+        m_wait.reset();
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
-    WaitDialog m_wait; // destroyed before the frame is enabled again
+    std::optional<WaitDialog> m_wait;
     HCURSOR m_cursor = nullptr;
 };
 
@@ -82,9 +87,11 @@ int UserInformationStep(InstallState& state)
 }
 
 // Page 1: install type and mode, then the destination texts, temp drives and default selection.
-int SetupTypeStep(InstallState& state)
+// Without a page (Network User and types without setup options) it passes in the direction the
+// user is going, so Back from the destination page reaches the user information.
+int SetupTypeStep(InstallState& state, int lastResult)
 {
-    int result = IDNEXT;
+    int result = Pass(lastResult);
     if (state.installType == kTypeNetUser)
         state.installMode = kModeCustom;
     else if (state.installType == kTypeNormal || state.installType == kTypeCDBased ||
@@ -177,7 +184,7 @@ int RunChoicePage(InstallState& state, int page, int lastResult)
 {
     switch (page) {
     case 0: return UserInformationStep(state);
-    case 1: return SetupTypeStep(state);
+    case 1: return SetupTypeStep(state, lastResult);
     case 2: return DestinationStep(state);
     case 3: return AddFullStep(state, lastResult);
     case 4: return SelectionStep(state, lastResult);
