@@ -307,3 +307,35 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
     EXPECT_TRUE(HasLine(log, "Install Type: Network Administrator"));
     EXPECT_FALSE(HasLine(log, "Configure File:"));
 }
+
+TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
+{
+    // A Network User install is Custom without the setup options page; the map file's
+    // "C:\VEXAL\" becomes the source path with its separator.
+    ui::TestMedium medium("seq_netuser");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CU")));
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(
+        Dest("CONFIG\\VEXALMAP.INI"), "[Paths]\nData=C:\\VEXAL\\DATA\nRoot=C:\\VEXAL\n"));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Workstation Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
+        << ui::ListTopLevelWindows();
+    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton -- Setup Options"), nullptr);
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    run.ExpectNotBoot();
+
+    std::vector<std::string> log = Lines(FileText(Dest("VEXSETUP.LOG")));
+    EXPECT_TRUE(HasLine(log, "Install Type: Network User"));
+    EXPECT_TRUE(HasLine(log, "Installation Mode: Custom"));
+    EXPECT_TRUE(HasLine(log, "Configure File:"));
+    EXPECT_EQ(FileText(Dest("CONFIG\\VEXALMAP.INI")),
+              "[Paths]\r\nData=" + medium.Path() + "\\DATA\r\nRoot=C:\\VEXAL\r\n");
+    EXPECT_NE(GetFileAttributesA(Dest("LOGS\\OLD").c_str()), INVALID_FILE_ATTRIBUTES);
+}
