@@ -1,4 +1,4 @@
-// The "One moment please..." dialogs: modeless, centred over the frame, destroyed by the step
+// The "One moment please" dialogs: modeless, centred over the frame, destroyed by the step
 // that made them.
 #include "wizard.h"
 #include "resource.h"

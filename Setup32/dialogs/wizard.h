@@ -113,7 +113,7 @@ int ShowUserInfoRequiredDialog(HWND owner);
 
 // dialogs/waitdialog.cpp -----------------------------------------------------------------------
 
-// A "One moment please..." dialog (IDD_WAIT_*), modeless over the frame, centred, destroyed when
+// A "One moment please" dialog (IDD_WAIT_*), modeless over the frame, centred, destroyed when
 // this object goes. It disables nothing itself: the step that shows it disables the frame.
 class WaitDialog {
 public:

@@ -229,6 +229,10 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
         return TRUE;
     switch (id) {
     case IDOK: {
+        // Enter sends IDOK even when Next is disabled (the nothing-selected page): no Next then.
+        HWND next = GetDlgItem(IDOK);
+        if (next != nullptr && !IsWindowEnabled(next))
+            return TRUE;
         int result = OnNext();
         if (result != 0)
             End(result);

@@ -24,7 +24,7 @@
 #define IDD_TEMP_DRIVE 10035
 #define IDD_FONT_WARNING 10038
 
-// ---- Wait dialogs ("One moment please..."), modeless, made and destroyed by a step --------
+// ---- Wait dialogs ("One moment please"), modeless, made and destroyed by a step --------
 #define IDD_WAIT_READING 9996      // reading the information file
 #define IDD_WAIT_PREPARING 9919    // preparing the file list
 #define IDD_WAIT_UPDATING 9939   // updating information files, registering

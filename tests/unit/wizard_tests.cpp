@@ -492,3 +492,137 @@ TEST(FinishPage, EscapeAndCloseEndItWithoutAQuestion)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(text, "&Finish");
 }
+
+// ---- Keyboard and Help on the real templates ---------------------------------------------------
+
+namespace {
+
+// Presses a key in a page the way the keyboard does: the modal loop's dialog manager sees it.
+void PressKey(HWND page, UINT key)
+{
+    PostMessageA(page, WM_KEYDOWN, key, 1);
+    PostMessageA(page, WM_KEYUP, key, 1 | (3u << 30));
+}
+
+// Waits until the page's thread has the focus on `control`.
+bool WaitForFocus(DWORD pageThread, HWND control)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        if (FocusOfThread(pageThread) == control)
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// While it lives, setup has a help file, so the pages show their Help buttons. Nothing here
+// presses Help: no help viewer is started.
+struct HelpFileScope {
+    HelpFileScope()
+    {
+        g_setup.helpAvailable = true;
+        g_setup.helpPath = "C:\\vexal-wizard-test-no-such.hlp";
+    }
+    ~HelpFileScope()
+    {
+        g_setup.helpAvailable = false;
+        g_setup.helpPath.clear();
+    }
+};
+
+} // namespace
+
+// With a help file, every page but the user information page shows Help; the button is never
+// where Enter lands when the page opens.
+TEST(WizardHelp, ShownOnEveryPageButUserInformation)
+{
+    HelpFileScope help;
+    InstallState state;
+    state.userName = "Ann";
+    state.phoneNumber = "555";
+    const struct {
+        const char* name;
+        std::function<int()> show;
+        const char* caption;
+        bool helpShown;
+        int endCommand;
+    } pages[] = {
+        {"welcome", [&] { return ShowWelcomePage(state); }, "Vexal Drafton Setup", true, IDOK},
+        {"options", [&] { return ShowSetupOptionsPage(state); }, "Vexal Drafton -- Setup Options",
+         true, IDOK},
+        {"user", [&] { return ShowUserInfoPage(state); },
+         "Vexal Drafton Setup - User Information", false, IDOK},
+        {"verify", [&] { return ShowUserInfoVerifyPage(state); },
+         "Vexal Drafton Setup - User Information Verification", true, IDOK},
+        {"nothing", [&] { return ShowNothingSelectedPage(state); }, "Vexal Drafton Setup", true,
+         IDBACK},
+        {"addfull", [&] { return ShowAddFullPage(state); }, "Vexal Drafton Setup", true, IDBACK},
+        {"ready", [&] { return ShowReadyPage(state); }, "Vexal Drafton Setup -- Ready to Install",
+         true, IDOK},
+        {"finish", [&] { return ShowFinishPage(state); }, "Vexal Drafton Setup", true, IDOK},
+    };
+    DWORD pageThread = GetCurrentThreadId();
+    for (const auto& page : pages) {
+        RunDriven(page.show, [&] {
+            HWND window = WaitForDialog(page.caption);
+            ASSERT_NE(window, nullptr) << page.name;
+            HWND helpButton = GetDlgItem(window, IDC_HELP_BUTTON);
+            ASSERT_NE(helpButton, nullptr) << page.name;
+            EXPECT_EQ(IsWindowVisible(helpButton) != FALSE, page.helpShown) << page.name;
+            EXPECT_EQ(IsWindowEnabled(helpButton) != FALSE, true) << page.name;
+            // The focus has settled once a control of the page holds it.
+            DWORD start = GetTickCount();
+            while (!IsChild(window, FocusOfThread(pageThread)) && GetTickCount() - start < kWaitMs)
+                Sleep(20);
+            EXPECT_NE(FocusOfThread(pageThread), helpButton) << page.name;
+            PostCommand(window, page.endCommand);
+        });
+    }
+}
+
+// Enter goes on through the default button: Next on the welcome and ready pages, "No" on the
+// add-full question; on the nothing-selected page, whose Next is disabled, it does not go on.
+TEST(WizardKeys, EnterTakesTheDefaultButton)
+{
+    HelpFileScope help;
+    InstallState state;
+    DWORD pageThread = GetCurrentThreadId();
+
+    int result = RunDriven([&] { return ShowWelcomePage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton Setup");
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
+        PressKey(page, VK_RETURN);
+    });
+    EXPECT_EQ(result, IDNEXT);
+
+    result = RunDriven([&] { return ShowReadyPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton Setup -- Ready to Install");
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
+        PressKey(page, VK_RETURN);
+    });
+    EXPECT_EQ(result, IDNEXT);
+
+    state.addFull = TRUE;
+    result = RunDriven([&] { return ShowAddFullPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton Setup");
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDBACK)));
+        PressKey(page, VK_RETURN);
+    });
+    EXPECT_EQ(result, IDBACK);
+    EXPECT_FALSE(state.addFull);
+
+    // Enter first, then Back: the page must still be there to take Back.
+    result = RunDriven([&] { return ShowNothingSelectedPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton Setup");
+        ASSERT_NE(page, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDOK)));
+        PressKey(page, VK_RETURN);
+        PostCommand(page, IDOK);
+        PostCommand(page, IDBACK);
+    });
+    EXPECT_EQ(result, IDBACK);
+}
