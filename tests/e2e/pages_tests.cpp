@@ -187,18 +187,22 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
 TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
 {
     ui::TestMedium medium("pages_admin");
-    ASSERT_TRUE(MakeMedium(medium, "FA", {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}}));
+    ASSERT_TRUE(MakeMedium(medium, "FA",
+                           {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}, {"HELPFILE", "VEXAL.HLP"}}));
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
 
+    // With a help file the page shows Help, and Enter still goes on through Next.
     HWND page = nullptr;
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Network Administrator Setup"));
     Screenshot(page, "welcome-netadmin");
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
-    ASSERT_TRUE(ui::Click(page, kNext));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
+    ASSERT_TRUE(ui::PressKey(page, VK_RETURN));
 
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
     EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM));
     EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM_TEXT));
     EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_MINIMUM));

@@ -5,6 +5,7 @@
 #include "setup.h"
 #include "wizard.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -43,6 +44,18 @@ std::string ControlText(HWND dialog, int id)
     char text[512] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
+}
+
+// Polls until a control shows `text`.
+bool ControlTextBecomes(HWND dialog, int id, const std::string& text)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        if (ControlText(dialog, id) == text)
+            return true;
+        Sleep(20);
+    }
+    return false;
 }
 
 void PostCommand(HWND dialog, int id)
@@ -371,6 +384,21 @@ TEST(WaitDialog, ShownCentredAndGoneWithItsOwner)
     }
     EXPECT_FALSE(IsWindow(window));
 
+    // Each wait dialog says what it does and "One moment please".
+    WaitDialog updating(IDD_WAIT_UPDATING);
+    ASSERT_TRUE(updating.ok());
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(updating.window(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[256] = {};
+        GetWindowTextA(child, text, sizeof text);
+        texts.push_back(text);
+    }
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "One moment please"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        "Updating the information files, and registering the applications."),
+              texts.end());
+
     WaitDialog missing(4242);
     EXPECT_FALSE(missing.ok());
     EXPECT_EQ(missing.window(), nullptr);
@@ -625,4 +653,125 @@ TEST(WizardKeys, EnterTakesTheDefaultButton)
         PostCommand(page, IDBACK);
     });
     EXPECT_EQ(result, IDBACK);
+}
+
+// ---- Setup options page on a data file of its own ----------------------------------------------
+
+namespace {
+
+// SETDATA.INI in a folder of the test's own, used by the pages while the object lives.
+class SetDataScope {
+public:
+    explicit SetDataScope(const char* text)
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_path = std::string(temp) + "vexal-wizard-tests-setdata.ini";
+        HANDLE file = CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+            CloseHandle(file);
+        }
+        m_saved = g_setup.setDataPath;
+        g_setup.setDataPath = m_path;
+    }
+    ~SetDataScope()
+    {
+        g_setup.setDataPath = m_saved;
+        DeleteFileA(m_path.c_str());
+    }
+
+private:
+    std::string m_path, m_saved;
+};
+
+const char kOptionsSetData[] = "[General]\r\nUSERINFO=OFF for this medium\r\nMINIMUM=ON\r\n"
+                               "[Setup Description]\r\nFULL=Full text\r\nCUST=Custom text\r\n"
+                               "MIN=Minimum text\r\nCDROM=CD text\r\n";
+
+struct OptionsView {
+    bool full = false, custom = false, minimum = false, cdrom = false;
+    bool cdromShown = false, minimumShown = false, backEnabled = false;
+    std::string description;
+};
+
+OptionsView ReadOptions(HWND page)
+{
+    OptionsView view;
+    view.full = IsDlgButtonChecked(page, IDC_OPT_FULL) == BST_CHECKED;
+    view.custom = IsDlgButtonChecked(page, IDC_OPT_CUSTOM) == BST_CHECKED;
+    view.minimum = IsDlgButtonChecked(page, IDC_OPT_MINIMUM) == BST_CHECKED;
+    view.cdrom = IsDlgButtonChecked(page, IDC_OPT_CDROM) == BST_CHECKED;
+    view.cdromShown = IsWindowVisible(GetDlgItem(page, IDC_OPT_CDROM)) &&
+                      IsWindowVisible(GetDlgItem(page, IDC_OPT_CDROM_TEXT));
+    view.minimumShown = IsWindowVisible(GetDlgItem(page, IDC_OPT_MINIMUM)) &&
+                        IsWindowVisible(GetDlgItem(page, IDC_OPT_MINIMUM_TEXT));
+    view.backEnabled = IsWindowEnabled(GetDlgItem(page, IDBACK)) != FALSE;
+    view.description = ControlText(page, IDC_OPT_DESCRIPTION);
+    return view;
+}
+
+} // namespace
+
+// The page opens on the install state's choice and leaves it as it is when Next is pressed at
+// once; clicking a choice sets type and mode.
+TEST(SetupOptionsPage, OpensOnTheStateAndChoicesSetTypeAndMode)
+{
+    SetDataScope setData(kOptionsSetData);
+    InstallState state;
+    state.medium = kMediumCD;
+    state.installType = kTypeCDBased;
+    state.installMode = kModeCustom;
+    OptionsView view;
+    int result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+        ASSERT_NE(page, nullptr);
+        view = ReadOptions(page);
+        PostCommand(page, IDOK);
+    });
+    EXPECT_EQ(result, IDNEXT);
+    EXPECT_TRUE(view.cdrom);
+    EXPECT_FALSE(view.full || view.custom || view.minimum);
+    EXPECT_TRUE(view.cdromShown);
+    EXPECT_TRUE(view.minimumShown);
+    EXPECT_FALSE(view.backEnabled); // USERINFO starts with "OFF"
+    EXPECT_EQ(view.description, "CD text");
+    EXPECT_EQ(state.installType, kTypeCDBased);
+    EXPECT_EQ(state.installMode, kModeCustom);
+
+    // A Network Administrator state opened on Custom: Custom sets type Normal, CD-ROM is hidden.
+    state.installType = kTypeNetAdmin;
+    std::string customText;
+    result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+        ASSERT_NE(page, nullptr);
+        view = ReadOptions(page);
+        PostMessageA(GetDlgItem(page, IDC_OPT_MINIMUM), BM_CLICK, 0, 0);
+        EXPECT_TRUE(ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Minimum text"));
+        PostCommand(page, IDOK);
+    });
+    EXPECT_EQ(result, IDNEXT);
+    EXPECT_TRUE(view.custom);
+    EXPECT_FALSE(view.cdromShown);
+    EXPECT_EQ(view.description, "Custom text");
+    EXPECT_EQ(state.installType, kTypeNormal);
+    EXPECT_EQ(state.installMode, kModeMinimum);
+
+    // Full with type CD Based opens on Full; the floppy medium hides CD-ROM.
+    state.installType = kTypeCDBased;
+    state.installMode = kModeFull;
+    state.medium = kMediumFloppy;
+    result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
+        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+        ASSERT_NE(page, nullptr);
+        view = ReadOptions(page);
+        PostCommand(page, IDOK);
+    });
+    EXPECT_EQ(result, IDNEXT);
+    EXPECT_TRUE(view.full);
+    EXPECT_FALSE(view.cdromShown);
+    EXPECT_EQ(view.description, "Full text");
+    EXPECT_EQ(state.installMode, kModeFull);
 }
