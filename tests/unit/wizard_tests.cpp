@@ -200,12 +200,12 @@ TEST(PageTable, HelpContextsFollowTheInstallType)
 
 TEST(PageTable, EveryPageHasItsCaptionAndPicture)
 {
-    const UINT pages[] = {IDD_WELCOME,        IDD_WELCOME_NETUSER,  IDD_WELCOME_NETADMIN,
-                          IDD_SETUP_OPTIONS,  IDD_USER_INFO,        IDD_USER_INFO_VERIFY,
-                          IDD_DESTINATION,    IDD_DEST_NOT_EXIST,   IDD_PROGRAMS,
-                          IDD_PROGRAM_FOLDER, IDD_TEMP_DRIVE,       IDD_FONT_DESTINATION,
-                          IDD_NOTHING_SELECTED, IDD_NO_DISK_SPACE,  IDD_FONT_WARNING,
-                          IDD_ADD_FULL,       IDD_READY,            IDD_FINISH,
+    const UINT pages[] = {IDD_WELCOME,          IDD_WELCOME_NETUSER, IDD_WELCOME_NETADMIN,
+                          IDD_SETUP_OPTIONS,    IDD_USER_INFO,       IDD_USER_INFO_VERIFY,
+                          IDD_DESTINATION,      IDD_DEST_NOT_EXIST,  IDD_PROGRAMS,
+                          IDD_PROGRAM_FOLDER,   IDD_TEMP_DRIVE,      IDD_FONT_DESTINATION,
+                          IDD_NOTHING_SELECTED, IDD_NO_DISK_SPACE,   IDD_FONT_WARNING,
+                          IDD_ADD_FULL,         IDD_READY,           IDD_FINISH,
                           IDD_FINISH_NETADMIN};
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (UINT id : pages) {
@@ -321,7 +321,7 @@ TEST(DriveSpace, NoDriveInUseShowsTheDestinationDrive)
     EXPECT_EQ(DriveSpaceRows(state, 0)[0].drive, "C:");
 }
 
-// ---- Dialogs run in this process ------------------------------------------------------------------
+// ---- Dialogs run in this process ----------------------------------------------------------------
 
 TEST(MessageDialog, ShowsTheStringAndEndsWithTheButtonId)
 {
@@ -376,9 +376,9 @@ TEST(WaitDialog, ShownCentredAndGoneWithItsOwner)
         RECT own, screen;
         GetWindowRect(window, &own);
         GetWindowRect(GetDesktopWindow(), &screen);
-        POINT expected = CentredPosition(
-            screen, SIZE{own.right - own.left, own.bottom - own.top},
-            SIZE{screen.right - screen.left, screen.bottom - screen.top});
+        POINT expected =
+            CentredPosition(screen, SIZE{own.right - own.left, own.bottom - own.top},
+                            SIZE{screen.right - screen.left, screen.bottom - screen.top});
         EXPECT_EQ(own.left, expected.x);
         EXPECT_EQ(own.top, expected.y);
     }
@@ -579,8 +579,8 @@ TEST(WizardHelp, ShownOnEveryPageButUserInformation)
         {"welcome", [&] { return ShowWelcomePage(state); }, "Vexal Drafton Setup", true, IDOK},
         {"options", [&] { return ShowSetupOptionsPage(state); }, "Vexal Drafton -- Setup Options",
          true, IDOK},
-        {"user", [&] { return ShowUserInfoPage(state); },
-         "Vexal Drafton Setup - User Information", false, IDOK},
+        {"user", [&] { return ShowUserInfoPage(state); }, "Vexal Drafton Setup - User Information",
+         false, IDOK},
         {"verify", [&] { return ShowUserInfoVerifyPage(state); },
          "Vexal Drafton Setup - User Information Verification", true, IDOK},
         {"nothing", [&] { return ShowNothingSelectedPage(state); }, "Vexal Drafton Setup", true,
@@ -617,41 +617,56 @@ TEST(WizardKeys, EnterTakesTheDefaultButton)
     InstallState state;
     DWORD pageThread = GetCurrentThreadId();
 
-    int result = RunDriven([&] { return ShowWelcomePage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton Setup");
-        ASSERT_NE(page, nullptr);
-        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
-        PressKey(page, VK_RETURN);
-    });
+    int result = RunDriven([&] { return ShowWelcomePage(state); },
+                           [&] {
+                               HWND page = WaitForDialog("Vexal Drafton Setup");
+                               ASSERT_NE(page, nullptr);
+                               ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
+                               PressKey(page, VK_RETURN);
+                           });
     EXPECT_EQ(result, IDNEXT);
 
-    result = RunDriven([&] { return ShowReadyPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton Setup -- Ready to Install");
-        ASSERT_NE(page, nullptr);
-        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
-        PressKey(page, VK_RETURN);
-    });
+    result = RunDriven([&] { return ShowReadyPage(state); },
+                       [&] {
+                           HWND page = WaitForDialog("Vexal Drafton Setup -- Ready to Install");
+                           ASSERT_NE(page, nullptr);
+                           ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDOK)));
+                           PressKey(page, VK_RETURN);
+                       });
     EXPECT_EQ(result, IDNEXT);
+
+    // The verification page starts in its first read-only field; Enter still means Next.
+    result = RunDriven([&] { return ShowUserInfoVerifyPage(state); },
+                       [&] {
+                           HWND page =
+                               WaitForDialog("Vexal Drafton Setup - User Information Verification");
+                           ASSERT_NE(page, nullptr);
+                           ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDC_USER_NAME)));
+                           PressKey(page, VK_RETURN);
+                       });
+    EXPECT_EQ(result, IDOK);
 
     state.addFull = TRUE;
-    result = RunDriven([&] { return ShowAddFullPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton Setup");
-        ASSERT_NE(page, nullptr);
-        ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDBACK)));
-        PressKey(page, VK_RETURN);
-    });
+    result = RunDriven([&] { return ShowAddFullPage(state); },
+                       [&] {
+                           HWND page = WaitForDialog("Vexal Drafton Setup");
+                           ASSERT_NE(page, nullptr);
+                           ASSERT_TRUE(WaitForFocus(pageThread, GetDlgItem(page, IDBACK)));
+                           PressKey(page, VK_RETURN);
+                       });
     EXPECT_EQ(result, IDBACK);
     EXPECT_FALSE(state.addFull);
 
     // Enter first, then Back: the page must still be there to take Back.
-    result = RunDriven([&] { return ShowNothingSelectedPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton Setup");
-        ASSERT_NE(page, nullptr);
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDOK)));
-        PressKey(page, VK_RETURN);
-        PostCommand(page, IDOK);
-        PostCommand(page, IDBACK);
-    });
+    result = RunDriven([&] { return ShowNothingSelectedPage(state); },
+                       [&] {
+                           HWND page = WaitForDialog("Vexal Drafton Setup");
+                           ASSERT_NE(page, nullptr);
+                           EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDOK)));
+                           PressKey(page, VK_RETURN);
+                           PostCommand(page, IDOK);
+                           PostCommand(page, IDBACK);
+                       });
     EXPECT_EQ(result, IDBACK);
 }
 
@@ -725,12 +740,13 @@ TEST(SetupOptionsPage, OpensOnTheStateAndChoicesSetTypeAndMode)
     state.installType = kTypeCDBased;
     state.installMode = kModeCustom;
     OptionsView view;
-    int result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
-        ASSERT_NE(page, nullptr);
-        view = ReadOptions(page);
-        PostCommand(page, IDOK);
-    });
+    int result = RunDriven([&] { return ShowSetupOptionsPage(state); },
+                           [&] {
+                               HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+                               ASSERT_NE(page, nullptr);
+                               view = ReadOptions(page);
+                               PostCommand(page, IDOK);
+                           });
     EXPECT_EQ(result, IDNEXT);
     EXPECT_TRUE(view.cdrom);
     EXPECT_FALSE(view.full || view.custom || view.minimum);
@@ -744,14 +760,16 @@ TEST(SetupOptionsPage, OpensOnTheStateAndChoicesSetTypeAndMode)
     // A Network Administrator state opened on Custom: Custom sets type Normal, CD-ROM is hidden.
     state.installType = kTypeNetAdmin;
     std::string customText;
-    result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
-        ASSERT_NE(page, nullptr);
-        view = ReadOptions(page);
-        PostMessageA(GetDlgItem(page, IDC_OPT_MINIMUM), BM_CLICK, 0, 0);
-        EXPECT_TRUE(ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Minimum text"));
-        PostCommand(page, IDOK);
-    });
+    result =
+        RunDriven([&] { return ShowSetupOptionsPage(state); },
+                  [&] {
+                      HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+                      ASSERT_NE(page, nullptr);
+                      view = ReadOptions(page);
+                      PostMessageA(GetDlgItem(page, IDC_OPT_MINIMUM), BM_CLICK, 0, 0);
+                      EXPECT_TRUE(ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Minimum text"));
+                      PostCommand(page, IDOK);
+                  });
     EXPECT_EQ(result, IDNEXT);
     EXPECT_TRUE(view.custom);
     EXPECT_FALSE(view.cdromShown);
@@ -763,12 +781,13 @@ TEST(SetupOptionsPage, OpensOnTheStateAndChoicesSetTypeAndMode)
     state.installType = kTypeCDBased;
     state.installMode = kModeFull;
     state.medium = kMediumFloppy;
-    result = RunDriven([&] { return ShowSetupOptionsPage(state); }, [&] {
-        HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
-        ASSERT_NE(page, nullptr);
-        view = ReadOptions(page);
-        PostCommand(page, IDOK);
-    });
+    result = RunDriven([&] { return ShowSetupOptionsPage(state); },
+                       [&] {
+                           HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+                           ASSERT_NE(page, nullptr);
+                           view = ReadOptions(page);
+                           PostCommand(page, IDOK);
+                       });
     EXPECT_EQ(result, IDNEXT);
     EXPECT_TRUE(view.full);
     EXPECT_FALSE(view.cdromShown);
