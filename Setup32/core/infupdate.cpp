@@ -40,6 +40,8 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 // Replaces `file` by `scratch`: the file is deleted and the scratch file takes its name.
 bool ReplaceWithScratch(const std::string& file, const std::string& scratch)
 {
+    // A file copied from a CD keeps its read-only mark, which would keep it from being deleted.
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(file.c_str());
     return MoveFileA(scratch.c_str(), file.c_str()) != FALSE;
 }

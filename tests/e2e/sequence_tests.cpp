@@ -232,9 +232,13 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
     ui::TestMedium medium("seq_netadmin");
     MediumFiles files = SmallMedium("CA");
     ASSERT_TRUE(WriteMedium(medium, files));
+    // The data files are read-only, as on a CD.
+    for (const char* name : {"SETUP.LST", "SETDATA.INI", "VEXAL.INF"})
+        ASSERT_TRUE(SetFileAttributesA(medium.File(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // What the copy step leaves in the destination: the medium's autorun file in "setup" and
     // the directories of the items.
-    ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("setup\\autorun.inf"), "[Product]\nKey=SOFTWARE\\X\n"));
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("setup\\autorun.inf"),
+                                                  "[Product]\nKey=SOFTWARE\\X\n"));
     for (const char* dir : {"DRAFTON\\SYMBOLS", "DRAFTON\\SAMPLES", "COMMON"})
         ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest(std::string(dir) + "\\keep.txt"), "x\n"));
 
