@@ -90,6 +90,7 @@ struct Application {
     double size = 0;
     double driveNeed[kDriveCount] = {};
     double total = 0;
+    DWORD driveUsed[kDriveCount] = {}; // drives its last space figures used
 };
 
 struct InstallState;

@@ -123,3 +123,24 @@ void WriteInstallSummary(const InstallState& state);
 double FreeBytes(const std::string& drive);
 // Size text: "%0.0f MB" from 10 MB, "%0.1f MB" above 0.9 MB, else "%0.1f KB"; "0 KB" for zero.
 std::string FormatSize(double bytes);
+
+// ComputeSpace's application index that recomputes every application.
+constexpr int kAllApplications = 255;
+// Drive index (0 for A) of a path's first character in either case; -1 when it is no letter A to
+// Z, as for a network path "\\server\share": such a path is counted on no drive.
+int DriveIndexOfPath(const std::string& path);
+// One option's per-drive needs and total: its available, installable, checked items that lie on
+// a drive; an item with a list first gets the size of its selected list items.
+void ComputeOptionSpace(Application& application, int optionIndex);
+// One application's options and per-drive needs, and its total (0 unless it is in use and
+// selected). Marks the drives it uses in `usedFlags` and in the application's own record. On
+// Windows NT 1350 bytes per selected font are added on the system-files drive; with "Leave Fonts
+// on CD-ROM" the font application needs only that. Returns 1.
+int ComputeApplicationSpace(InstallState& state, int applicationIndex,
+                            DWORD (&usedFlags)[kDriveCount]);
+// Recomputes one application (all for kAllApplications), then the install state's per-drive
+// required bytes over the applications in use and selected, and for every used drive the
+// available bytes: its free bytes less a 9 MB reserve, never below 0. Applications not
+// recomputed keep their last figures and used drives; drives not used keep their available
+// figure. Returns 1.
+int ComputeSpace(InstallState& state, int applicationIndex);

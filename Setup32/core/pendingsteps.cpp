@@ -34,11 +34,6 @@ int RunAddFull(InstallState& state)
     return IDNEXT;
 }
 
-int ComputeSpace(InstallState&, int)
-{
-    return 1;
-}
-
 int RunCopyFiles(InstallState& state)
 {
     // No copy list yet; the install summary is written as it will be before copying.

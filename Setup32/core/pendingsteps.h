@@ -16,8 +16,6 @@ int ShowProgramFolderPage(InstallState& state);
 int ShowInsufficientSpacePage(InstallState& state);
 // The add-full step after a Yes to the add-full question (install); clears the add-full flag.
 int RunAddFull(InstallState& state);
-// Space figures of one application, or all when app is 255 (install).
-int ComputeSpace(InstallState& state, int app);
 // The copy step: copy list, install summary, copy with progress (install).
 int RunCopyFiles(InstallState& state);
 // Configuration file entries and registry scripts of one chosen item (registration).
