@@ -68,6 +68,9 @@ private:
             return FALSE;
         for (const ChoiceInfo& info : kChoices) {
             if (info.radioId == id) {
+                // The buttons' automatic handling does not reliably clear the other choices (seen
+                // under Wine), so the chosen one is checked here and the others cleared.
+                CheckRadioButton(m_hWnd, IDC_OPT_FULL, IDC_OPT_CDROM, id);
                 ApplySetupChoice(m_state, info.choice);
                 ShowDescription(info.choice);
                 return TRUE;

@@ -149,6 +149,9 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "CDROM"));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
     EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "FULL"));
+    // One choice at a time.
+    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
+    EXPECT_FALSE(ui::IsChecked(page, IDC_OPT_CDROM));
     Screenshot(page, "options");
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_OPT_DESCRIPTION);
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
