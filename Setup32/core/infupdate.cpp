@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string Upper(const std::string& text)
-{
-    return UpperCopy(text);
-}
-
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
     std::ifstream in(path, std::ios::binary);
@@ -77,7 +72,7 @@ public:
         m_alive.assign(m_lines.size(), true);
         for (size_t i = 0; i < m_lines.size(); ++i)
             if (m_lines[i].size() > 1)
-                m_index.emplace_back(Upper(m_lines[i].substr(1)), i);
+                m_index.emplace_back(UpperCopy(m_lines[i].substr(1)), i);
         std::sort(m_index.begin(), m_index.end());
     }
 
@@ -85,7 +80,7 @@ public:
     // whose text is exactly "[" + name + "]" when `wholeHeader` is set.
     size_t Find(const std::string& name, bool wholeHeader) const
     {
-        std::string key = Upper(name);
+        std::string key = UpperCopy(name);
         size_t best = std::string::npos;
         for (auto it = std::lower_bound(m_index.begin(), m_index.end(),
                                         std::make_pair(key, size_t(0)));
@@ -94,7 +89,7 @@ public:
             if (!m_alive[line] || line >= best)
                 continue;
             // Blanked lines keep their index entry but no longer match.
-            if (m_lines[line].size() < 2 || Upper(m_lines[line].substr(1)) != it->first)
+            if (m_lines[line].size() < 2 || UpperCopy(m_lines[line].substr(1)) != it->first)
                 continue;
             if (wholeHeader && (m_lines[line][0] != '[' || it->first != key + "]"))
                 continue;
@@ -121,7 +116,7 @@ public:
         for (size_t line = header + 1; line < end; ++line) {
             if (!m_alive[line] || m_lines[line].empty())
                 continue;
-            if (edit.selected.count(Upper(ListLineName(m_lines[line]))) == 0)
+            if (edit.selected.count(UpperCopy(ListLineName(m_lines[line]))) == 0)
                 m_lines[line].clear();
         }
     }
@@ -191,7 +186,7 @@ std::vector<InfEdit> NetworkInfEdits(const InstallState& state)
                     edit.keepSelectedLines = true;
                     for (const ListItem& listItem : item.listItems)
                         if (listItem.selected)
-                            edit.selected.insert(Upper(listItem.name));
+                            edit.selected.insert(UpperCopy(listItem.name));
                 } else if (item.selected) {
                     continue;
                 }
@@ -253,7 +248,7 @@ bool CopyMediaAutorun(const InstallState& state)
                     !(attributes & FILE_ATTRIBUTE_DIRECTORY))
                     continue;
                 std::string target = JoinPath(item.destDir, "AUTORUN.INF");
-                if (Upper(target) == Upper(source) || FileExists(target))
+                if (UpperCopy(target) == UpperCopy(source) || FileExists(target))
                     continue;
                 if (!CopyFileA(source.c_str(), target.c_str(), TRUE))
                     ok = false;

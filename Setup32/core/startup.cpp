@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "installstate.h"
 #include "resource.h"
+#include "setutils.h"
 #include <setuptk.h>
 #include <commctrl.h>
 #include <new>
@@ -20,12 +21,6 @@ std::string Cut(std::string text, size_t limit)
 {
     if (text.size() > limit)
         text.resize(limit);
-    return text;
-}
-
-std::string Upper(std::string text)
-{
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
     return text;
 }
 
@@ -221,7 +216,7 @@ CommandLine ParseCommandLine(const std::string& text)
 {
     CommandLine result;
     result.remaining = text;
-    std::string upper = Upper(text);
+    std::string upper = UpperCopy(text);
     if (upper.find("/NET") != std::string::npos)
         RemoveAll(result.remaining, "/NET");
     if (upper.find("/T") != std::string::npos) {

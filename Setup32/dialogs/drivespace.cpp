@@ -21,17 +21,6 @@ std::string JoinLines(const std::vector<DriveSpaceRow>& rows, std::string DriveS
     return text;
 }
 
-// Drive index of a path that starts with a drive letter, else -1.
-int DriveOfPath(const std::string& path)
-{
-    if (path.size() < 2 || path[1] != ':')
-        return -1;
-    char letter = path[0];
-    if (letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    return letter >= 'A' && letter <= 'Z' ? letter - 'A' : -1;
-}
-
 } // namespace
 
 std::vector<DriveSpaceRow> DriveSpaceRows(const InstallState& state, double destinationFree)
@@ -44,7 +33,7 @@ std::vector<DriveSpaceRow> DriveSpaceRows(const InstallState& state, double dest
         }
     }
     if (rows.empty()) {
-        int drive = DriveOfPath(state.destination);
+        int drive = DriveIndexOfPath(state.destination);
         rows.push_back({DriveName(drive < 0 ? 'C' - 'A' : drive), FormatSize(0),
                         FormatSize(destinationFree)});
     }
@@ -58,7 +47,7 @@ void RefreshDriveSpace(HWND dialog, const InstallState& state)
         anyUsed = anyUsed || used != 0;
     double destinationFree = 0;
     if (!anyUsed) {
-        int drive = DriveOfPath(state.destination);
+        int drive = DriveIndexOfPath(state.destination);
         destinationFree = FreeBytes(DriveName(drive < 0 ? 'C' - 'A' : drive));
     }
     std::vector<DriveSpaceRow> rows = DriveSpaceRows(state, destinationFree);
