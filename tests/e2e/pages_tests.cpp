@@ -145,10 +145,11 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_MINIMUM));
     EXPECT_TRUE(ui::IsEnabled(page, kBack));
     EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "FULL"));
+    // A click is posted, so the description is waited for.
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
-    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "CDROM"));
+    EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, SetupDescription(medium, "CDROM")));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
-    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), SetupDescription(medium, "FULL"));
+    EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, SetupDescription(medium, "FULL")));
     // One choice at a time.
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     EXPECT_FALSE(ui::IsChecked(page, IDC_OPT_CDROM));

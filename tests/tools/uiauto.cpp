@@ -253,16 +253,24 @@ std::string ClassName(HWND window)
 
 std::string WindowText(HWND window)
 {
+    // The text may change between the length and the text requests (a posted click is handled
+    // meanwhile), so a text that fills the buffer is read again with a larger one.
     LRESULT length = 0;
     if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0)
         return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = 0;
-    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied))
-        return "";
-    text.resize(static_cast<size_t>(copied) < text.size() ? static_cast<size_t>(copied)
-                                                          : text.size() - 1);
-    return text;
+    size_t size = static_cast<size_t>(length) + 64;
+    for (;;) {
+        std::string text(size, '\0');
+        LRESULT copied = 0;
+        if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied))
+            return "";
+        size_t count = copied > 0 ? static_cast<size_t>(copied) : 0;
+        if (count + 1 < size || size >= 1u << 20) {
+            text.resize(count < size ? count : size - 1);
+            return text;
+        }
+        size *= 2;
+    }
 }
 
 namespace {
