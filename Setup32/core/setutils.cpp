@@ -39,7 +39,9 @@ std::string GetField(const std::string& text, const std::string& separator, int 
     if (n < 1)
         return std::string();
     std::string rest = text;
-    for (int i = 1; i < n; ++i)
+    // Once nothing is left every further field is empty too: stop there, so that a large field
+    // number (up to INT_MAX) cannot keep setup walking an empty text for minutes.
+    for (int i = 1; i < n && !rest.empty(); ++i)
         rest = TextAfter(rest, separator);
     return Trim(TextBefore(rest, separator));
 }

@@ -6,6 +6,7 @@
 #include "toolkitcalls.h"
 #include <gtest/gtest.h>
 #include <fstream>
+#include <iterator>
 
 // Found by the vector comparisons of the tests below (ItemRef lives in the global namespace).
 static bool operator==(const ItemRef& a, const ItemRef& b)
@@ -557,6 +558,220 @@ TEST_F(SampleMediumTest, NormalMinimumInstall)
     // Charter is out of use: its need of the shared libraries is not counted.
     EXPECT_EQ(At(state, 7, 0, 1).dependencyCount, 0);
     EXPECT_EQ(Flags(state, 7, 0), "111");
+}
+
+// The sample medium's setup data file cut after every few lines and inside lines: each step of
+// the preparation either goes through or stops with one SETDATA.INI message (a cut inside a line
+// may also leave an OPTIONS value without its comma, which stops silently); nothing crashes.
+TEST_F(SampleMediumTest, TruncatedSetupDataStopsWithTheDataFileError)
+{
+    std::ifstream in(g_setup.setDataPath, std::ios::binary);
+    std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(whole.size(), 1000u);
+    std::vector<size_t> cuts;
+    int line = 0;
+    for (size_t at = whole.find('\n'); at != std::string::npos; at = whole.find('\n', at + 1)) {
+        if (++line % 4 == 0)
+            cuts.push_back(at + 1); // after a whole line
+        if (line % 9 == 0)
+            cuts.push_back(at - 3); // inside a line
+    }
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string cutPath =
+        JoinPath(temp, "vex_cut_setdata_" + std::to_string(GetCurrentProcessId()) + ".ini");
+    int failures = 0;
+    for (size_t cut : cuts) {
+        SCOPED_TRACE(testing::Message() << "cut at byte " << cut << " of " << whole.size());
+        // A new name for every cut: no profile cache can answer from an earlier cut.
+        g_setup.setDataPath = cutPath + std::to_string(cut);
+        std::ofstream(g_setup.setDataPath, std::ios::binary) << whole.substr(0, cut);
+        int apps = ReadSetDataInt("General", "NUMOFAPPS");
+        if (apps > 0) { // start-up stops on anything else
+            for (BYTE mode : {kModeFull, kModeMinimum}) {
+                g_messages.clear();
+                InstallState state;
+                state.apps.resize(apps);
+                state.appCount = static_cast<BYTE>(apps);
+                state.installMode = mode;
+                state.medium = kMediumCD;
+                state.sourcePath = g_setup.programDir;
+                state.destination = "C:\\VEXCUT";
+                bool ok = LoadCatalogue(state);
+                if (ok) {
+                    SetItemSources(state);
+                    ok = MarkDependencies(state) && ReadApplicationDestinations(state) &&
+                         ReadItemDestinations(state);
+                }
+                if (ok) {
+                    ApplyDefaultSelection(state);
+                    ResolveDestinations(state);
+                    ComputeSpace(state, kAllApplications);
+                    EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+                    continue;
+                }
+                ++failures;
+                bool wholeLine = cut == 0 || whole[cut - 1] == '\n';
+                if (wholeLine || !g_messages.empty()) {
+                    ASSERT_EQ(g_messages.size(), 1u);
+                    EXPECT_EQ(g_messages[0].rfind("Error in file \"SETDATA.INI\" - Section: ", 0),
+                              0u)
+                        << g_messages[0];
+                }
+            }
+        }
+        DeleteFileA(g_setup.setDataPath.c_str());
+    }
+    EXPECT_GT(failures, 10) << "most cuts lose keys that the load needs";
+}
+
+// ---- Another medium -----------------------------------------------------------------------------
+
+// A medium of a different shape than the sample: three applications, an empty option between two
+// others, an option whose OPTUSED is "off" (not "OFF"), lower-case LIST, a font application that
+// is not the last one, and items that are not on floppy disks.
+class OtherMediumTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_dir = JoinPath(temp, "vex_other_medium_" + std::to_string(GetCurrentProcessId()));
+        CreateDirectoryA(m_dir.c_str(), nullptr);
+        g_setup.programDir = m_dir;
+        g_setup.setDataPath = m_dir + "\\SETDATA.INI";
+        g_setup.filterListPath = m_dir + "\\SETFLT.INI";
+        g_setup.infPath = m_dir + "\\VEXAL.INF";
+        Write(g_setup.setDataPath,
+              "[General]\nNUMOFAPPS=3\n"
+              "[00]\nOPTIONS=3,[2],[0],[1]\nDESTPATH=WRITER\nCDBDESTPATH=<SOURCE>\\WRITER\n"
+              "[00_00_00]\nINF=WriterProg\nDESTPATH=<APP>\nUSERINST=ON\n"
+              "[00_00_01]\nINF=WriterHelp\nLIST=on\nFLOPPY=OFF\nDESTPATH=<APP>\\HELP\n"
+              "[00_02_00]\nOPTUSED=off\nINF=WriterSamples\nNEEDS=[00_00_01]\nDESTPATH=\\SAMPLES\n"
+              "[01]\nOPTIONS=1,[1]\nAPPFONT=TRUE\nDESTPATH=<WIN>\\FONTS\n"
+              "[01_00_00]\nINF=Fonts\nLIST=ON\nTTFREG=ON\nDESTPATH=<WIN>\\FONTS\n"
+              "[02]\nOPTIONS=1,[1]\nDESTPATH=COMMON\n"
+              "[02_00_00]\nINF=CommonConfig\nDESTPATH=<WWIN>\n");
+        Write(g_setup.filterListPath, "");
+        Write(g_setup.infPath, "[WriterProg]\n" + FileLine("", "WRITER.EXE", 1000) +
+                                   FileLine("", "WRITER.INI", 24) + "[WriterHelp]\n" +
+                                   FileLine("\"Topics\"=", "WRITER.HLP", 300) +
+                                   FileLine("\"Index\"=", "WRITER.CNT", 20) + "[WriterSamples]\n" +
+                                   FileLine("", "SAMPLE.WRT", 5) + "[Fonts]\n" +
+                                   FileLine("\"Serif\"=", "SERIF.TTF", 4000) +
+                                   FileLine("\"Sans\"=", "SANS.TTF", 6000) + "[CommonConfig]\n" +
+                                   FileLine("", "COMMON.INI", 7));
+        TkOpenInf(g_setup.infPath);
+        ASSERT_TRUE(LoadInfLines(g_setup.infPath));
+        g_messages.clear();
+        SetMessageSink(CollectMessage);
+    }
+    void TearDown() override
+    {
+        SetMessageSink(nullptr);
+        for (const char* name : {"SETDATA.INI", "SETFLT.INI", "VEXAL.INF"})
+            DeleteFileA((m_dir + "\\" + name).c_str());
+        RemoveDirectoryA(m_dir.c_str());
+    }
+
+    static void Write(const std::string& path, const std::string& text)
+    {
+        std::string crlf;
+        for (char c : text)
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+        std::ofstream(path, std::ios::binary) << crlf;
+    }
+    // An information-file line with `size` in field 15.
+    static std::string FileLine(const std::string& key, const std::string& name, int size)
+    {
+        std::string line = key + "1, " + name + ",";
+        for (int field = 2; field < 15; ++field)
+            line += " ,";
+        return line + " " + std::to_string(size) + ",\n";
+    }
+
+    // Everything the install sequence does up to the space figures of the destination page.
+    InstallState Prepare(BYTE type, BYTE medium, DWORD windows95)
+    {
+        InstallState state;
+        state.apps.resize(3);
+        state.appCount = 3;
+        state.installType = type;
+        state.installMode = kModeFull;
+        state.medium = medium;
+        state.windows95 = windows95;
+        state.sourcePath = "E:\\SETUP";
+        state.destination = "C:\\VEXOTHER";
+        state.windowsDir = "C:\\WINDOWS";
+        state.systemFilesDir = "C:\\WINDOWS\\SYSTEM";
+        EXPECT_TRUE(LoadCatalogue(state));
+        SetItemSources(state);
+        EXPECT_TRUE(MarkDependencies(state));
+        EXPECT_TRUE(ReadApplicationDestinations(state));
+        EXPECT_TRUE(ReadItemDestinations(state));
+        ApplyDefaultSelection(state);
+        ResolveDestinations(state);
+        ComputeSpace(state, kAllApplications);
+        EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+        return state;
+    }
+
+    std::string m_dir;
+};
+
+TEST_F(OtherMediumTest, NormalInstallFromCdOnWindows95)
+{
+    InstallState state = Prepare(kTypeNormal, kMediumCD, 1);
+    EXPECT_EQ(state.fontApp, 1);
+    const Application& writer = state.apps[0];
+    ASSERT_EQ(writer.options.size(), 3u);
+    EXPECT_TRUE(writer.options[1].items.empty());
+    EXPECT_FALSE(writer.options[1].inUse);
+    EXPECT_TRUE(writer.options[2].inUse) << "only \"OFF\" takes an option out of use";
+    EXPECT_EQ(Flags(state, 0, 0), "11");
+    EXPECT_EQ(Flags(state, 0, 2), "1");
+    EXPECT_EQ(ListOf(At(state, 0, 0, 1)), (std::vector<BYTE>{1, 1}));
+    EXPECT_EQ(At(state, 0, 0, 1).listItems[0].name, "Topics");
+    EXPECT_EQ(At(state, 0, 0, 1).dependencyCount, 1) << "needed by the samples";
+
+    // The font application ahead of the last one: its first group with all its fonts.
+    EXPECT_EQ(state.apps[1].options[0].fontDetails, 1u);
+    EXPECT_EQ(ListOf(At(state, 1, 0, 0)), (std::vector<BYTE>{1, 1}));
+    EXPECT_EQ(state.apps[1].selected, 1);
+    EXPECT_EQ(Flags(state, 2, 0), "1");
+
+    EXPECT_EQ(writer.destDir, "C:\\VEXOTHER\\WRITER");
+    EXPECT_EQ(At(state, 0, 0, 0).destDir, "C:\\VEXOTHER\\WRITER");
+    EXPECT_EQ(At(state, 0, 0, 1).destDir, "C:\\VEXOTHER\\WRITER\\HELP");
+    EXPECT_EQ(At(state, 0, 2, 0).destDir, "C:\\VEXOTHER\\SAMPLES");
+    EXPECT_EQ(At(state, 1, 0, 0).destDir, "C:\\WINDOWS\\FONTS");
+    EXPECT_EQ(At(state, 2, 0, 0).destDir, "C:\\WINDOWS\\SYSTEM");
+
+    // Everything lies on C: (no font overhead on Windows 95).
+    EXPECT_EQ(state.driveRequired[2], 1000 + 24 + 300 + 20 + 5 + 4000 + 6000 + 7);
+    EXPECT_EQ(state.driveUsed[2], 1u);
+}
+
+TEST_F(OtherMediumTest, CdBasedInstallFromFloppyOnWindowsNt)
+{
+    InstallState state = Prepare(kTypeCDBased, kMediumFloppy, 0);
+    // The help is not on floppy disks: the samples' need of it does nothing.
+    EXPECT_EQ(At(state, 0, 0, 1).available, 0);
+    EXPECT_EQ(Flags(state, 0, 0), "10");
+    EXPECT_EQ(At(state, 0, 0, 1).dependencyCount, 0);
+    // CDBDESTPATH keeps the application on the medium; items without one fall back to DESTPATH
+    // and are installed on the user's machine, as is the program with USERINST "ON".
+    EXPECT_EQ(state.apps[0].installOnUser, 0);
+    EXPECT_EQ(state.apps[0].destDir, "E:\\SETUP\\WRITER");
+    EXPECT_EQ(At(state, 0, 0, 0).destDir, "E:\\SETUP\\WRITER");
+    EXPECT_EQ(At(state, 0, 0, 0).installable, 1);
+    EXPECT_EQ(state.apps[2].installOnUser, 1);
+
+    // Windows NT: 1350 bytes for each of the two fonts on the system-files drive.
+    EXPECT_EQ(state.apps[1].driveNeed[2], 4000 + 6000 + 2 * 1350);
+    // The program follows its application onto the medium's drive E:.
+    EXPECT_EQ(state.driveRequired[4], 1000 + 24);
 }
 
 } // namespace

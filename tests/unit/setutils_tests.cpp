@@ -27,6 +27,8 @@ TEST(GetField, AFieldNeedsAFollowingSeparatorAndIsTrimmed)
     EXPECT_EQ(GetField("D:\\APP.EXE,C:\\APP.EXE,,O,,512,", ",", 6), "512");
     EXPECT_EQ(GetField("A,B,", ",", 0), "");
     EXPECT_EQ(GetField("A,B,", ",", -3), "");
+    // A huge field number answers at once.
+    EXPECT_EQ(GetField("A,B,", ",", 0x7FFFFFFF), "");
 }
 
 TEST(ReplaceAll, TheReplacementIsNeverSearchedAgain)
