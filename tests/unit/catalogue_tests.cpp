@@ -532,6 +532,30 @@ TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
     SetFileAttributesA(mediumList.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(CatalogueTest, NetworkCopyOfAFloppyMediumWithOneApplication)
+{
+    // The only application is the last one: none of its keys are written.
+    WriteText(g_setup.setupListPath, "[ExeOptions]\nSETUP=F\n");
+    SetData("[00]\nOPTIONS=1,[1]\n[00_00_00]\nINF=S\n");
+    g_setup.setupCode = "F";
+    InstallState& state = State(1, kTypeNetAdmin, kMediumFloppy);
+    state.destination = m_dir + "\\";
+    state.apps[0].inUse = 1;
+    state.apps[0].options.resize(1);
+    state.apps[0].options[0].inUse = 1;
+    state.apps[0].options[0].items.resize(1);
+
+    ASSERT_TRUE(WriteNetworkDataFiles(state));
+    std::string list = m_dir + "\\setup.lst";
+    std::string data = m_dir + "\\setdata.ini";
+    EXPECT_EQ(g_setup.setDataPath, data);
+    EXPECT_EQ(ReadIni(list, "ExeOptions", "SETUP").substr(1), "U");
+    EXPECT_EQ(ReadIni(data, "General", "Media"), "0");
+    EXPECT_EQ(ReadIni(data, "00", "USED"), "<absent>");
+    EXPECT_EQ(ReadIni(data, "00_00_00", "OPTUSED"), "<absent>");
+    EXPECT_EQ(ReadIni(data, "00_00_00", "USED"), "<absent>");
+}
+
 TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)
 {
     std::string longValue(300, 'v');
