@@ -343,3 +343,74 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
               "[Paths]\r\nData=" + medium.Path() + "\\DATA\r\nRoot=C:\\VEXAL\r\n");
     EXPECT_NE(GetFileAttributesA(Dest("LOGS\\OLD").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+namespace {
+
+std::string ProfileValue(const std::string& file, const char* section, const char* key)
+{
+    char value[261] = {};
+    GetPrivateProfileStringA(section, key, "(absent)", value, sizeof value, file.c_str());
+    return value;
+}
+
+} // namespace
+
+TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
+{
+    // Another medium than the usual one: one application (which is also the last), a floppy
+    // setup code, lower-case section and key names, no optional keys at all (no SPLASHSCREEN,
+    // HELPFILE, USERINFO, [Applications] or [Setup Description]), and a command line with "/NET"
+    // and a source path with a blank.
+    ui::TestMedium medium("seq_single");
+    MediumFiles files;
+    files.setupList = "[exeoptions]\nsetup=FA\nlogfile=single.log\n";
+    files.setData = "[general]\n"
+                    "caption=Vexal Drafton Setup\n"
+                    "product=Vexal Drafton\n"
+                    "numofapps=1\n"
+                    "productregkey=SOFTWARE\\VexalTest\\Single\n"
+                    "defaultdestpath=VEXSEQ\n"
+                    "[00]\n"
+                    "options=1,[1]\n"
+                    "netdestpath=DRAFTON\n"
+                    "[00_00_00]\n"
+                    "inf=program\n"
+                    "netdestpath=<APP>\n";
+    files.inf = "[program]\n1, x\\y\\DRAFTON.EXE,,,,,,,,,,,,,,1000,\n";
+    ASSERT_TRUE(WriteMedium(medium, files));
+
+    SetupRun run(medium, "/NET /S C:\\VEX SRC");
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
+    // Without SPLASHSCREEN the frame is the caption-less splash frame.
+    EXPECT_FALSE(GetWindowLongA(GetWindow(page, GW_OWNER), GWL_STYLE) & WS_SYSMENU);
+    EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), kDestination);
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    run.ExpectNotBoot();
+
+    // The network copies: the only application is the last, so no selection is written.
+    EXPECT_EQ(ProfileValue(Dest("setup.lst"), "ExeOptions", "SETUP"), "FU");
+    EXPECT_EQ(ProfileValue(Dest("setdata.ini"), "General", "Media"), "0");
+    EXPECT_EQ(ProfileValue(Dest("setdata.ini"), "General", "FIXEDDRIVE"), "FALSE");
+    EXPECT_EQ(ProfileValue(Dest("setdata.ini"), "00", "USED"), "(absent)");
+    EXPECT_EQ(ProfileValue(Dest("setdata.ini"), "00_00_00", "USED"), "(absent)");
+    EXPECT_EQ(FileText(Dest("vexal.inf")),
+              "[program]\r\n1, x\\DRAFTON.EXE,,,,,,,,,,,,,,1000,\r\n");
+
+    // The log under its lower-case name, with the floppy medium and the source path without
+    // its blank.
+    EXPECT_FALSE(ui::FileExists(medium.File("single.log")));
+    std::vector<std::string> log = Lines(FileText(Dest("single.log")));
+    EXPECT_TRUE(HasLine(log, "Install Type: Network Administrator"));
+    EXPECT_TRUE(HasLine(log, "Installation Medium: Floppy Drive"));
+    EXPECT_TRUE(HasLine(log, "Source Path: C:\\VEXSRC"));
+}

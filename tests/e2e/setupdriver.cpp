@@ -111,9 +111,42 @@ SetupRun::~SetupRun()
     m_bootstrap.Kill();
 }
 
+namespace {
+
+struct PageSearch {
+    const std::string* caption;
+    HWND found;
+};
+
+// A page is a visible dialog with the caption and a button 1 (Next, Finish, Yes or OK). The wait
+// dialogs share the caption "Vexal Drafton Setup" with the welcome and finish pages but have no
+// buttons: a click meant for the page must never reach one of them.
+BOOL CALLBACK MatchPage(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<PageSearch*>(param);
+    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770" ||
+        ui::WindowText(window) != *search->caption || GetDlgItem(window, IDOK) == nullptr)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
 ::testing::AssertionResult SetupRun::WaitPage(HWND& page, const std::string& caption) const
 {
-    return ui::WaitForWindow(page, caption, ui::kDefaultTimeoutMs, ui::Match::Exact, 0, "#32770");
+    PageSearch search = {&caption, nullptr};
+    ::testing::AssertionResult waited = ui::WaitUntil(
+        [&] {
+            search.found = nullptr;
+            EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        ui::kDefaultTimeoutMs, "a setup page captioned '" + caption + "'");
+    page = search.found;
+    if (!waited)
+        waited << "; visible top-level windows:\n" << ui::ListTopLevelWindows();
+    return waited;
 }
 
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)

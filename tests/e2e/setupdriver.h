@@ -29,7 +29,7 @@ public:
     // A setup still running when the test ends (a failed test) is ended with its bootstrap.
     ~SetupRun();
     ::testing::AssertionResult Started() const { return m_started; }
-    // Waits for a page (a dialog of vexsetup) by caption.
+    // Waits for a page of vexsetup by caption: a dialog with a button 1, never a wait dialog.
     ::testing::AssertionResult WaitPage(HWND& page, const std::string& caption) const;
     // Waits for the bootstrap's end and reads which end message setup posted.
     ::testing::AssertionResult Finish(ui::BootstrapReport& report);

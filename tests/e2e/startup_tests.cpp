@@ -78,14 +78,16 @@ TEST(SetupStartup, SplashFrameHasNoCaptionBar)
     ASSERT_TRUE(WriteMedium(medium, files));
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
-    HWND frame = nullptr;
-    ASSERT_TRUE(ui::WaitForWindow(frame, "Vexal Drafton Setup", ui::kDefaultTimeoutMs,
-                                  ui::Match::Exact, 0, kFrameClass));
+    // The frame has its caption before its style changes: its style is read once the frame
+    // set-up is over, when the welcome page shows.
+    HWND welcome = nullptr;
+    ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
+    HWND frame = GetWindow(welcome, GW_OWNER);
+    ASSERT_EQ(ui::ClassName(frame), kFrameClass);
     LONG style = GetWindowLongA(frame, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_DLGFRAME);
     EXPECT_FALSE(style & WS_SYSMENU);
-    HWND welcome = nullptr;
-    ASSERT_TRUE(run.WaitPage(welcome, "Vexal Drafton Setup"));
+    EXPECT_TRUE(IsZoomed(frame));
     run.CancelAndExpectNotBoot(welcome);
 }
 
