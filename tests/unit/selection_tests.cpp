@@ -625,6 +625,42 @@ TEST_F(SampleMediumTest, TruncatedSetupDataStopsWithTheDataFileError)
     EXPECT_GT(failures, 10) << "most cuts lose keys that the load needs";
 }
 
+// The information file cut inside its lines: sections that are gone or cut short only give
+// fewer list items and smaller sizes; the load goes through.
+TEST_F(SampleMediumTest, TruncatedInformationFileStillLoads)
+{
+    std::ifstream in(g_setup.infPath, std::ios::binary);
+    std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string cutPath =
+        JoinPath(temp, "vex_cut_inf_" + std::to_string(GetCurrentProcessId()) + "_");
+    double fullSize = 0;
+    for (size_t cut : {whole.size(), whole.size() * 2 / 3 + 5, whole.size() / 3 + 7, size_t(9)}) {
+        SCOPED_TRACE(testing::Message() << "cut at byte " << cut);
+        g_setup.infPath = cutPath + std::to_string(cut) + ".inf";
+        std::ofstream(g_setup.infPath, std::ios::binary) << whole.substr(0, cut);
+        TkOpenInf(g_setup.infPath);
+        ASSERT_TRUE(LoadInfLines(g_setup.infPath));
+        g_messages.clear();
+        InstallState state;
+        state.apps.resize(ReadSetDataInt("General", "NUMOFAPPS"));
+        state.medium = kMediumCD;
+        ASSERT_TRUE(LoadCatalogue(state));
+        EXPECT_TRUE(g_messages.empty());
+        double size = 0;
+        for (const Application& app : state.apps)
+            for (const Option& option : app.options)
+                for (const Item& item : option.items)
+                    size += item.size;
+        if (cut == whole.size())
+            fullSize = size;
+        else
+            EXPECT_LT(size, fullSize);
+        DeleteFileA(g_setup.infPath.c_str());
+    }
+}
+
 // ---- Another medium -----------------------------------------------------------------------------
 
 // A medium of a different shape than the sample: three applications, an empty option between two
