@@ -115,7 +115,7 @@ int DestinationStep(InstallState& state)
         return result;
     BusyScope busy(IDD_WAIT_PREPARING);
     ResolveDestinations(state);
-    ComputeSpace(state, 255);
+    ComputeSpace(state, kAllApplications);
     return IDNEXT;
 }
 

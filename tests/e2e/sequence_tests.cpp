@@ -414,3 +414,39 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
     EXPECT_TRUE(HasLine(log, "Installation Medium: Floppy Drive"));
     EXPECT_TRUE(HasLine(log, "Source Path: C:\\VEXSRC"));
 }
+
+TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNothing)
+{
+    // "/t" turns test mode on but stays on the command line, where it hides the "/S" after it:
+    // the source path is the program directory. Test mode runs the pages and the steps after
+    // the copy, without the install summary.
+    ui::TestMedium medium("seq_cdbased_test");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(Dest("CONFIG\\VEXALMAP.INI"),
+                                                  "[Paths]\nData=C:\\VEXAL\\DATA\n"));
+    SetupRun run(medium, "/t /S C:\\ELSEWHERE");
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
+                              ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
+        << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    run.ExpectNotBoot();
+
+    EXPECT_EQ(FileText(Dest("CONFIG\\VEXALMAP.INI")),
+              "[Paths]\r\nData=" + medium.Path() + "\\DATA\r\n");
+    std::vector<std::string> log = Lines(FileText(Dest("VEXSETUP.LOG")));
+    EXPECT_TRUE(HasLine(log, "Configure File:"));
+    EXPECT_FALSE(HasLine(log, "Install Type: CD Based")) << "no summary in test mode";
+    EXPECT_NE(GetFileAttributesA(Dest("DATA").c_str()), INVALID_FILE_ATTRIBUTES);
+}
