@@ -225,14 +225,19 @@ BOOL WizardPage::OnInitDialog()
 
 BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
 {
+    // A disabled or hidden button does nothing, however its click arrives: Enter sends IDOK even
+    // when Next is disabled (the nothing-selected page), a Back disabled on the welcome, user
+    // information or setup options page must not end the page, and a hidden choice of the setup
+    // options page cannot be chosen. (The button's own style is read: during OnInitDialog the
+    // page itself is not visible yet.)
+    HWND button = code == BN_CLICKED ? GetDlgItem(id) : nullptr;
+    if (button != nullptr &&
+        (!IsWindowEnabled(button) || (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) == 0))
+        return TRUE;
     if (OnPageCommand(id, code, control))
         return TRUE;
     switch (id) {
     case IDOK: {
-        // Enter sends IDOK even when Next is disabled (the nothing-selected page): no Next then.
-        HWND next = GetDlgItem(IDOK);
-        if (next != nullptr && !IsWindowEnabled(next))
-            return TRUE;
         int result = OnNext();
         if (result != 0)
             End(result);

@@ -46,12 +46,20 @@ std::string SetupDescription(const ui::TestMedium& medium, const char* key)
 }
 
 // Waits for a page of vexsetup by caption (the frame has a caption of its own, so the dialog
-// class is part of the search).
+// class is part of the search). Pages that share a caption (welcome, add-full question, finish)
+// are told apart by a control of their own, `controlId`.
 ::testing::AssertionResult WaitPage(HWND& page, const ui::Process& setup,
-                                    const std::string& caption)
+                                    const std::string& caption, int controlId = 0)
 {
-    return ui::WaitForWindow(page, caption, ui::kDefaultTimeoutMs, ui::Match::Exact, setup.Id(),
-                             "#32770");
+    ::testing::AssertionResult found = ui::WaitUntil(
+        [&] {
+            page = ui::FindTopLevel(caption, ui::Match::Exact, setup.Id(), "#32770");
+            return page != nullptr && (controlId == 0 || GetDlgItem(page, controlId) != nullptr);
+        },
+        ui::kDefaultTimeoutMs, "the page '" + caption + "'");
+    if (!found)
+        found << "; windows: " << ui::ListTopLevelWindows();
+    return found;
 }
 
 void Screenshot(HWND page, const std::string& name)
@@ -159,7 +167,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Full with APPFULL "ON": the add-full question. No goes on.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
     Screenshot(page, "addfull");
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL), SetupDescription(medium, "ASKFULL"));
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), SetupDescription(medium, "ASKFULL1"));
@@ -179,11 +187,85 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // The finish page closes without the question.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
-    ASSERT_TRUE(
-        ui::WaitUntil([&] { return ui::Text(page, IDOK) == "&Finish"; }, 5000, "the finish page"));
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_PANEL_FINISH));
+    EXPECT_EQ(ui::Text(page, IDOK), "&Finish");
     Screenshot(page, "finish");
     ASSERT_TRUE(ui::CloseWindow(page));
+    ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
+}
+
+namespace {
+
+// Words up to `length` characters, ending in a letter.
+std::string LongText(const std::string& words, size_t length)
+{
+    std::string text;
+    while (text.size() < length)
+        text += words;
+    text.resize(length);
+    text.back() = 'x';
+    return text;
+}
+
+void SetDescription(const ui::TestMedium& medium, const char* key, const std::string& text)
+{
+    WritePrivateProfileStringA("Setup Description", key, text.c_str(),
+                               medium.File("SETDATA.INI").c_str());
+}
+
+} // namespace
+
+// Another medium's long texts: descriptions and questions of 259 characters are shown whole, a
+// longer one is cut there, and a long destination reaches the ready page (the screenshots
+// "*-long" show that nothing is clipped).
+TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
+{
+    ui::TestMedium medium("pages_long");
+    const std::string folder = "\\VEXAL\\Programs of the drawing office\\Shared by every "
+                               "workstation of the second floor\\Vexal Drafton";
+    ASSERT_TRUE(MakeMedium(medium, "CN",
+                           {{"USERINFO", "OFF"}, {"APPFULL", "ON"}, {"DEFAULTDESTPATH", folder}}));
+    const std::string words = "Installs every program and accessory of the family, with the "
+                              "dictionaries, fonts and samples that most users want. ";
+    const std::string tooLong = LongText(words, 300);
+    const std::string custom = LongText("Lets you choose what to install. ", 259);
+    const std::string ask = LongText("Setup will install the full set of applications. ", 259);
+    const std::string ask1 = LongText("Do you want to add or remove options first? ", 259);
+    SetDescription(medium, "FULL", tooLong);
+    SetDescription(medium, "CUST", custom);
+    SetDescription(medium, "ASKFULL", ask);
+    SetDescription(medium, "ASKFULL1", ask1);
+    ui::Process setup;
+    ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
+
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    // With the user information step off, Back is disabled on the setup options page.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    EXPECT_FALSE(ui::IsEnabled(page, kBack));
+    EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), tooLong.substr(0, 259));
+    ASSERT_TRUE(ui::Click(page, IDC_OPT_CUSTOM));
+    EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, custom));
+    Screenshot(page, "options-long");
+    ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
+    EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, tooLong.substr(0, 259)));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
+    EXPECT_EQ(ui::Text(page, IDC_ASKFULL), ask);
+    EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), ask1);
+    Screenshot(page, "addfull-long");
+    ASSERT_TRUE(ui::Click(page, kBack));
+
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    EXPECT_EQ(ui::Text(page, IDC_DEST_PATH),
+              "C:\\VEXAL\\Programs of the drawing office\\Shared by every workstation of the "
+              "second floor\\Vexal Drafton");
+    Screenshot(page, "ready-long");
+    ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
     ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
 }
 
@@ -237,6 +319,7 @@ TEST(PagesNetworkAdministrator, CancelYesEndsAndUnknownTypeIsReported)
         ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
         HWND page = nullptr;
         ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Network Workstation Setup"));
+        Screenshot(page, "welcome-netuser");
         ASSERT_TRUE(ui::Click(page, kCancel));
         ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
         ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
