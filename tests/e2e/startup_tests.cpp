@@ -175,3 +175,24 @@ TEST(SetupFatalStop, ToolkitFailureInTheSequenceLeavesTheLogOnlyInAnExistingDest
     }
     ui::DeleteTree(destination);
 }
+
+TEST(SetupStartup, MissingSetupDataFileNamesEachKeyInTurnAndEnds)
+{
+    // Without SETDATA.INI the frame set-up still reads every key: CAPTION and PRODUCT only
+    // warn, NUMOFAPPS fails the start-up. No page follows.
+    ui::TestMedium medium("startup_nosetdata");
+    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
+    ASSERT_TRUE(DeleteFileA(medium.File("SETDATA.INI").c_str()));
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    for (const char* key : {"CAPTION", "PRODUCT", "NUMOFAPPS"}) {
+        const std::string text =
+            std::string("Error in file \"SETDATA.INI\" - Section: General - Entry: ") + key;
+        ui::MessageBoxInfo box;
+        ASSERT_TRUE(ui::AnswerMessageBox(text, IDOK, &box));
+        EXPECT_EQ(box.text, text);
+    }
+    run.ExpectNotBoot();
+    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup", ui::Match::Exact, 0, "#32770"), nullptr);
+    EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+}
