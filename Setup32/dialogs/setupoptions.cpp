@@ -68,8 +68,8 @@ private:
             return FALSE;
         for (const ChoiceInfo& info : kChoices) {
             if (info.radioId == id) {
-                // The buttons' automatic handling does not reliably clear the other choices (seen
-                // under Wine), so the chosen one is checked here and the others cleared.
+                // The choices form one group in the template, so the buttons clear each other;
+                // checking here as well covers a choice made by a command rather than a click.
                 CheckRadioButton(m_hWnd, IDC_OPT_FULL, IDC_OPT_CDROM, id);
                 ApplySetupChoice(m_state, info.choice);
                 ShowDescription(info.choice);

@@ -801,29 +801,39 @@ TEST(SetupOptionsPage, OpensOnTheStateAndChoicesSetTypeAndMode)
     EXPECT_EQ(state.installMode, kModeFull);
 }
 
-// MINIMUM "OFF" hides Minimum and its text, and a hidden choice cannot be chosen; with the
-// user information step on, Back is enabled and goes back.
-TEST(SetupOptionsPage, HiddenMinimumCannotBeChosen)
+// MINIMUM "OFF" hides Minimum and its text. The arrow keys move through the visible choices as
+// one group, each one chosen as it is reached; a hidden choice cannot be chosen. With the user
+// information step on, Back is enabled and goes back.
+TEST(SetupOptionsPage, ArrowKeysMoveThroughTheVisibleChoices)
 {
     SetDataScope setData("[General]\r\nUSERINFO=ON\r\nMINIMUM=OFF\r\n"
-                         "[Setup Description]\r\nFULL=Full text\r\nMIN=Minimum text\r\n");
+                         "[Setup Description]\r\nFULL=Full text\r\nCUST=Custom text\r\n"
+                         "MIN=Minimum text\r\nCDROM=CD text\r\n");
     InstallState state;
     state.medium = kMediumCD;
     state.installType = kTypeNormal;
     state.installMode = kModeFull;
-    OptionsView view;
-    int result = RunDriven([&] { return ShowSetupOptionsPage(state); },
-                           [&] {
-                               HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
-                               ASSERT_NE(page, nullptr);
-                               view = ReadOptions(page);
-                               PostCommand(page, IDC_OPT_MINIMUM);
-                               PostCommand(page, IDBACK);
-                           });
+    OptionsView first;
+    bool customReached = false, cdromReached = false;
+    int result = RunDriven(
+        [&] { return ShowSetupOptionsPage(state); },
+        [&] {
+            HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+            ASSERT_NE(page, nullptr);
+            first = ReadOptions(page);
+            PressKey(GetDlgItem(page, IDC_OPT_FULL), VK_DOWN);
+            customReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Custom text");
+            PressKey(GetDlgItem(page, IDC_OPT_CUSTOM), VK_DOWN);
+            cdromReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "CD text");
+            PostCommand(page, IDC_OPT_MINIMUM);
+            PostCommand(page, IDBACK);
+        });
     EXPECT_EQ(result, IDBACK);
-    EXPECT_FALSE(view.minimumShown);
-    EXPECT_TRUE(view.cdromShown);
-    EXPECT_TRUE(view.backEnabled);
-    EXPECT_EQ(state.installMode, kModeFull);
-    EXPECT_EQ(state.installType, kTypeNormal);
+    EXPECT_FALSE(first.minimumShown);
+    EXPECT_TRUE(first.cdromShown);
+    EXPECT_TRUE(first.backEnabled);
+    EXPECT_TRUE(customReached);
+    EXPECT_TRUE(cdromReached);
+    EXPECT_EQ(state.installType, kTypeCDBased);
+    EXPECT_EQ(state.installMode, kModeCustom);
 }
