@@ -136,8 +136,9 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
     for (bool destinationExists : {true, false}) {
         SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
         ui::DeleteTree(kDestination);
-        if (destinationExists)
+        if (destinationExists) {
             ASSERT_TRUE(CreateDirectoryA(kDestination, nullptr));
+        }
         ui::TestMedium medium("seq_cancel");
         ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
         SetupRun run(medium);

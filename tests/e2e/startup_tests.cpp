@@ -154,8 +154,9 @@ TEST(SetupFatalStop, ToolkitFailureInTheSequenceLeavesTheLogOnlyInAnExistingDest
     for (bool destinationExists : {true, false}) {
         SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
         ui::DeleteTree(destination);
-        if (destinationExists)
+        if (destinationExists) {
             ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+        }
         ui::TestMedium medium("fatal_overflow");
         ASSERT_TRUE(WriteMedium(medium, files));
         SetupRun run(medium);

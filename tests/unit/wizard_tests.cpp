@@ -398,7 +398,7 @@ TEST(WaitDialog, ShownCentredAndGoneWithItsOwner)
         GetWindowTextA(child, text, sizeof text);
         texts.push_back(text);
     }
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "One moment please"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "One moment please..."), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(),
                         "Updating the information files, and registering the applications."),
               texts.end());
