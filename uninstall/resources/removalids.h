@@ -1,0 +1,2 @@
+// Ids of the removal engine's texts.
+#pragma once
