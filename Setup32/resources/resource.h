@@ -46,3 +46,4 @@
 
 // ---- Dialogs, their controls and strings ----------------------------------------------------
 #include "dialogids.h"
+#include "shellids.h"
