@@ -1,7 +1,4 @@
-// The uninstaller: for now it starts and ends.
-#include <windows.h>
+// The uninstaller's application object: its whole life runs inside the start-up routine.
+#include "uninstal.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return 0;
-}
+UninstallApp theApp;

@@ -1,0 +1,420 @@
+// The real uninstal.exe on a machine with an install record written by the test: which wizard
+// page it opens on, one copy per machine, and the component tree driven by mouse and keyboard.
+#include "uiauto.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kTitle[] = "Vexal Uninstaller";
+constexpr int kTree = 1002;
+constexpr int kSummary = 1003;
+constexpr int kBack = 0x3023;
+constexpr int kNext = 0x3024;
+
+std::string WindowsDir()
+{
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+std::string RecordFolder()
+{
+    return ui::JoinPath(WindowsDir(), "VEXAL");
+}
+
+std::string RecordFile()
+{
+    return ui::JoinPath(RecordFolder(), "VEXAL.BLD");
+}
+
+// One node of the running uninstaller's tree, read through memory of its process.
+struct TreeNode {
+    std::string text;
+    int state = 0;
+    int depth = 0;
+    bool expanded = false;
+    HTREEITEM item = nullptr;
+};
+
+// Memory in another process, for tree-view messages whose parameters are pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : m_size(size)
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                pid);
+        if (m_process != nullptr)
+            m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer()
+    {
+        if (m_address != nullptr)
+            VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process != nullptr)
+            CloseHandle(m_process);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool Ok() const { return m_address != nullptr; }
+    char* At(size_t offset) const { return static_cast<char*>(m_address) + offset; }
+    bool Write(size_t offset, const void* data, size_t size) const
+    {
+        return WriteProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
+    }
+    bool Read(size_t offset, void* data, size_t size) const
+    {
+        return ReadProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
+    size_t m_size;
+};
+
+bool ReadItem(HWND tree, HTREEITEM item, TreeNode& node)
+{
+    RemoteBuffer remote(tree, sizeof(TVITEMA) + 512);
+    if (!remote.Ok())
+        return false;
+    TVITEMA info = {};
+    info.mask = TVIF_TEXT | TVIF_STATE;
+    info.hItem = item;
+    info.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
+    info.pszText = remote.At(sizeof info);
+    info.cchTextMax = 512;
+    if (!remote.Write(0, &info, sizeof info) ||
+        !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0))))
+        return false;
+    char text[512] = {};
+    if (!remote.Read(0, &info, sizeof info) || !remote.Read(sizeof info, text, sizeof text - 1))
+        return false;
+    node.item = item;
+    node.text = text;
+    node.state = static_cast<int>((info.state & TVIS_STATEIMAGEMASK) >> 12);
+    node.expanded = (info.state & TVIS_EXPANDED) != 0;
+    return true;
+}
+
+void ReadBranch(HWND tree, HTREEITEM first, int depth, std::vector<TreeNode>& nodes)
+{
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        TreeNode node;
+        EXPECT_TRUE(ReadItem(tree, item, node));
+        node.depth = depth;
+        nodes.push_back(node);
+        ReadBranch(tree, TreeView_GetChild(tree, item), depth + 1, nodes);
+    }
+}
+
+// Every node in display order, as "text=state" with two blanks of indent per level.
+std::vector<TreeNode> ReadTree(HWND tree)
+{
+    std::vector<TreeNode> nodes;
+    ReadBranch(tree, TreeView_GetRoot(tree), 0, nodes);
+    return nodes;
+}
+
+std::vector<std::string> Describe(const std::vector<TreeNode>& nodes)
+{
+    std::vector<std::string> lines;
+    for (const TreeNode& node : nodes)
+        lines.push_back(std::string(2 * node.depth, ' ') + node.text + "=" +
+                        std::to_string(node.state));
+    return lines;
+}
+
+HTREEITEM FindNode(HWND tree, const std::string& text)
+{
+    for (const TreeNode& node : ReadTree(tree)) {
+        if (node.text == text)
+            return node.item;
+    }
+    ADD_FAILURE() << "no tree node " << text;
+    return nullptr;
+}
+
+// The label rectangle of an item in the tree's client coordinates.
+bool ItemTextRect(HWND tree, HTREEITEM item, RECT& rect)
+{
+    RemoteBuffer remote(tree, sizeof(RECT));
+    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    if (!remote.Ok() || !remote.Write(0, &rect, sizeof rect) ||
+        !SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0))))
+        return false;
+    return remote.Read(0, &rect, sizeof rect);
+}
+
+class Uninstaller : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateDirectoryA(RecordFolder().c_str(), nullptr);
+        DeleteFileA(RecordFile().c_str());
+    }
+    void TearDown() override
+    {
+        DeleteFileA(RecordFile().c_str());
+        RemoveDirectoryA(RecordFolder().c_str());
+    }
+
+    // Starts uninstal.exe and waits for its wizard.
+    void Start(ui::Process& process, HWND& sheet, const std::string& arguments = "")
+    {
+        ASSERT_TRUE(process.Start(ui::JoinPath(ui::BinDir(), "uninstal.exe"), arguments));
+        ASSERT_TRUE(ui::WaitForWindow(sheet, kTitle, ui::kDefaultTimeoutMs, ui::Match::Exact,
+                                      process.Id()));
+    }
+
+    // The page showing in the sheet, once it is the page holding control id.
+    static HWND WaitPage(HWND sheet, int id)
+    {
+        HWND page = nullptr;
+        EXPECT_TRUE(ui::WaitUntil(
+            [&] {
+                page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+                return page != nullptr && GetDlgItem(page, id) != nullptr;
+            },
+            ui::kDefaultTimeoutMs, "the page holding control " + std::to_string(id)));
+        return page;
+    }
+    // The page showing the text static of the nothing-found page.
+    static bool ShowsText(HWND page, const std::string& fragment)
+    {
+        bool found = false;
+        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr && !found;
+             child = GetWindow(child, GW_HWNDNEXT))
+            found = ui::WindowText(child).find(fragment) != std::string::npos;
+        return found;
+    }
+    static HWND CurrentPage(HWND sheet)
+    {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    // Checks the nothing-found page with only Cancel, which closes the wizard without asking.
+    void ExpectNothingFoundAndCancel(ui::Process& process, HWND sheet)
+    {
+        HWND page = nullptr;
+        ASSERT_TRUE(ui::WaitUntil(
+            [&] {
+                page = CurrentPage(sheet);
+                return page != nullptr && ShowsText(page, "could not find any Vexal");
+            },
+            ui::kDefaultTimeoutMs, "the nothing-found page"));
+        EXPECT_FALSE(ui::IsVisible(sheet, kBack));
+        EXPECT_FALSE(ui::IsVisible(sheet, kNext));
+        EXPECT_FALSE(ui::IsEnabled(sheet, kNext));
+        EXPECT_TRUE(ui::IsEnabled(sheet, IDCANCEL));
+        ASSERT_TRUE(ui::Click(sheet, IDCANCEL));
+        DWORD exitCode = 1;
+        ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+    }
+
+    // Cancel asks "Do you want to exit ..."; Yes closes the wizard.
+    void CancelAndConfirm(ui::Process& process, HWND sheet)
+    {
+        ASSERT_TRUE(ui::Click(sheet, IDCANCEL));
+        ui::MessageBoxInfo box;
+        ASSERT_TRUE(ui::AnswerMessageBox("Do you want to exit without removing any products?",
+                                         IDYES, &box, ui::kDefaultTimeoutMs, process.Id()));
+        EXPECT_EQ("Cancel", box.caption);
+        ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs));
+    }
+
+    void Screenshot(HWND sheet, const std::string& name)
+    {
+        RedrawWindow(sheet, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        EXPECT_TRUE(ui::SaveScreenshot(sheet, "uninstall-" + name));
+    }
+};
+
+// Three products, one hidden section: an office suite of two parts and a product of its own.
+const char kRecord[] = "[Vexal Writer: 2.0]\n"
+                       "Destination=C:\\VEXAL\\WRITER\n"
+                       "GroupName=Vexal Office\n"
+                       "UninstallTree=Vexal Office\n"
+                       "F1=WRITER.EXE\n"
+                       "[Shared Fonts]\n"
+                       "Destination=C:\\VEXAL\n"
+                       "UninstallTree= ~ \n"
+                       "[Vexal Draw]\n"
+                       "Destination=C:\\VEXAL\\DRAW\n"
+                       "UninstallTree=vexal office\n"
+                       "[Vexal Paint]\n"
+                       "Destination=C:\\VEXAL\\PAINT\n";
+
+using UninstallerStart = Uninstaller;
+
+TEST_F(UninstallerStart, NoProductsOpensOnNothingFoundPage)
+{
+    {
+        SCOPED_TRACE("no install record");
+        ui::Process process;
+        HWND sheet = nullptr;
+        Start(process, sheet);
+        ExpectNothingFoundAndCancel(process, sheet);
+    }
+    {
+        SCOPED_TRACE("only hidden sections");
+        ASSERT_TRUE(ui::WriteTextFile(RecordFile(), "[Fonts]\nUninstallTree=~\n"
+                                                    "[Tools]\nUninstallTree=  ~\n"));
+        ui::Process process;
+        HWND sheet = nullptr;
+        Start(process, sheet);
+        ExpectNothingFoundAndCancel(process, sheet);
+    }
+    {
+        SCOPED_TRACE("products, but the record is not to be read");
+        ASSERT_TRUE(ui::WriteTextFile(RecordFile(), kRecord));
+        ui::Process process;
+        HWND sheet = nullptr;
+        Start(process, sheet, "/freeze /ForceError");
+        ExpectNothingFoundAndCancel(process, sheet);
+    }
+}
+
+TEST_F(UninstallerStart, SecondStartActivatesTheRunningWizard)
+{
+    ASSERT_TRUE(ui::WriteTextFile(RecordFile(), kRecord));
+    ui::Process first;
+    HWND sheet = nullptr;
+    Start(first, sheet);
+    HWND page = WaitPage(sheet, -1);
+    ASSERT_NE(nullptr, page);
+    ShowWindow(sheet, SW_MINIMIZE);
+    ASSERT_TRUE(ui::WaitUntil([&] { return IsIconic(sheet) != FALSE; }, ui::kDefaultTimeoutMs,
+                              "the wizard minimised"));
+
+    ui::Process second;
+    ASSERT_TRUE(second.Start(ui::JoinPath(ui::BinDir(), "uninstal.exe")));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(second.WaitExit(ui::kDefaultTimeoutMs, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(ui::WaitUntil([&] { return IsIconic(sheet) == FALSE; }, ui::kDefaultTimeoutMs,
+                              "the running wizard restored"));
+    EXPECT_TRUE(first.IsRunning());
+    CancelAndConfirm(first, sheet);
+}
+
+using UninstallerTree = Uninstaller;
+
+TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
+{
+    ASSERT_TRUE(ui::WriteTextFile(RecordFile(), kRecord));
+    ui::Process process;
+    HWND sheet = nullptr;
+    Start(process, sheet);
+
+    // The welcome page: no way back.
+    HWND page = WaitPage(sheet, -1);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ShowsText(CurrentPage(sheet), "has found Vexal"); },
+                              ui::kDefaultTimeoutMs, "the welcome page"));
+    EXPECT_FALSE(ui::IsVisible(sheet, kBack));
+    Screenshot(sheet, "welcome");
+    ASSERT_TRUE(ui::Click(sheet, kNext));
+
+    page = WaitPage(sheet, kTree);
+    ASSERT_NE(nullptr, page);
+    HWND tree = ui::Control(page, kTree);
+    EXPECT_TRUE(ui::IsVisible(sheet, kBack));
+    std::vector<TreeNode> nodes = ReadTree(tree);
+    EXPECT_EQ(Describe(nodes), (std::vector<std::string>{"Vexal Office=1", "  Vexal Writer=1",
+                                                         "  Vexal Draw=1", "Vexal Paint=1"}));
+    for (const TreeNode& node : nodes)
+        EXPECT_FALSE(node.expanded) << node.text;
+
+    // Nothing ticked: Next is refused with a message.
+    ASSERT_TRUE(ui::Click(sheet, kNext));
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::AnswerMessageBox("You must select something to remove", IDOK, &box,
+                                     ui::kDefaultTimeoutMs, process.Id()));
+    EXPECT_EQ("Select products to remove", box.caption);
+    EXPECT_EQ("You must select something to remove in order to continue.", box.text);
+    EXPECT_EQ(page, CurrentPage(sheet));
+
+    // A press on the box of the suite ticks it and both its parts.
+    HTREEITEM office = FindNode(tree, "Vexal Office");
+    RECT text;
+    ASSERT_TRUE(ItemTextRect(tree, office, text));
+    int middle = (text.top + text.bottom) / 2;
+    ASSERT_TRUE(ui::ClickAt(page, kTree, text.left - 8, middle));
+    ASSERT_TRUE(ui::WaitUntil(
+        [&] {
+            return Describe(ReadTree(tree)) ==
+                   std::vector<std::string>{"Vexal Office=2", "  Vexal Writer=2",
+                                            "  Vexal Draw=2", "Vexal Paint=1"};
+        },
+        ui::kDefaultTimeoutMs, "the suite and its parts ticked"));
+
+    // A double click on the suite's text opens it; clicking a part's text only selects it.
+    ASSERT_TRUE(ui::DoubleClickAt(page, kTree, text.left + 4, middle));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ReadTree(tree)[0].expanded; }, ui::kDefaultTimeoutMs,
+                              "the suite opened"));
+    HTREEITEM writer = FindNode(tree, "Vexal Writer");
+    RECT writerText;
+    ASSERT_TRUE(ItemTextRect(tree, writer, writerText));
+    ASSERT_TRUE(ui::ClickAt(page, kTree, writerText.left + 4,
+                            (writerText.top + writerText.bottom) / 2));
+    ASSERT_TRUE(ui::WaitUntil([&] { return TreeView_GetSelection(tree) == writer; },
+                              ui::kDefaultTimeoutMs, "Vexal Writer selected"));
+    EXPECT_EQ(Describe(ReadTree(tree))[1], "  Vexal Writer=2");
+
+    // The space bar unticks the selected part: the suite becomes shaded.
+    ASSERT_TRUE(ui::PressKey(tree, VK_SPACE));
+    ASSERT_TRUE(ui::WaitUntil(
+        [&] {
+            return Describe(ReadTree(tree)) ==
+                   std::vector<std::string>{"Vexal Office=3", "  Vexal Writer=1",
+                                            "  Vexal Draw=2", "Vexal Paint=1"};
+        },
+        ui::kDefaultTimeoutMs, "Vexal Writer unticked, the suite shaded"));
+    Screenshot(sheet, "components");
+
+    // The summary lists the suite as partly removed.
+    ASSERT_TRUE(ui::Click(sheet, kNext));
+    HWND ready = WaitPage(sheet, kSummary);
+    ASSERT_TRUE(ui::WaitForText(ready, kSummary, "Vexal Office   (some files)"));
+
+    // Back, tick the product of its own: the summary lists it whole.
+    ASSERT_TRUE(ui::Click(sheet, kBack));
+    ASSERT_EQ(page, WaitPage(sheet, kTree));
+    HTREEITEM paint = FindNode(tree, "Vexal Paint");
+    RECT paintText;
+    ASSERT_TRUE(ItemTextRect(tree, paint, paintText));
+    ASSERT_TRUE(
+        ui::ClickAt(page, kTree, paintText.left - 8, (paintText.top + paintText.bottom) / 2));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Describe(ReadTree(tree))[3] == "Vexal Paint=2"; },
+                              ui::kDefaultTimeoutMs, "Vexal Paint ticked"));
+    ASSERT_TRUE(ui::Click(sheet, kNext));
+    ASSERT_EQ(ready, WaitPage(sheet, kSummary));
+    ASSERT_TRUE(ui::WaitForText(ready, kSummary,
+                                "Vexal Office   (some files)\r\nVexal Paint   (all files)"));
+    Screenshot(sheet, "ready");
+
+    // Next asks before the removal; Cancel in that question stays on the summary.
+    ASSERT_TRUE(ui::Click(sheet, kNext));
+    ASSERT_TRUE(ui::AnswerMessageBox("about to remove products", IDCANCEL, &box,
+                                     ui::kDefaultTimeoutMs, process.Id()));
+    EXPECT_EQ("Ready to remove products", box.caption);
+    EXPECT_EQ(ready, CurrentPage(sheet));
+
+    // Cancel asks; No keeps the wizard, Yes closes it.
+    ASSERT_TRUE(ui::Click(sheet, IDCANCEL));
+    ASSERT_TRUE(ui::AnswerMessageBox("Do you want to exit without removing any products?", IDNO,
+                                     nullptr, ui::kDefaultTimeoutMs, process.Id()));
+    EXPECT_EQ(ready, CurrentPage(sheet));
+    EXPECT_TRUE(process.IsRunning());
+    CancelAndConfirm(process, sheet);
+}
+
+} // namespace

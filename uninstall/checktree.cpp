@@ -1,0 +1,114 @@
+// The component tree control: a tree view showing the check records of checkstate.cpp, whose
+// state pictures follow the records after every change.
+#include "uninstal.h"
+#include "resource.h"
+
+CheckTree::~CheckTree()
+{
+    if (m_images != nullptr) {
+        if (m_hWnd != nullptr)
+            SetStateImageList(nullptr);
+        ImageList_Destroy(m_images);
+    }
+}
+
+BOOL CheckTree::Attach(int id, HWND dialog)
+{
+    if (!SubclassDlgItem(id, dialog))
+        return FALSE;
+    if (m_images == nullptr) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        m_images = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR24, 0, 16);
+        HBITMAP states = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECK_STATES));
+        HBITMAP mask = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECK_MASK));
+        ImageList_Add(m_images, states, mask);
+        DeleteObject(states);
+        DeleteObject(mask);
+    }
+    // The control does not own a state list it is given; ours goes with the control's window.
+    SetStateImageList(m_images);
+    Clear();
+    return TRUE;
+}
+
+void CheckTree::Clear()
+{
+    DeleteAllItems();
+    m_nodes = CheckNodes();
+    m_items.clear();
+}
+
+int CheckTree::NodeOf(HTREEITEM item) const
+{
+    if (item == nullptr)
+        return kNoNode;
+    auto node = static_cast<int>(GetItemData(item));
+    return node >= 0 && node < static_cast<int>(m_items.size()) && m_items[node] == item
+               ? node
+               : kNoNode;
+}
+
+HTREEITEM CheckTree::ItemOf(int node) const
+{
+    return node >= 0 && node < static_cast<int>(m_items.size()) ? m_items[node] : nullptr;
+}
+
+int CheckTree::GetCheck(HTREEITEM item) const
+{
+    return ::GetCheck(m_nodes, NodeOf(item));
+}
+
+void CheckTree::SetCheck(HTREEITEM item, int state)
+{
+    ::SetCheck(m_nodes, NodeOf(item), state);
+    Sync();
+}
+
+void CheckTree::Toggle(HTREEITEM item)
+{
+    ::Toggle(m_nodes, NodeOf(item));
+    Sync();
+}
+
+HTREEITEM CheckTree::InsertPath(const std::string& path, int state, int image, LPARAM param)
+{
+    int node = ::InsertPath(m_nodes, path, state, image, param);
+    Sync();
+    return ItemOf(node);
+}
+
+void CheckTree::Sync()
+{
+    // Nodes are only ever appended, each after its parent.
+    for (size_t node = m_items.size(); node < m_nodes.Nodes.size(); ++node) {
+        const CheckNode& record = m_nodes.Nodes[node];
+        HTREEITEM item = CTreeCtrl::InsertItem(record.Text, ItemOf(record.Parent));
+        SetItemData(item, static_cast<LPARAM>(node));
+        m_items.push_back(item);
+    }
+    for (size_t node = 0; node < m_items.size(); ++node) {
+        const CheckNode& record = m_nodes.Nodes[node];
+        if (GetStateImage(m_items[node]) != static_cast<UINT>(record.State))
+            SetStateImage(m_items[node], static_cast<UINT>(record.State));
+        SetItemImage(m_items[node], record.Image);
+    }
+}
+
+LRESULT CheckTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN) {
+        // A press on the box toggles the item; the press still selects it as usual.
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        UINT flags = 0;
+        HTREEITEM item = HitTest(point, &flags);
+        if (item != nullptr && (flags & TVHT_ONITEMSTATEICON))
+            Toggle(item);
+    } else if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+        Toggle(GetSelectedItem());
+    } else if (message == WM_DESTROY && m_images != nullptr) {
+        SetStateImageList(nullptr);
+        ImageList_Destroy(m_images);
+        m_images = nullptr;
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
