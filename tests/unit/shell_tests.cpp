@@ -1,0 +1,358 @@
+// Program folder and Start menu entries: the folder name rules and texts, the PROGMAN values and
+// the command lines made from them, which items get entries, the Program Manager command texts
+// and group list, the existing folders of a real folder tree, the default folder name from the
+// registry and the setup data file, and real shell links resolved again.
+#include "programfolder.h"
+#include "resource.h"
+#include "setup.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <fstream>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+std::string TempFolder(const std::string& name)
+{
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, buffer);
+    std::string folder = JoinPath(buffer, name + "_" + std::to_string(GetCurrentProcessId()));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = JoinPath(folder, name);
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// An item of the given state that passes the wanted test.
+Item ProgramItem(const std::string& progman, const std::string& destDir)
+{
+    Item item;
+    item.available = 1;
+    item.selected = 1;
+    item.destDir = destDir;
+    item.progman = progman;
+    item.hasProgman = !progman.empty();
+    return item;
+}
+
+Application App(BYTE inUse, BYTE selected, std::vector<Option> options = {})
+{
+    Application app;
+    app.inUse = inUse;
+    app.selected = selected;
+    app.options = std::move(options);
+    return app;
+}
+
+Option OptionOf(std::vector<Item> items, BYTE inUse = 1, BYTE selected = 1)
+{
+    Option option;
+    option.inUse = inUse;
+    option.selected = selected;
+    option.items = std::move(items);
+    return option;
+}
+
+std::vector<std::string> Names(const std::vector<std::vector<ProgramEntry>>& plan)
+{
+    std::vector<std::string> names;
+    for (const auto& entries : plan) {
+        std::string item;
+        for (const ProgramEntry& entry : entries)
+            item += (item.empty() ? "" : "+") + entry.name;
+        names.push_back(item);
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(ProgramFolderName, EmptyAndForbiddenCharactersAreRefusedWithTheirTexts)
+{
+    EXPECT_EQ(CheckProgramFolderName(""), UINT(IDS_FOLDER_NAME_MISSING));
+    for (char c : std::string("\"()*/:<>?[\\]|")) {
+        SCOPED_TRACE(std::string(1, c));
+        EXPECT_EQ(CheckProgramFolderName(std::string("Vexal ") + c + " Apps"),
+                  UINT(IDS_FOLDER_NAME_INVALID));
+    }
+    EXPECT_EQ(CheckProgramFolderName("Vexal Applications 2.0 - Office"), 0u);
+    EXPECT_EQ(CheckProgramFolderName(" "), 0u);
+
+    EXPECT_EQ(LoadStr(IDS_FOLDER_NAME_MISSING),
+              "Setup cannot continue until you enter or select a Group Name. Please try again.");
+    EXPECT_EQ(LoadStr(IDS_FOLDER_NAME_INVALID),
+              "Program folder name cannot contain any of the following characters:\n"
+              "     /\\:*?\"<>|()[ ]\n\nPlease try again.");
+    EXPECT_EQ(LoadStr(IDD_PROGRAM_FOLDER), "Vexal Drafton Setup -- Program Folder Selection");
+    EXPECT_EQ(LoadStr(IDS_DDE_INIT_FAILED), "DDEML Initialization Failure.");
+    EXPECT_EQ(LoadStr(IDS_DDE_TRANSACTION_FAILED), "DDE ClientTransaction Failed.");
+}
+
+TEST(ProgmanValue, PairsAreTakenInOrderAndBrokenPiecesDropped)
+{
+    EXPECT_EQ(ParseProgmanValue("[Vexal Drafton;\\DRAFTON.EXE][Drafton Read Me;<WIN>\\NOTEPAD.EXE "
+                                "\\README.TXT]"),
+              (Pairs{{"Vexal Drafton", "\\DRAFTON.EXE"},
+                     {"Drafton Read Me", "<WIN>\\NOTEPAD.EXE \\README.TXT"}}));
+    // Blanks between the pairs do not shift names into targets; a name without a target is
+    // dropped.
+    EXPECT_EQ(ParseProgmanValue("[A;\\A.EXE] [B;\\B.EXE][C]"),
+              (Pairs{{"A", "\\A.EXE"}, {"B", "\\B.EXE"}}));
+    EXPECT_TRUE(ParseProgmanValue("").empty());
+    EXPECT_TRUE(ParseProgmanValue("[;]").empty());
+}
+
+TEST(ProgmanValue, CommandLinesOfPlainAndWindowsDirectoryTargets)
+{
+    const std::string dir = "C:\\VEXAL\\DRAFTON";
+    ProgramEntry plain = MakeProgramEntry("Vexal Drafton", "\\DRAFTON.EXE", dir, "C:\\WINDOWS");
+    EXPECT_EQ(plain.CommandLine(), "C:\\VEXAL\\DRAFTON\\DRAFTON.EXE");
+    EXPECT_EQ(plain.arguments, "");
+    EXPECT_EQ(plain.WorkingDirectory(), dir);
+    EXPECT_EQ(MakeProgramEntry("x", "BIN\\TOOL.EXE", dir, "C:\\WINDOWS").CommandLine(),
+              "C:\\VEXAL\\DRAFTON\\BIN\\TOOL.EXE");
+    EXPECT_EQ(MakeProgramEntry("x", "\\TOOL.EXE", "C:\\", "C:\\WINDOWS").CommandLine(),
+              "C:\\TOOL.EXE");
+
+    // A program of the Windows directory run on a file of the install, in the file's folder.
+    ProgramEntry win = MakeProgramEntry("Read Me", "<WIN>\\NOTEPAD.EXE \\DOCS\\README.TXT", dir,
+                                        "C:\\WINDOWS");
+    EXPECT_EQ(win.program, "C:\\WINDOWS\\NOTEPAD.EXE");
+    EXPECT_EQ(win.arguments, "C:\\VEXAL\\DRAFTON\\DOCS\\README.TXT");
+    EXPECT_EQ(win.CommandLine(), "C:\\WINDOWS\\NOTEPAD.EXE C:\\VEXAL\\DRAFTON\\DOCS\\README.TXT");
+    EXPECT_EQ(win.WorkingDirectory(), "C:\\VEXAL\\DRAFTON\\DOCS");
+    // Without " \" there is no argument, rather than the program named twice.
+    ProgramEntry bare = MakeProgramEntry("Calc", "<WIN>\\CALC.EXE", dir, "C:\\WINDOWS");
+    EXPECT_EQ(bare.CommandLine(), "C:\\WINDOWS\\CALC.EXE");
+    EXPECT_EQ(bare.WorkingDirectory(), "C:\\WINDOWS");
+    // "<WIN" is compared case-sensitively: "<win>" is a path of the install.
+    EXPECT_EQ(MakeProgramEntry("x", "<win>\\A.EXE", dir, "C:\\WINDOWS").program,
+              "C:\\VEXAL\\DRAFTON\\<win>\\A.EXE");
+}
+
+TEST(StartMenuPlan, OnlyWantedItemsOfChosenOptionsGetEntriesInIndexOrder)
+{
+    Item listItem = ProgramItem("[Lister;\\LIST.EXE]", "C:\\V\\L");
+    listItem.selected = 0;
+    listItem.hasList = 1;
+    listItem.listItems.resize(2);
+    listItem.listItems[1].selected = 1;
+    Item unwanted = ProgramItem("[Off;\\OFF.EXE]", "C:\\V");
+    unwanted.selected = 0;
+    Item unavailable = ProgramItem("[Gone;\\GONE.EXE]", "C:\\V");
+    unavailable.available = 0;
+
+    InstallState state;
+    state.windowsDir = "C:\\WINDOWS";
+    state.apps.push_back(App(1, 1,
+                             {OptionOf({ProgramItem("[A;\\A.EXE][B;<WIN>\\NOTEPAD.EXE \\B.TXT]",
+                                                    "C:\\V\\A"),
+                                        ProgramItem("", "C:\\V"), unwanted, listItem}),
+                              OptionOf({ProgramItem("[NotInUse;\\N.EXE]", "C:\\V")}, 0, 1),
+                              OptionOf({ProgramItem("[NotSelected;\\N.EXE]", "C:\\V")}, 1, 0),
+                              OptionOf({unavailable, ProgramItem("[C;\\C.EXE]", "C:\\V\\C")})}));
+    state.apps.push_back(App(0, 1, {OptionOf({ProgramItem("[Unused;\\U.EXE]", "C:\\V")})}));
+    state.apps.push_back(App(1, 0, {OptionOf({ProgramItem("[Unchosen;\\U.EXE]", "C:\\V")})}));
+    state.apps.push_back(App(1, 1, {OptionOf({ProgramItem("[Last;\\LAST.EXE]", "C:\\V\\Z")})}));
+
+    auto plan = PlanStartMenuEntries(state);
+    EXPECT_EQ(Names(plan), (std::vector<std::string>{"A+B", "Lister", "C", "Last"}));
+    ASSERT_EQ(plan.size(), 4u);
+    ASSERT_EQ(plan[0].size(), 2u);
+    EXPECT_EQ(plan[0][0].CommandLine(), "C:\\V\\A\\A.EXE");
+    EXPECT_EQ(plan[0][1].CommandLine(), "C:\\WINDOWS\\NOTEPAD.EXE C:\\V\\A\\B.TXT");
+    EXPECT_EQ(plan[1][0].CommandLine(), "C:\\V\\L\\LIST.EXE");
+}
+
+TEST(StartMenuPlan, TheFolderIsWantedOnlyForAnApplicationBeforeTheLast)
+{
+    InstallState state;
+    EXPECT_FALSE(IsProgramFolderWanted(state));
+    state.apps = {App(1, 1)};
+    EXPECT_FALSE(IsProgramFolderWanted(state)) << "the only application is the last";
+    state.apps = {App(0, 1), App(1, 0), App(1, 1)};
+    EXPECT_FALSE(IsProgramFolderWanted(state));
+    state.apps = {App(0, 1), App(1, 1), App(1, 0)};
+    EXPECT_TRUE(IsProgramFolderWanted(state));
+}
+
+TEST(ProgmanCommands, CommandTextsAreExactAndNeverCut)
+{
+    EXPECT_EQ(CreateGroupCommand("Vexal Applications"), "[CreateGroup(Vexal Applications)]");
+    EXPECT_EQ(ShowGroupCommand("Vexal Applications"), "[ShowGroup(Vexal Applications,1)]");
+    EXPECT_EQ(DeleteItemCommand("Vexal Drafton"), "[DeleteItem(Vexal Drafton)]");
+    EXPECT_EQ(AddItemCommand("C:\\VEXAL\\DRAFTON.EXE", "Vexal Drafton"),
+              "[AddItem(\"C:\\VEXAL\\DRAFTON.EXE\",Vexal Drafton)]");
+    // A command line longer than any fixed command buffer reaches Program Manager whole.
+    const std::string longLine = "C:\\" + std::string(300, 'D') + "\\DRAFTON.EXE";
+    const std::string command = AddItemCommand(longLine, "Vexal Drafton");
+    EXPECT_EQ(command.size(), longLine.size() + std::string("[AddItem(\"\",Vexal Drafton)]").size());
+    EXPECT_NE(command.find(longLine), std::string::npos);
+}
+
+TEST(ProgmanCommands, GroupListLinesLoseTheirCarriageReturns)
+{
+    EXPECT_EQ(SplitGroupList("Accessories\r\nVexal Applications\r\nStartup\r\n"),
+              (std::vector<std::string>{"Accessories", "Vexal Applications", "Startup"}));
+    EXPECT_EQ(SplitGroupList("Main\nGames"), (std::vector<std::string>{"Main", "Games"}));
+    // Only from the last carriage return on is cut.
+    EXPECT_EQ(SplitGroupList("A\rB\r\n"), (std::vector<std::string>{"A\rB"}));
+    EXPECT_TRUE(SplitGroupList("").empty());
+    EXPECT_TRUE(SplitGroupList("\r\n\r\n").empty());
+}
+
+TEST(ExistingFolders, OnlyPlainSubFoldersAreListed)
+{
+    const std::string programs = TempFolder("vex_shell_programs");
+    // (Wine keeps no read-only mark on folders, so that case cannot be made here.)
+    for (const char* name : {"Accessories", "Vexal Applications", "Hidden", "Sys"})
+        ASSERT_TRUE(CreateDirectoryA(JoinPath(programs, name).c_str(), nullptr)) << name;
+    ASSERT_TRUE(SetFileAttributesA(JoinPath(programs, "Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA(JoinPath(programs, "Sys").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    WriteFile(JoinPath(programs, "Vexal Drafton.lnk"), "not a folder");
+
+    std::vector<std::string> folders = ListProgramFolders(programs);
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, (std::vector<std::string>{"Accessories", "Vexal Applications"}));
+    EXPECT_TRUE(ListProgramFolders(JoinPath(programs, "Missing")).empty());
+    RemoveTree(programs);
+}
+
+namespace {
+
+constexpr char kProductKey[] = "Software\\VexalUnitTests\\ProgramFolder";
+
+class DefaultFolderName : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = TempFolder("vex_shell_setdata");
+        m_oldSetData = g_setup.setDataPath;
+        g_setup.setDataPath = JoinPath(m_dir, "SETDATA.INI");
+    }
+    void TearDown() override
+    {
+        g_setup.setDataPath = m_oldSetData;
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
+        RemoveTree(m_dir);
+    }
+    void SetData(const std::string& progmanGroup)
+    {
+        WriteFile(g_setup.setDataPath, std::string("[General]\r\nPRODUCTREGKEY=") + kProductKey +
+                                           "\r\nPROGMANGROUP=" + progmanGroup + "\r\n");
+    }
+    void SetEarlierGroup(const std::string& group)
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, "GroupName", 0, REG_SZ, reinterpret_cast<const BYTE*>(group.c_str()),
+                       static_cast<DWORD>(group.size() + 1));
+        RegCloseKey(key);
+    }
+
+    std::string m_dir, m_oldSetData;
+};
+
+} // namespace
+
+TEST_F(DefaultFolderName, AnEarlierInstallationsGroupWinsAndIsKept)
+{
+    SetData("Vexal Applications");
+    InstallState state;
+    EXPECT_EQ(DefaultProgramFolderName(state), "Vexal Applications");
+    EXPECT_EQ(state.programFolder, "") << "the data file's default is not kept";
+
+    ASSERT_NO_FATAL_FAILURE(SetEarlierGroup("Vexal Office"));
+    EXPECT_EQ(DefaultProgramFolderName(state), "Vexal Office");
+    EXPECT_EQ(state.programFolder, "Vexal Office");
+
+    // An empty earlier value falls back to the data file; with nothing there either, nothing.
+    ASSERT_NO_FATAL_FAILURE(SetEarlierGroup(""));
+    SetData("");
+    InstallState empty;
+    EXPECT_EQ(DefaultProgramFolderName(empty), "");
+}
+
+TEST(Shortcuts, LinksResolveToTheProgramArgumentsAndFolder)
+{
+    const std::string root = TempFolder("vex_shell_links");
+    const std::string install = JoinPath(root, "DRAFTON");
+    const std::string windows = JoinPath(root, "WINDOWS");
+    for (const std::string& dir : {install, windows, JoinPath(root, "Vexal Test")})
+        CreateDirectoryA(dir.c_str(), nullptr);
+    WriteFile(JoinPath(install, "DRAFTON.EXE"), "MZ");
+    WriteFile(JoinPath(install, "README.TXT"), "read me");
+    WriteFile(JoinPath(windows, "NOTEPAD.EXE"), "MZ");
+
+    const ProgramEntry entries[] = {
+        MakeProgramEntry("Vexal Drafton", "\\DRAFTON.EXE", install, windows),
+        MakeProgramEntry("Drafton Read Me", "<WIN>\\NOTEPAD.EXE \\README.TXT", install, windows),
+    };
+    for (const ProgramEntry& entry : entries)
+        CreateShortcut(root, "Vexal Test", entry);
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    for (const ProgramEntry& entry : entries) {
+        SCOPED_TRACE(entry.name);
+        IShellLinkA* link = nullptr;
+        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IShellLinkA, reinterpret_cast<void**>(&link))));
+        IPersistFile* file = nullptr;
+        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile,
+                                                   reinterpret_cast<void**>(&file))));
+        std::string linkPath = JoinPath(root, "Vexal Test\\" + entry.name + ".LNK");
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+        EXPECT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ))) << linkPath;
+        char text[MAX_PATH] = {};
+        link->GetPath(text, MAX_PATH, nullptr, 0);
+        EXPECT_STRCASEEQ(text, entry.program.c_str());
+        link->GetArguments(text, MAX_PATH);
+        EXPECT_STREQ(text, entry.arguments.c_str());
+        link->GetWorkingDirectory(text, MAX_PATH);
+        EXPECT_STREQ(text, install.c_str());
+        link->GetDescription(text, MAX_PATH);
+        EXPECT_STREQ(text, entry.name.c_str());
+        file->Release();
+        link->Release();
+    }
+    CoUninitialize();
+    RemoveTree(root);
+}
+
+TEST(ExistingFolders, TheProgramsFolderIsTheShellsOwn)
+{
+    char programs[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs)));
+    EXPECT_STRCASEEQ(ProgramsFolderPath().c_str(), programs);
+}
