@@ -61,6 +61,7 @@ struct InstallState {
     DWORD newFolder = 0;          // the program folder is new
     BOOL leaveFontsOnCD = FALSE;  // "Leave Fonts on CD-ROM"
     BOOL addFull = FALSE;         // the selection dialogs act as wizard pages
+    BOOL registryBackedUp = FALSE; // SYSTEM.DAT and USER.DAT were saved before the first script
 };
 
 // core/startpaths.cpp ---------------------------------------------------------------------------

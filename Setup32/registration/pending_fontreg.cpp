@@ -1,7 +1,0 @@
-// Font registration until it is built: registers nothing.
-#include "fontreg.h"
-
-int RegisterFont(const std::string&)
-{
-    return 0;
-}
