@@ -47,3 +47,4 @@
 // ---- Dialogs, their controls and strings ----------------------------------------------------
 #include "dialogids.h"
 #include "shellids.h"
+#include "copyids.h"

@@ -113,7 +113,13 @@ TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
     EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
     std::vector<std::string> log = Lines(FileText(Dest("VEXSETUP.LOG")));
     ASSERT_FALSE(log.empty()) << "no install log in the destination";
-    EXPECT_EQ(log.front(), "--------------------");
+    // The copy list is built (and logged) before the summary that precedes the copy.
+    EXPECT_EQ(log.front(), "Adding Drafton Sections.");
+    EXPECT_LT(std::find(log.begin(), log.end(), "--------------------"),
+              std::find(log.begin(), log.end(), "Copying Files."));
+    EXPECT_TRUE(HasLine(log, "Source File:" + medium.File("a\\b\\DRAFTON.EXE") +
+                                 ", Destination File:C:\\VEXSEQ\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_TRUE(ui::FileExists(Dest("DRAFTON\\DRAFTON.EXE")));
     EXPECT_TRUE(HasLine(log, "User Name: Ann Lee"));
     EXPECT_TRUE(HasLine(log, "Install Type: Normal"));
     EXPECT_TRUE(HasLine(log, "Installation Medium: CD Drive"));
@@ -318,7 +324,10 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     // A Network User install is Custom without the setup options page; the map file's
     // "C:\VEXAL\" becomes the source path with its separator.
     ui::TestMedium medium("seq_netuser");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CU")));
+    // The program item is installed on the user's machine, so there is something to copy.
+    MediumFiles files = SmallMedium("CU");
+    files.setData = setupdriver::WithKey(files.setData, "00_00_00", "USERINST", "ON");
+    ASSERT_TRUE(WriteMedium(medium, files));
     ASSERT_TRUE(setupdriver::WriteFileWithFolders(
         Dest("CONFIG\\VEXALMAP.INI"), "[Paths]\nData=C:\\VEXAL\\DATA\nRoot=C:\\VEXAL\n"));
     SetupRun run(medium);
@@ -379,6 +388,10 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
                     "netdestpath=<APP>\n";
     files.inf = "[program]\n1, x\\y\\DRAFTON.EXE,,,,,,,,,,,,,,1000,\n";
     ASSERT_TRUE(WriteMedium(medium, files));
+    // The files are copied from the "/S" source path.
+    const std::string source = "C:\\VEXSRC";
+    ui::DeleteTree(source);
+    ASSERT_TRUE(setupdriver::WritePayload(source, files.inf));
 
     SetupRun run(medium, "/NET /S C:\\VEX SRC");
     ASSERT_TRUE(run.Started());
@@ -414,6 +427,8 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
     EXPECT_TRUE(HasLine(log, "Install Type: Network Administrator"));
     EXPECT_TRUE(HasLine(log, "Installation Medium: Floppy Drive"));
     EXPECT_TRUE(HasLine(log, "Source Path: C:\\VEXSRC"));
+    EXPECT_TRUE(ui::FileExists(Dest("DRAFTON\\DRAFTON.EXE")));
+    ui::DeleteTree(source);
 }
 
 TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNothing)

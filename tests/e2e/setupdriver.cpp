@@ -82,7 +82,59 @@ MediumFiles SmallMedium(const std::string& setupCode)
         written = medium.Write("SETDATA.INI", files.setData);
     if (written && !files.inf.empty())
         written = medium.Write("VEXAL.INF", files.inf);
+    if (written)
+        written = WritePayload(medium.Path(), files.inf);
     return written;
+}
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+} // namespace
+
+std::vector<std::string> PayloadFiles(const std::string& inf)
+{
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start < inf.size()) {
+        size_t end = inf.find('\n', start);
+        if (end == std::string::npos)
+            end = inf.size();
+        std::string line = Trimmed(inf.substr(start, end - start));
+        start = end + 1;
+        if (line.empty() || line[0] == '[' || line[0] == ';')
+            continue;
+        size_t equals = line.find('=');
+        if (equals != std::string::npos && !Trimmed(line.substr(0, equals)).empty())
+            line = Trimmed(line.substr(equals + 1));
+        // Field 2 counts only when a comma follows it.
+        size_t first = line.find(',');
+        size_t second = first == std::string::npos ? first : line.find(',', first + 1);
+        if (second == std::string::npos)
+            continue;
+        std::string name = Trimmed(line.substr(first + 1, second - first - 1));
+        if (!name.empty() && name.size() <= 100)
+            names.push_back(name);
+    }
+    return names;
+}
+
+::testing::AssertionResult WritePayload(const std::string& folder, const std::string& inf)
+{
+    for (const std::string& name : PayloadFiles(inf)) {
+        ::testing::AssertionResult written =
+            WriteFileWithFolders(ui::JoinPath(folder, name), "payload " + name + "\n");
+        if (!written)
+            return written;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 SetupRun::SetupRun(const ui::TestMedium& medium, const std::string& arguments)

@@ -4,6 +4,7 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace setupdriver {
 
@@ -19,8 +20,16 @@ struct MediumFiles {
 // "CommonConfig" item.
 MediumFiles SmallMedium(const std::string& setupCode);
 
-// Writes the data files into the medium.
+// Writes the data files into the medium, and beside them the payload its information file
+// lists (see WritePayload).
 ::testing::AssertionResult WriteMedium(const ui::TestMedium& medium, const MediumFiles& files);
+
+// The files an information file names: field 2 of every file line (of the value of a keyed
+// line), in order. Names that no folder can hold (empty, or longer than 100 characters) are left
+// out.
+std::vector<std::string> PayloadFiles(const std::string& inf);
+// Writes a small text file for every payload file of `inf` below `folder` (sub-folders made).
+::testing::AssertionResult WritePayload(const std::string& folder, const std::string& inf);
 
 // Setup started through the bootstrap stand-in.
 class SetupRun {

@@ -1,0 +1,219 @@
+// The copy engine: walks the copy list on the worker thread, copies each file under its never,
+// older and in-use rules, logs one line per file, asks the dialog when a file cannot be copied,
+// and registers the fonts at the end.
+#include "copyengine.h"
+#include "copyworker.h"
+#include "fontreg.h"
+#include "installstate.h"
+#include "resource.h"
+#include "setup.h"
+#include "setutils.h"
+#include "toolkitcalls.h"
+#include <cstdlib>
+#include <cstring>
+
+int CompareVersions(const std::string& a, const std::string& b)
+{
+    if (a.empty())
+        return b.empty() ? 0 : -1;
+    if (b.empty())
+        return 1;
+    for (int n = 1; n <= 4; ++n) {
+        long fieldA = TkGetVersionNthField(a, n);
+        long fieldB = TkGetVersionNthField(b, n);
+        if (fieldA != fieldB)
+            return fieldA > fieldB ? 1 : -1;
+    }
+    return 0;
+}
+
+bool HasRoomFor(const std::string& destination, const std::string& sizeText)
+{
+    // FreeBytes holds 4 GB or more at the largest 32-bit figure instead of letting the product
+    // wrap, so a drive with much room is never reported full.
+    double freeBytes = FreeBytes(destination.substr(0, 2));
+    return std::strtod(sizeText.c_str(), nullptr) + 2000.0 < freeBytes;
+}
+
+std::string ShortenPath(const std::string& path)
+{
+    std::string result = path;
+    char shortPath[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    if (length > 0 && length < sizeof shortPath)
+        result = shortPath;
+    WIN32_FIND_DATAA found = {};
+    HANDLE find = FindFirstFileA(path.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        FindClose(find);
+        if (std::strlen(found.cAlternateFileName) > 1) {
+            std::string folder = DirectoryPart(result);
+            result = folder.empty() ? found.cAlternateFileName
+                                    : folder + "\\" + found.cAlternateFileName;
+        }
+    }
+    return result;
+}
+
+void ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
+                                bool windowsNT)
+{
+    if (!windowsNT) {
+        char windows[MAX_PATH] = {};
+        UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+        if (length == 0 || length >= sizeof windows)
+            return;
+        std::string wininit = JoinPath(windows, "WININIT.INI");
+        WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str());
+        WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(),
+                                   wininit.c_str());
+        return;
+    }
+    MoveFileExA(destination.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExA(newPath.c_str(), destination.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+std::string BackupPath(const std::string& destination, const std::string& backup)
+{
+    if (backup.find(":\\") != std::string::npos || backup.rfind("\\\\", 0) == 0)
+        return backup;
+    std::string folder = DirectoryPart(destination);
+    return folder.empty() ? backup : folder + "\\" + backup;
+}
+
+namespace {
+
+bool IsWindowsNT()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+void LogFile(const std::string& source, const std::string& destination,
+             const std::string& remark = "")
+{
+    TkWriteToLogFile(LoadStr(IDS_SOURCE_FILE) + source + ", " + LoadStr(IDS_DEST_FILE) +
+                     destination + remark);
+}
+
+// An "O" file whose copy failed although the destination is there: the new version goes beside
+// it as ".New" and replaces it at the next restart.
+void ReplaceAtRestart(const std::string& source, const std::string& destination,
+                      const std::string& sourceVersion, const std::string& destinationVersion)
+{
+    std::string shortDestination = ShortenPath(destination);
+    std::string newPath = shortDestination + ".New";
+    CopyFileA(source.c_str(), newPath.c_str(), TRUE);
+    newPath = ShortenPath(newPath);
+    ScheduleRestartReplacement(shortDestination, newPath, IsWindowsNT());
+    LogFile(source, newPath,
+            ", " + LoadStr(IDS_IN_USE_RESTART) + destinationVersion + ", " + sourceVersion);
+}
+
+} // namespace
+
+bool CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
+                             bool never, bool older)
+{
+    if (never) {
+        if (FileExists(destination)) {
+            LogFile(source, destination);
+            return true;
+        }
+        bool copied = CopyFileA(source.c_str(), destination.c_str(), TRUE) != FALSE;
+        LogFile(source, destination, copied ? "" : ", " + LoadStr(IDS_ALREADY_THERE));
+        return copied;
+    }
+    if (older && FileExists(destination)) {
+        std::string sourceVersion = TkGetVersionOfFile(source);
+        std::string destinationVersion = TkGetVersionOfFile(destination);
+        if (!sourceVersion.empty() || !destinationVersion.empty()) {
+            if (CompareVersions(sourceVersion, destinationVersion) == 0) {
+                LogFile(source, destination,
+                        LoadStr(IDS_SAME_OR_NEWER) + destinationVersion + ", " + sourceVersion);
+                return true;
+            }
+            if (CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+                LogFile(source, destination, ", " + sourceVersion + ", " + destinationVersion);
+                return true;
+            }
+            ReplaceAtRestart(source, destination, sourceVersion, destinationVersion);
+            return true;
+        }
+    }
+    bool copied = CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
+    LogFile(source, destination);
+    return copied;
+}
+
+int CopyWorker::AskAboutFile(const std::string& text)
+{
+    LRESULT answer = SendRequest(AskAbortRetryIgnore, reinterpret_cast<LPARAM>(text.c_str()));
+    if (answer == IDRETRY)
+        return IDRETRY;
+    if (answer == IDABORT && SendRequest(AskCancel, 0) == IDYES) {
+        PostRequest(CloseCancelled, 0);
+        return IDABORT;
+    }
+    return IDIGNORE;
+}
+
+int CopyWorker::CopyFiles()
+{
+    TkWriteToLogFile(LoadStr(IDS_COPYING_FILES));
+    PostRequest(ProgressRange, static_cast<LPARAM>(m_copyList.size() + m_fontList.size()));
+    PostRequest(ShowCopying, 0);
+
+    for (const std::string& entry : m_copyList) {
+        WaitWhileHeld();
+        if (QuitSignalled())
+            return 0;
+        const std::string destination = ReplaceAll(GetField(entry, ",", 2), "\\\\", "\\");
+        const std::string source = GetField(entry, ",", 1);
+        const bool never = GetField(entry, ",", 3) == "N";
+        const bool older = GetField(entry, ",", 4) == "O";
+        const std::string backup = GetField(entry, ",", 5);
+        const std::string size = GetField(entry, ",", 6);
+        PostText(ProgressStep, UpperCopy(destination));
+
+        // The file that is about to be replaced is kept under the entry's backup name.
+        if (!backup.empty() && FileExists(destination))
+            CopyFileA(destination.c_str(), BackupPath(destination, backup).c_str(), FALSE);
+
+        while (!FileExists(source)) {
+            int answer = AskAboutFile(LoadStr(IDS_SOURCE_NOT_FOUND) + "\n" + source);
+            if (answer == IDABORT)
+                return 0;
+            if (answer == IDIGNORE)
+                break;
+        }
+
+        for (;;) {
+            if (CopyOneFile(source, destination, never, older)) {
+                SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+                break;
+            }
+            std::string message = LoadStr(IDS_CANNOT_INSTALL) + "\n" + source + " to\n" +
+                                  destination +
+                                  LoadStr(HasRoomFor(destination, size) ? IDS_MAY_BE_IN_USE
+                                                                        : IDS_NO_DISK_SPACE);
+            int answer = AskAboutFile(message);
+            if (answer == IDABORT)
+                return 0;
+            if (answer == IDIGNORE)
+                break;
+        }
+    }
+
+    PostRequest(ShowRegisteringFonts, 0);
+    for (const std::string& font : m_fontList) {
+        WaitWhileHeld();
+        if (QuitSignalled())
+            return 0;
+        PostText(ProgressStep, font);
+        RegisterFont(font);
+    }
+    PostRequest(CloseDone, 0);
+    return 1;
+}

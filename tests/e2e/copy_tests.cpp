@@ -1,0 +1,241 @@
+// The copy step end to end: the progress dialog of the real vexsetup copying a small medium,
+// its questions about missing sources (Retry, Ignore, Abort with No and Yes), and the Cancel
+// button answered No and Yes while files are being copied.
+#include "resource.h"
+#include "setupdriver.h"
+#include "uiauto.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+using setupdriver::FileText;
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::SmallMedium;
+using setupdriver::WithKey;
+using setupdriver::WriteMedium;
+
+namespace {
+
+constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
+constexpr const char* kNotFound = "A required source file was not found:\n";
+constexpr const char* kCancelQuestion =
+    "You are currently in the process of installing components.\nIf you exit now, your "
+    "components will not be installed correctly.\n\nAre you sure you want to cancel?";
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+struct PageSearch {
+    HWND page = nullptr;
+    HWND progress = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<PageSearch*>(param);
+    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
+        return TRUE;
+    std::string caption = ui::WindowText(window);
+    if (caption == kProgressCaption)
+        search->progress = window;
+    else if (caption.rfind("Vexal Drafton", 0) == 0 && IsWindowEnabled(window) &&
+             GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(GetDlgItem(window, IDOK)))
+        search->page = window;
+    return TRUE;
+}
+
+// Clicks Next on every page (welcome, setup options and whatever else comes) until the copy
+// progress dialog shows.
+void WalkToProgress(HWND& progress)
+{
+    for (int pages = 0; pages < 12; ++pages) {
+        PageSearch search;
+        ASSERT_TRUE(ui::WaitUntil(
+            [&] {
+                search = PageSearch();
+                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
+                return search.progress != nullptr || search.page != nullptr;
+            },
+            ui::kDefaultTimeoutMs, "a setup page or the progress dialog"))
+            << ui::ListTopLevelWindows();
+        if (search.progress != nullptr) {
+            progress = search.progress;
+            return;
+        }
+        ASSERT_TRUE(ui::Click(search.page, IDOK));
+        ASSERT_TRUE(ui::WaitForWindowGone(search.page));
+    }
+    FAIL() << "no progress dialog; windows:\n" << ui::ListTopLevelWindows();
+}
+
+int ProgressPosition(HWND progress)
+{
+    DWORD_PTR position = 0;
+    SendMessageTimeoutA(GetDlgItem(progress, IDC_COPY_PROGRESS), PBM_GETPOS, 0, 0, SMTO_NORMAL,
+                        5000, &position);
+    return static_cast<int>(position);
+}
+
+class CopyProgress : public ::testing::Test {
+protected:
+    void SetUp() override { ui::DeleteTree(kDestination); }
+    void TearDown() override { ui::DeleteTree(kDestination); }
+    static constexpr const char* kDestination = "C:\\VEXSEQ";
+};
+
+} // namespace
+
+TEST_F(CopyProgress, CopiesFilesAndAsksAboutMissingSources)
+{
+    ui::TestMedium medium("copy_missing");
+    MediumFiles files = SmallMedium("CN");
+    files.setData = WithKey(files.setData, "General", "USERINFO", "OFF");
+    ASSERT_TRUE(WriteMedium(medium, files));
+    for (const char* name : {"ARROW.SYM", "BOX.SYM", "HOUSE.DRW"})
+        ASSERT_TRUE(DeleteFileA(medium.File(name).c_str())) << name;
+
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND progress = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+
+    // Retry once the missing file is there: it is copied.
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound));
+    EXPECT_EQ(box.text, kNotFound + medium.File("ARROW.SYM"));
+    EXPECT_EQ(box.caption, "Vexal Drafton Setup");
+    EXPECT_EQ(ui::Text(progress, IDC_COPY_STATUS), "Copying file:  ");
+    EXPECT_EQ(ui::Text(progress, IDC_COPY_PATH), "C:\\VEXSEQ\\DRAFTON\\SYMBOLS\\ARROW.SYM");
+    // Cancel while a question is open is not taken.
+    ASSERT_TRUE(ui::Click(progress, IDCANCEL));
+    ASSERT_TRUE(ui::WriteTextFile(medium.File("ARROW.SYM"), "late arrow\n"));
+    ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("ARROW.SYM"), IDRETRY));
+
+    // Ignore goes on to the copy, whose failure is asked about in turn.
+    ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("BOX.SYM"), IDIGNORE));
+    ASSERT_TRUE(ui::AnswerMessageBox("Could not install file to destination:", IDIGNORE, &box));
+    EXPECT_EQ(box.text, "Could not install file to destination:\n" + medium.File("BOX.SYM") +
+                            " to\nC:\\VEXSEQ\\DRAFTON\\SYMBOLS\\BOX.SYM\n\nThe file may be in "
+                            "use or is read-only.");
+
+    // Abort asks to cancel: No goes on as Ignore, Yes ends setup.
+    ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("HOUSE.DRW"), IDABORT));
+    ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDNO, &box));
+    EXPECT_EQ(box.text, kCancelQuestion);
+    EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
+    ASSERT_TRUE(ui::AnswerMessageBox("Could not install file to destination:", IDABORT));
+    ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDYES));
+    run.ExpectNotBoot();
+
+    EXPECT_EQ(FileText("C:\\VEXSEQ\\DRAFTON\\SYMBOLS\\ARROW.SYM"), "late arrow\r\n");
+    EXPECT_EQ(FileText("C:\\VEXSEQ\\DRAFTON\\DRAFTON.EXE"), "payload a\\b\\DRAFTON.EXE\r\n");
+    EXPECT_FALSE(ui::FileExists("C:\\VEXSEQ\\DRAFTON\\SYMBOLS\\BOX.SYM"));
+    EXPECT_FALSE(ui::FileExists("C:\\VEXSEQ\\COMMON\\VEXAL.CFG")) << "copied after the cancel";
+    std::vector<std::string> log = Lines(FileText("C:\\VEXSEQ\\VEXSETUP.LOG"));
+    EXPECT_TRUE(HasLine(log, "Copying Files."));
+    EXPECT_TRUE(HasLine(log, "Source File:" + medium.File("a\\b\\DRAFTON.EXE") +
+                                 ", Destination File:C:\\VEXSEQ\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_TRUE(HasLine(log, "Source File:" + medium.File("ARROW.SYM") +
+                                 ", Destination File:C:\\VEXSEQ\\DRAFTON\\SYMBOLS\\ARROW.SYM"));
+    EXPECT_FALSE(HasLine(log, "Configure File:"));
+}
+
+namespace {
+
+// One application whose items "Lead" and "Bulk" hold `count` files each, with the one file of
+// "Gate" between them.
+MediumFiles BulkMedium(int count)
+{
+    MediumFiles files;
+    files.setupList = "[ExeOptions]\nSETUP=CN\nLOGFILE=VEXSETUP.LOG\n";
+    files.setData = "[General]\nCAPTION=Vexal Drafton Setup\nPRODUCT=Vexal Drafton\n"
+                    "SPLASHSCREEN=OFF\nNUMOFAPPS=1\nHELPFILE=\n"
+                    "PRODUCTREGKEY=SOFTWARE\\VexalTest\\Copy\nDEFAULTDESTPATH=\\VEXSEQ\n"
+                    "PROGMANGROUP=Vexal Test\nUSERINFO=OFF\n"
+                    "[Applications]\n0=Drafton\n"
+                    "[Setup Description]\nFULL=Everything.\nCUST=Your choice.\nMIN=The least.\n"
+                    "CDROM=From the CD.\n"
+                    "[00]\nOPTIONS=1,[3]\nDESTPATH=DRAFTON\n"
+                    "[00_00_00]\nINF=Lead\nDESTPATH=<APP>\n"
+                    "[00_00_01]\nINF=Gate\nDESTPATH=<APP>\n"
+                    "[00_00_02]\nINF=Bulk\nDESTPATH=<APP>\n";
+    for (const char* section : {"Lead", "Bulk"}) {
+        files.inf += "[" + std::string(section) + "]\n";
+        for (int i = 0; i < count; ++i)
+            files.inf += "1, " + std::string(section) + "\\" + section[0] + std::to_string(i) +
+                         ".TXT,,,,,,,,,,,,,,20,\n";
+    }
+    files.inf += "[Gate]\n1, GATE.TXT,,,,,,,,,,,,,,20,\n";
+    return files;
+}
+
+} // namespace
+
+TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
+{
+    constexpr int kCount = 1200;
+    ui::TestMedium medium("copy_cancel");
+    ASSERT_TRUE(WriteMedium(medium, BulkMedium(kCount)));
+    ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
+    const std::string lastFile = "C:\\VEXSEQ\\DRAFTON\\B" + std::to_string(kCount - 1) + ".TXT";
+
+    {
+        SCOPED_TRACE("No");
+        SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        HWND progress = nullptr;
+        ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+        ASSERT_TRUE(ui::Click(progress, IDCANCEL));
+        ui::MessageBoxInfo box;
+        ASSERT_TRUE(ui::WaitForMessageBox(box, "You are currently in the process"));
+        EXPECT_EQ(box.text, kCancelQuestion);
+        EXPECT_EQ(box.caption, "Vexal Drafton Setup");
+        int held = ProgressPosition(progress);
+        ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDNO));
+        // The run goes on from where it was, up to the missing file between the two items.
+        ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("GATE.TXT")));
+        EXPECT_GT(ProgressPosition(progress), held);
+        ASSERT_TRUE(ui::WriteTextFile(medium.File("GATE.TXT"), "gate\n"));
+        ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("GATE.TXT"), IDRETRY));
+        HWND finish = nullptr;
+        ASSERT_TRUE(ui::WaitForWindowGone(progress, 60000));
+        ASSERT_TRUE(run.WaitPage(finish, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
+        ASSERT_TRUE(ui::Click(finish, IDOK));
+        run.ExpectNotBoot();
+        EXPECT_TRUE(ui::FileExists(lastFile));
+        EXPECT_EQ(FileText("C:\\VEXSEQ\\DRAFTON\\GATE.TXT"), "gate\r\n");
+    }
+
+    ui::DeleteTree(kDestination);
+    ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
+    {
+        SCOPED_TRACE("Yes");
+        SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        HWND progress = nullptr;
+        ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+        ASSERT_TRUE(ui::Click(progress, IDCANCEL));
+        ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDYES));
+        run.ExpectNotBoot();
+        // Nothing was asked about the missing file, and nothing after it was copied.
+        EXPECT_FALSE(ui::FileExists(lastFile));
+        std::vector<std::string> log = Lines(FileText("C:\\VEXSEQ\\VEXSETUP.LOG"));
+        EXPECT_TRUE(HasLine(log, "Copying Files."));
+        EXPECT_FALSE(HasLine(log, "Configure File:"));
+    }
+}

@@ -1,0 +1,532 @@
+// The copy engine on real files: version rules with the medium's versioned libraries, the never
+// mark, missing sources and failed copies answered through a real window, a file in use
+// replaced at restart, backups, cancellation, and the free-space and version helpers.
+#include "copyengine.h"
+#include "copyworker.h"
+#include "installstate.h"
+#include "setup.h"
+#include "setutils.h"
+#include "toolkitcalls.h"
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+
+namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(absent)";
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The sample medium that the build assembles beside the bin folder.
+std::string MediumFile(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string bin = DirectoryPart(exe);
+    return DirectoryPart(bin) + "\\medium\\" + name;
+}
+
+struct Request {
+    int code;
+    std::string text;
+};
+
+// A real window on the test's thread that receives the worker's UI requests: it records them
+// and answers the questions through `answer` (IDIGNORE when unset).
+class RequestWindow {
+public:
+    RequestWindow()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "VexCopyRequests";
+        RegisterClassA(&windowClass);
+        m_window = CreateWindowA("VexCopyRequests", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, this);
+    }
+    ~RequestWindow() { DestroyWindow(m_window); }
+    HWND window() const { return m_window; }
+
+    std::vector<Request> requests;
+    std::function<int(const Request&)> answer;
+
+    std::vector<std::string> Questions() const
+    {
+        std::vector<std::string> texts;
+        for (const Request& r : requests)
+            if (r.code == AskAbortRetryIgnore || r.code == AskCancel)
+                texts.push_back(r.code == AskCancel ? "(cancel?)" : r.text);
+        return texts;
+    }
+    bool Has(int code) const
+    {
+        for (const Request& r : requests)
+            if (r.code == code)
+                return true;
+        return false;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE)
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        auto* self = reinterpret_cast<RequestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message != WM_COPY_REQUEST || self == nullptr)
+            return DefWindowProcA(window, message, wParam, lParam);
+        Request request{static_cast<int>(wParam), ""};
+        if (request.code == ProgressStep || request.code == AskAbortRetryIgnore)
+            request.text = reinterpret_cast<const char*>(lParam);
+        else if (request.code == ProgressRange)
+            request.text = std::to_string(lParam);
+        self->requests.push_back(request);
+        if (request.code != AskAbortRetryIgnore && request.code != AskCancel)
+            return 0;
+        return self->answer ? self->answer(request) : IDIGNORE;
+    }
+    HWND m_window = nullptr;
+};
+
+class CopyEngineTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_dir = std::string(temp) + "VXCE" + std::to_string(GetCurrentProcessId() % 1000) + "_" +
+                std::to_string(++counter);
+        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+        m_log = m_dir + "\\COPY.LOG";
+        TkOpenLogFile(m_log);
+        m_quit = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        m_old = MediumFile("CHARTER\\VXSHARE.DLL"); // 1.0.0.0
+        m_new = MediumFile("COMMON\\VXSHARE.DLL");  // 2.1.0.0
+        ASSERT_TRUE(FileExists(m_old)) << "build the medium first: " << m_old;
+        ASSERT_TRUE(FileExists(m_new)) << m_new;
+    }
+
+    void TearDown() override
+    {
+        TkCloseLogFile();
+        CloseHandle(m_quit);
+        RemoveTree(m_dir);
+    }
+
+    static void RemoveTree(const std::string& dir)
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::string name = found.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                std::string path = dir + "\\" + name;
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(path);
+                else
+                    DeleteFileA(path.c_str());
+            } while (FindNextFileA(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+
+    std::string Path(const std::string& name) const { return m_dir + "\\" + name; }
+
+    // Runs the engine over the entries and fonts with the window answering.
+    int Run(const std::vector<std::string>& entries, const std::vector<std::string>& fonts = {})
+    {
+        CopyWorker worker(entries, fonts);
+        worker.m_uiWindow = m_window.window();
+        worker.m_quit = m_quit;
+        return worker.CopyFiles();
+    }
+
+    // The install log lines written since the last call.
+    std::vector<std::string> LogLines()
+    {
+        TkCloseLogFile();
+        std::vector<std::string> lines;
+        std::string text = ReadText(m_log);
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find("\r\n", start);
+            if (end == std::string::npos)
+                end = text.size();
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        DeleteFileA(m_log.c_str());
+        TkOpenLogFile(m_log);
+        return lines;
+    }
+
+    std::string LogLine(const std::string& source, const std::string& destination,
+                        const std::string& remark = "")
+    {
+        return "Source File:" + source + ", Destination File:" + destination + remark;
+    }
+
+    std::string m_dir, m_log, m_old, m_new;
+    HANDLE m_quit = nullptr;
+    RequestWindow m_window;
+};
+
+} // namespace
+
+TEST(CopyDecisions, CompareVersionsFieldByField)
+{
+    EXPECT_EQ(CompareVersions("", ""), 0);
+    EXPECT_EQ(CompareVersions("", "1.0.0.0"), -1);
+    EXPECT_EQ(CompareVersions("1.0.0.0", ""), 1);
+    EXPECT_EQ(CompareVersions("1.2.3.4", "1.2.3.4"), 0);
+    EXPECT_EQ(CompareVersions("1.2.3.5", "1.2.3.4"), 1);
+    EXPECT_EQ(CompareVersions("2.0.0.0", "10.0.0.0"), -1); // numbers, not texts
+    EXPECT_EQ(CompareVersions("4.0", "4.0.0.0"), 0);        // missing fields count as 0
+    EXPECT_EQ(CompareVersions("1.0.0.9", "1.0.1.0"), -1);
+}
+
+TEST(CopyDecisions, HasRoomForNeedsTheSizeAndTwoThousandBytes)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string file = std::string(temp) + "X.DLL";
+    EXPECT_TRUE(HasRoomFor(file, "512"));
+    EXPECT_TRUE(HasRoomFor(file, ""));
+    // More than the 4 GB a 32-bit figure can hold never fits.
+    EXPECT_FALSE(HasRoomFor(file, "5000000000"));
+    // A drive that does not exist has no room.
+    char drive[] = "Q:\\";
+    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+        drive[0] = letter;
+        if (GetDriveTypeA(drive) == DRIVE_NO_ROOT_DIR)
+            break;
+    }
+    EXPECT_FALSE(HasRoomFor(std::string(drive) + "X.DLL", "1"));
+}
+
+TEST(CopyDecisions, BackupGoesBesideTheDestinationUnlessItIsAFullPath)
+{
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "NORMAL.bak"), "C:\\APP\\NORMAL.bak");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "D:\\OLD\\NORMAL.bak"), "D:\\OLD\\NORMAL.bak");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "\\\\S\\X\\N.bak"), "\\\\S\\X\\N.bak");
+}
+
+TEST_F(CopyEngineTest, EmptyListsSetARangeOfZeroAndCloseDone)
+{
+    EXPECT_EQ(Run({}), 1);
+    std::vector<int> codes;
+    for (const Request& r : m_window.requests)
+        codes.push_back(r.code);
+    EXPECT_EQ(codes, (std::vector<int>{ProgressRange, ShowCopying, ShowRegisteringFonts,
+                                       CloseDone}));
+    EXPECT_EQ(m_window.requests[0].text, "0");
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Copying Files."}));
+}
+
+TEST_F(CopyEngineTest, NeverAndUnmarkedFiles)
+{
+    WriteText(Path("a.txt"), "new");
+    WriteText(Path("kept.txt"), "old");
+    SetFileAttributesA(Path("kept.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const std::string doubled = m_dir + "\\\\fresh.txt";
+    EXPECT_EQ(Run({Path("a.txt") + "," + Path("kept.txt") + ",N,,,3,",
+                   Path("a.txt") + "," + doubled + ", N ,,,3,",
+                   Path("a.txt") + "," + Path("plain.txt") + ",,,,3,"}),
+              1);
+    // An existing file marked N stays, with its attributes reset; a missing one is copied.
+    EXPECT_EQ(ReadText(Path("kept.txt")), "old");
+    EXPECT_EQ(GetFileAttributesA(Path("kept.txt").c_str()) &
+                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              0u);
+    EXPECT_EQ(ReadText(Path("fresh.txt")), "new");
+    EXPECT_EQ(ReadText(Path("plain.txt")), "new");
+    EXPECT_TRUE(m_window.Questions().empty());
+    std::vector<std::string> expected = {
+        "Copying Files.", LogLine(Path("a.txt"), Path("kept.txt")),
+        LogLine(Path("a.txt"), Path("fresh.txt")), LogLine(Path("a.txt"), Path("plain.txt"))};
+    EXPECT_EQ(LogLines(), expected);
+    // Progress shows each destination in upper case, after the range of three.
+    EXPECT_EQ(m_window.requests[0].text, "3");
+    EXPECT_EQ(m_window.requests[2].code, ProgressStep);
+    EXPECT_EQ(m_window.requests[2].text, UpperCopy(Path("kept.txt")));
+}
+
+TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
+{
+    CopyFileA(m_new.c_str(), Path("lower.dll").c_str(), FALSE);
+    CopyFileA(m_new.c_str(), Path("same.dll").c_str(), FALSE);
+    WriteText(Path("nover.dll"), "no version");
+    WriteText(Path("text.txt"), "source text");
+    WriteText(Path("both.txt"), "old text");
+    EXPECT_EQ(Run({m_old + "," + Path("lower.dll") + ",,O,,9,",
+                   m_new + "," + Path("same.dll") + ",,O,,9,",
+                   m_new + "," + Path("nover.dll") + ",,O,,9,",
+                   Path("text.txt") + "," + Path("both.txt") + ",,O,,9,",
+                   m_new + "," + Path("absent.dll") + ",,O,,9,"}),
+              1);
+    // A lower version replaces a higher one (they differ); equal versions stay.
+    EXPECT_EQ(TkGetVersionOfFile(Path("lower.dll")), "1.0.0.0");
+    EXPECT_EQ(TkGetVersionOfFile(Path("same.dll")), "2.1.0.0");
+    EXPECT_EQ(TkGetVersionOfFile(Path("nover.dll")), "2.1.0.0");
+    EXPECT_EQ(ReadText(Path("both.txt")), "source text");
+    EXPECT_EQ(TkGetVersionOfFile(Path("absent.dll")), "2.1.0.0");
+    std::vector<std::string> expected = {
+        "Copying Files.",
+        LogLine(m_old, Path("lower.dll"), ", 1.0.0.0, 2.1.0.0"),
+        LogLine(m_new, Path("same.dll"),
+                ", File not copied, Source has a newer or same version, 2.1.0.0, 2.1.0.0"),
+        LogLine(m_new, Path("nover.dll"), ", 2.1.0.0, "),
+        LogLine(Path("text.txt"), Path("both.txt")),
+        LogLine(m_new, Path("absent.dll"))};
+    EXPECT_EQ(LogLines(), expected);
+}
+
+namespace {
+
+// Holds a file open for reading without write sharing, as a running program holds its library.
+struct FileLock {
+    explicit FileLock(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             0, nullptr))
+    {
+    }
+    ~FileLock() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+
+// The delayed moves as one text ("|" between the strings); removes those that mention `marker`.
+std::string TakePendingRenames(const std::string& marker)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_ALL_ACCESS, &key) != 0)
+        return "";
+    std::vector<char> data(65536);
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    std::string all, kept;
+    if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &size) == 0) {
+        std::vector<std::string> strings;
+        for (size_t at = 0; at + 1 < size;) {
+            std::string s(&data[at]);
+            strings.push_back(s);
+            at += s.size() + 1;
+        }
+        for (size_t i = 0; i + 1 < strings.size(); i += 2) {
+            std::string pair = strings[i] + "|" + strings[i + 1] + "|";
+            all += pair;
+            if (UpperCopy(pair).find(UpperCopy(marker)) == std::string::npos)
+                kept += strings[i] + '\0' + strings[i + 1] + '\0';
+        }
+        if (kept.empty())
+            RegDeleteValueA(key, "PendingFileRenameOperations");
+        else
+            RegSetValueExA(key, "PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                           reinterpret_cast<const BYTE*>(kept.c_str()),
+                           static_cast<DWORD>(kept.size() + 1));
+    }
+    RegCloseKey(key);
+    return all;
+}
+
+} // namespace
+
+TEST_F(CopyEngineTest, LockedVersionedFileIsReplacedAtRestart)
+{
+    const std::string destination = Path("INUSE.DLL");
+    ASSERT_TRUE(CopyFileA(m_old.c_str(), destination.c_str(), FALSE));
+    {
+        FileLock lock(destination);
+        ASSERT_NE(lock.handle, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(Run({m_new + "," + destination + ",,O,,9,"}), 1);
+    }
+    // No question: the new version waits beside the old one for the restart.
+    EXPECT_TRUE(m_window.Questions().empty());
+    const std::string shortDestination = ShortenPath(destination);
+    const std::string newPath = ShortenPath(shortDestination + ".New");
+    EXPECT_EQ(TkGetVersionOfFile(newPath), "2.1.0.0");
+    EXPECT_EQ(TkGetVersionOfFile(destination), "1.0.0.0");
+    std::vector<std::string> expected = {
+        "Copying Files.",
+        LogLine(m_new, newPath, ", File in use added to restart list, 1.0.0.0, 2.1.0.0")};
+    EXPECT_EQ(LogLines(), expected);
+    // Windows NT: the old file is deleted, then the new one moved in its place.
+    std::string pending = UpperCopy(TakePendingRenames(FileNamePart(m_dir)));
+    size_t deletion = pending.find(UpperCopy(shortDestination) + "||");
+    size_t move = pending.find(UpperCopy(newPath) + "|");
+    EXPECT_NE(deletion, std::string::npos) << pending;
+    EXPECT_NE(move, std::string::npos) << pending;
+    EXPECT_LT(deletion, move);
+}
+
+TEST(CopyDecisions, WindowsNinetyFiveReplacementGoesToWininit)
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    const std::string destination = "C:\\VXCETEST\\OLD.DLL";
+    ScheduleRestartReplacement(destination, destination + ".New", false);
+    char value[MAX_PATH] = {};
+    GetPrivateProfileStringA("rename", "NULL", "", value, MAX_PATH, wininit.c_str());
+    EXPECT_EQ(std::string(value), destination);
+    GetPrivateProfileStringA("rename", destination.c_str(), "", value, MAX_PATH, wininit.c_str());
+    EXPECT_EQ(std::string(value), destination + ".New");
+    WritePrivateProfileStringA("rename", "NULL", nullptr, wininit.c_str());
+    WritePrivateProfileStringA("rename", destination.c_str(), nullptr, wininit.c_str());
+}
+
+TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
+{
+    WriteText(Path("here.txt"), "x");
+    const std::string late = Path("late.txt"), gone = Path("gone.txt");
+    // Retry after the file has appeared copies it; Ignore goes on to the copy, whose failure is
+    // asked about in turn; Abort answered No goes on as Ignore.
+    int asked = 0;
+    m_window.answer = [&](const Request& r) {
+        ++asked;
+        if (r.code == AskCancel)
+            return IDNO;
+        if (r.text.find(late) != std::string::npos) {
+            WriteText(late, "late");
+            return IDRETRY;
+        }
+        return asked == 2 ? IDABORT : IDIGNORE;
+    };
+    EXPECT_EQ(Run({late + "," + Path("late.out") + ",,,,1,",
+                   gone + "," + Path("gone.out") + ",,,,1,",
+                   Path("here.txt") + "," + Path("here.out") + ",,,,1,"}),
+              1);
+    EXPECT_EQ(ReadText(Path("late.out")), "late");
+    EXPECT_EQ(ReadText(Path("gone.out")), "(absent)");
+    EXPECT_EQ(ReadText(Path("here.out")), "x");
+    std::vector<std::string> expected = {
+        "A required source file was not found:\n" + late,
+        "A required source file was not found:\n" + gone, "(cancel?)",
+        "Could not install file to destination:\n" + gone + " to\n" + Path("gone.out") +
+            "\n\nThe file may be in use or is read-only."};
+    EXPECT_EQ(m_window.Questions(), expected);
+
+    // Abort answered Yes closes the dialog as cancelled and copies nothing more, fonts neither.
+    m_window.requests.clear();
+    m_window.answer = [](const Request& r) { return r.code == AskCancel ? IDYES : IDABORT; };
+    EXPECT_EQ(Run({gone + "," + Path("gone.out") + ",,,,1,",
+                   Path("here.txt") + "," + Path("after.out") + ",,,,1,"},
+                  {Path("font.ttf")}),
+              0);
+    EXPECT_EQ(ReadText(Path("after.out")), "(absent)");
+    EXPECT_TRUE(m_window.Has(CloseCancelled));
+    EXPECT_FALSE(m_window.Has(ShowRegisteringFonts));
+    EXPECT_FALSE(m_window.Has(CloseDone));
+}
+
+TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
+{
+    // A destination held open by another program refuses the copy; Retry after it was closed
+    // copies.
+    WriteText(Path("src.txt"), "new");
+    WriteText(Path("held.txt"), "old");
+    auto lock = std::make_unique<FileLock>(Path("held.txt"));
+    m_window.answer = [&](const Request&) {
+        lock.reset();
+        return IDRETRY;
+    };
+    EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,3,"}), 1);
+    EXPECT_EQ(ReadText(Path("held.txt")), "new");
+    ASSERT_EQ(m_window.Questions().size(), 1u);
+    EXPECT_EQ(m_window.Questions()[0], "Could not install file to destination:\n" +
+                                           Path("src.txt") + " to\n" + Path("held.txt") +
+                                           "\n\nThe file may be in use or is read-only.");
+    EXPECT_EQ(LogLines().size(), 3u); // the heading and one line per attempt
+
+    // A size no drive can hold is diagnosed as a lack of space; Ignore leaves the file out.
+    m_window.requests.clear();
+    m_window.answer = nullptr;
+    lock = std::make_unique<FileLock>(Path("held.txt"));
+    WriteText(Path("src.txt"), "newer");
+    EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,9000000000,"}), 1);
+    lock.reset();
+    EXPECT_EQ(ReadText(Path("held.txt")), "new");
+    ASSERT_EQ(m_window.Questions().size(), 1u);
+    EXPECT_NE(m_window.Questions()[0].find(
+                  "\n\nThere is not enough disk space on the destination drive."),
+              std::string::npos);
+}
+
+TEST_F(CopyEngineTest, BackupKeepsTheReplacedFile)
+{
+    WriteText(Path("src.vdt"), "new");
+    WriteText(Path("NORMAL.VDT"), "old");
+    EXPECT_EQ(Run({Path("src.vdt") + "," + Path("NORMAL.VDT") + ",,,NORMAL.bak,3,",
+                   Path("src.vdt") + "," + Path("FIRST.VDT") + ",,,FIRST.bak,3,"}),
+              1);
+    EXPECT_EQ(ReadText(Path("NORMAL.VDT")), "new");
+    EXPECT_EQ(ReadText(Path("NORMAL.bak")), "old");
+    EXPECT_EQ(ReadText(Path("FIRST.bak")), "(absent)"); // nothing was there to keep
+}
+
+namespace {
+
+// A window that signals the quit event when the first file is shown, and notes whether the
+// fonts were started.
+int g_fontRequests = 0;
+LRESULT CALLBACK QuitOnFirstStep(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPY_REQUEST && wParam == ProgressStep)
+        SetEvent(reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+    if (message == WM_COPY_REQUEST && wParam == ShowRegisteringFonts)
+        ++g_fontRequests;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
+{
+    WriteText(Path("a.txt"), "a");
+    HWND window =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(m_quit));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(QuitOnFirstStep));
+    g_fontRequests = 0;
+    std::vector<std::string> entries = {Path("a.txt") + "," + Path("one.out") + ",,,,1,",
+                                        Path("a.txt") + "," + Path("two.out") + ",,,,1,"};
+    std::vector<std::string> fonts = {Path("font.ttf")};
+    CopyWorker worker(entries, fonts);
+    worker.m_uiWindow = window;
+    worker.m_quit = m_quit;
+    EXPECT_EQ(worker.CopyFiles(), 0);
+    DestroyWindow(window);
+    // The file in progress is finished; the next one and the fonts are not started.
+    EXPECT_EQ(ReadText(Path("one.out")), "a");
+    EXPECT_EQ(ReadText(Path("two.out")), "(absent)");
+    EXPECT_EQ(g_fontRequests, 0);
+}

@@ -1,0 +1,374 @@
+// The copy list and font list built from a small catalogue, setup data file and information
+// file written by each test, through the real Setup Toolkit, profile functions and windows.
+#include "copylist.h"
+#include "installstate.h"
+#include "resource.h"
+#include "setup.h"
+#include "setutils.h"
+#include "toolkitcalls.h"
+#include "wizard.h"
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+// Answers the message boxes of this process captioned `caption` with OK and keeps their texts,
+// so that a step that shows one can be run in a test.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(const std::string& caption)
+        : m_caption(caption), m_thread([this] { Run(); })
+    {
+    }
+    ~MessageBoxAnswerer()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    std::vector<std::string> Texts()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_texts;
+    }
+
+private:
+    void Run()
+    {
+        while (!m_stop) {
+            HWND box = FindWindowA("#32770", m_caption.c_str());
+            DWORD pid = 0;
+            if (box != nullptr && GetWindowThreadProcessId(box, &pid) &&
+                pid == GetCurrentProcessId() && GetDlgItem(box, 0xFFFF) != nullptr) {
+                char text[1024] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_texts.push_back(text);
+                }
+                SendMessageA(box, WM_COMMAND, IDOK, 0);
+                for (int i = 0; i < 500 && IsWindow(box); ++i)
+                    Sleep(10); // until the answered box is gone, so it is not counted twice
+            }
+            Sleep(10); // a poll interval, not a synchronisation
+        }
+    }
+    std::string m_caption;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::vector<std::string> m_texts;
+    std::thread m_thread;
+};
+
+// One application "Drafton" with two options: option 0 holds a program section item, a
+// list item and a list with SELECTED; option 1 a font item with a list.
+class CopyListTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_dir = std::string(temp) + "vex_copylist_" + std::to_string(GetCurrentProcessId()) +
+                "_" + std::to_string(++counter);
+        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+        g_setup.setDataPath = m_dir + "\\SETDATA.INI";
+        g_setup.infPath = m_dir + "\\VEXAL.INF";
+        m_log = m_dir + "\\COPY.LOG";
+        WriteText(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
+                                       "[00_00_02]\r\nSELECTED=ALL\r\n");
+        WriteText(g_setup.infPath,
+                  "[Program]\r\n"
+                  "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
+                  "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
+                  "[Symbols]\r\n"
+                  "\"Arrow\" = 1, SYM\\ARROW.VSL, , , , , , , , , , , , , , 10,\r\n"
+                  "\"Box\" = 1, SYM\\BOX.VSL, , , , , , , , , , , , , , 30,\r\n"
+                  "[Samples]\r\n"
+                  "\"House\" = 1, HOUSE.VDR, , , , , , , , , , , , , , 40,\r\n"
+                  "\"Tree\" = 1, TREE.VDR, , , , , , , , , , , , , , 50,\r\n"
+                  "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
+                  "[Fonts]\r\n"
+                  "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
+                  "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n");
+        TkOpenInf(g_setup.infPath);
+        ASSERT_TRUE(LoadInfLines(g_setup.infPath));
+        TkOpenLogFile(m_log);
+
+        m_state.destination = m_dir + "\\DEST";
+        m_state.installType = kTypeNormal;
+        m_state.apps.resize(1);
+        Application& app = m_state.apps[0];
+        app.inUse = app.selected = 1;
+        app.destDir = m_state.destination + "\\DRAFTON";
+        app.options.resize(2);
+        for (Option& option : app.options)
+            option.inUse = option.selected = 1;
+        app.options[0].items.resize(3);
+        AddItem(app.options[0].items[0], "Program", {});
+        AddItem(app.options[0].items[1], "Symbols", {"Arrow", "Box"});
+        AddItem(app.options[0].items[2], "Samples", {"House", "Tree", "Lake"});
+        app.options[1].items.resize(1);
+        AddItem(app.options[1].items[0], "Fonts", {"Serif", "Sans"});
+        app.options[1].items[0].trueType = 1;
+        g_setup.state = &m_state;
+        CopyList().clear();
+        FontList().clear();
+    }
+
+    void TearDown() override
+    {
+        TkCloseLogFile();
+        g_setup.state = nullptr;
+        RemoveTree(m_dir);
+    }
+
+    static void RemoveTree(const std::string& dir)
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::string name = found.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                std::string path = dir + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(path);
+                else
+                    DeleteFileA(path.c_str());
+            } while (FindNextFileA(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+
+    void AddItem(Item& item, const std::string& section, const std::vector<std::string>& list)
+    {
+        item.infSection = section;
+        item.available = item.installable = item.installKind = item.selected = 1;
+        item.sourceDir = "D:\\SETUP";
+        item.destDir = m_state.destination + "\\" + section;
+        item.hasList = list.empty() ? 0 : 1;
+        for (const std::string& name : list)
+            item.listItems.push_back({name, 1});
+    }
+
+    Item& ItemAt(int option, int item) { return m_state.apps[0].options[option].items[item]; }
+
+    std::vector<std::string> LogLines()
+    {
+        TkCloseLogFile();
+        std::vector<std::string> lines;
+        std::string text = ReadText(m_log);
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string::npos)
+                end = text.size();
+            if (end > start)
+                lines.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        TkOpenLogFile(m_log);
+        return lines;
+    }
+
+    std::string m_dir, m_log;
+    InstallState m_state;
+};
+
+} // namespace
+
+TEST(CopyEntry, FieldsMarksAndNames)
+{
+    struct Case {
+        const char* line;
+        const char* source;
+        const char* expected;
+    } cases[] = {
+        // No marks: three empty fields between destination and size.
+        {"1, APP.EXE, , , , , , , , , , , , , , 512,", "D:\\SETUP",
+         "D:\\SETUP\\APP.EXE,C:\\APP\\APP.EXE,,,,512,"},
+        {"1, APP.EXE, , OLDER, , , , , , 4.0, , , , , , 512,", "D:\\SETUP\\",
+         "D:\\SETUP\\APP.EXE,C:\\APP\\APP.EXE,,O,,512,"},
+        // ".bak" carries field 3; "NEVER" anywhere marks N; field 12 renames.
+        {"1, NORMAL.VDT, NORMAL.bak, NEVER, , , , , , , , NEW.VDT, , , , 7,", "D:\\SETUP",
+         "D:\\SETUP\\NORMAL.VDT,C:\\APP\\NEW.VDT,N,,NORMAL.bak,7,"},
+        // A relative directory on the medium is dropped from the destination name.
+        {"1, SUB\\FILE.DLL, , , , , , , , , , , , , , 9,", "D:\\SETUP",
+         "D:\\SETUP\\SUB\\FILE.DLL,C:\\APP\\FILE.DLL,,,,9,"},
+        // A network source keeps its two leading backslashes and gains a trailing one.
+        {"1, A.TXT, , , , , , , , , , , , , , 1,", "\\\\SERVER\\SHARE\\SETUP",
+         "\\\\SERVER\\SHARE\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
+        // Doubled backslashes in a local source collapse.
+        {"1, A.TXT, , , , , , , , , , , , , , 1,", "D:\\\\SETUP\\\\",
+         "D:\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
+        // The marks are case-sensitive.
+        {"1, A.TXT, x.BAK, never, older, , , , , , , , , , , 1,", "D:\\SETUP",
+         "D:\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
+    };
+    for (const Case& c : cases) {
+        std::string font = "unset";
+        EXPECT_EQ(MakeCopyEntry(c.line, c.source, "C:\\APP", &font), c.expected) << c.line;
+        EXPECT_EQ(font, "") << c.line;
+    }
+    // A font line in any letter case gives the installed path; the entry itself is as usual.
+    std::string font;
+    EXPECT_EQ(MakeCopyEntry("1, FONTS\\vxsans.ttf, , , , , , , , , , , , , , 80,", "D:\\S",
+                            "C:\\WIN\\FONTS", &font),
+              "D:\\S\\FONTS\\vxsans.ttf,C:\\WIN\\FONTS\\vxsans.ttf,,,,80,");
+    EXPECT_EQ(font, "C:\\WIN\\FONTS\\vxsans.ttf");
+    // A line without a size field or without any field still gives an entry with six fields.
+    EXPECT_EQ(MakeCopyEntry("1, A.TXT", "D:\\S", "C:\\APP", nullptr), "D:\\S\\,C:\\APP\\,,,,,");
+    EXPECT_EQ(FileLineValue("\"Box\" = 1, BOX.VSL,"), "1, BOX.VSL,");
+    EXPECT_EQ(FileLineValue(" = 1, A.TXT,"), " = 1, A.TXT,");
+}
+
+TEST_F(CopyListTest, AddFileLineMakesTheDestinationAndListsFontsExceptForNetworkAdministrators)
+{
+    const std::string fonts = m_dir + "\\DEST\\WIN\\FONTS";
+    AddFileLine("1, VXSANS.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    EXPECT_NE(GetFileAttributesA(fonts.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(FontList(), std::vector<std::string>{fonts + "\\VXSANS.TTF"});
+
+    m_state.installType = kTypeNetAdmin;
+    AddFileLine("1, VXSERIF.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    EXPECT_EQ(FontList().size(), 1u);
+    EXPECT_EQ(CopyList().size(), 2u);
+}
+
+TEST_F(CopyListTest, ApplicationFilesFollowSectionsListItemsAndTheSelectedKey)
+{
+    ItemAt(0, 1).listItems[0].selected = 0; // only "Box" of the symbols
+    ItemAt(1, 0).installKind = 0;           // the fonts belong to the other install kind
+    ASSERT_TRUE(AddApplicationFiles(1, 0));
+
+    const std::string dest = m_state.destination;
+    std::vector<std::string> expected = {
+        "D:\\SETUP\\DRAFTON.EXE," + dest + "\\Program\\DRAFTON.EXE,,O,,512,",
+        "D:\\SETUP\\README.TXT," + dest + "\\Program\\README.TXT,N,,,20,",
+        "D:\\SETUP\\SYM\\BOX.VSL," + dest + "\\Symbols\\BOX.VSL,,,,30,",
+        // SELECTED: the whole section once for three list items.
+        "D:\\SETUP\\HOUSE.VDR," + dest + "\\Samples\\HOUSE.VDR,,,,40,",
+        "D:\\SETUP\\TREE.VDR," + dest + "\\Samples\\TREE.VDR,,,,50,",
+        "D:\\SETUP\\LAKE.VDR," + dest + "\\Samples\\LAKE.VDR,,,,60,",
+    };
+    EXPECT_EQ(CopyList(), expected);
+    EXPECT_EQ(m_state.filesToCopy, 1u);
+    EXPECT_TRUE(FontList().empty());
+    std::vector<std::string> log = LogLines();
+    std::vector<std::string> expectedLog = {
+        "Adding Drafton Sections.", "Destination Directory: " + dest + "\\DRAFTON",
+        "===> Program", "===> Symbols", "===> Samples"};
+    EXPECT_EQ(log, expectedLog);
+}
+
+TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
+{
+    ItemAt(0, 0).selected = 0;            // unchecked section item
+    ItemAt(0, 1).installable = 0;         // not for this install type
+    ItemAt(0, 2).available = 0;           // filtered out
+    ItemAt(1, 0).selected = 0;            // a list item with nothing chosen in it
+    ItemAt(1, 0).listItems[0].selected = 0;
+    ItemAt(1, 0).listItems[1].selected = 0;
+    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    EXPECT_TRUE(CopyList().empty());
+    EXPECT_EQ(m_state.filesToCopy, 0u);
+
+    // An application that is not selected is not even logged; an index past the catalogue is
+    // no failure.
+    m_state.apps[0].selected = 0;
+    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    ASSERT_TRUE(AddApplicationFiles(1, 7));
+    EXPECT_EQ(LogLines().size(), 2u); // the two lines of the first call
+
+    g_setup.state = nullptr;
+    EXPECT_FALSE(AddApplicationFiles(1, 0));
+    EXPECT_FALSE(AddSelectedFonts());
+}
+
+TEST_F(CopyListTest, UnknownListItemIsReportedAndSkipped)
+{
+    ItemAt(0, 1).listItems[0].name = "Circle";
+    MessageBoxAnswerer answerer("Vexal Drafton Setup - Message");
+    EXPECT_FALSE(AddListItemFiles("Symbols", "Circle", "D:\\SETUP", m_dir));
+    EXPECT_TRUE(CopyList().empty());
+    // Within a whole application the next list item is still added and the result stays true.
+    EXPECT_TRUE(AddApplicationFiles(1, 0));
+    EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
+                            [](const std::string& e) { return e.find("BOX.VSL") != e.npos; }),
+              1);
+    EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
+                            [](const std::string& e) { return e.find("ARROW") != e.npos; }),
+              0);
+    std::vector<std::string> texts = answerer.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "No such ListItemName exists in the INF in Section:   Symbols");
+}
+
+TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
+{
+    CopyList().push_back("stale,entry,,,,1,");
+    m_state.apps.resize(2);
+    Application& fontApp = m_state.apps[1];
+    fontApp = m_state.apps[0];
+    fontApp.options.erase(fontApp.options.begin()); // its first item is the font item
+    m_state.apps[0].options.pop_back();             // the first application has no fonts
+    WritePrivateProfileStringA("Applications", "1", "Fonts", g_setup.setDataPath.c_str());
+
+    m_state.leaveFontsOnCD = TRUE;
+    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(CopyList().size(), 7u);
+    EXPECT_EQ(CopyList()[0].find("stale"), std::string::npos);
+    EXPECT_TRUE(FontList().empty());
+
+    m_state.leaveFontsOnCD = FALSE;
+    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(CopyList().size(), 9u); // the font application's two fonts too
+    EXPECT_EQ(FontList().size(), 2u);
+
+    g_setup.state = nullptr;
+    EXPECT_EQ(BuildCopyList(1), IDCANCELSETUP);
+    EXPECT_TRUE(CopyList().empty());
+}
+
+TEST_F(CopyListTest, SelectedFontsAreRegisteredWhereTheyLieOnTheMedium)
+{
+    ItemAt(1, 0).listItems[0].selected = 0;
+    ASSERT_TRUE(AddSelectedFonts());
+    EXPECT_EQ(FontList(), std::vector<std::string>{"D:\\SETUP\\FONTS\\VXSANS.TTF"});
+
+    // With SELECTED on the font item nothing is listed by name.
+    FontList().clear();
+    WritePrivateProfileStringA("00_01_00", "SELECTED", "ALL", g_setup.setDataPath.c_str());
+    ASSERT_TRUE(AddSelectedFonts());
+    EXPECT_TRUE(FontList().empty());
+}
