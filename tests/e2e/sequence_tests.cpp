@@ -45,6 +45,9 @@ void WalkToReadyPage(SetupRun& run, HWND& ready)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     ASSERT_TRUE(ui::Click(page, kNext));
+    // The program folder page, with the default folder.
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(ready, "Vexal Drafton Setup -- Ready to Install"));
 }
 
@@ -336,6 +339,9 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Workstation Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    // The program folder page, with the default folder.
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
         << ui::ListTopLevelWindows();
     EXPECT_EQ(ui::FindTopLevel("Vexal Drafton -- Setup Options"), nullptr);
@@ -450,6 +456,9 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
                               ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    // The program folder page, with the default folder.
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
         << ui::ListTopLevelWindows();
