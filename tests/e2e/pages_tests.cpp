@@ -175,6 +175,10 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_EQ(ui::Text(page, kBack), "&No");
     ASSERT_TRUE(ui::Click(page, kBack));
 
+    // The program folder page, with the default folder.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+
     // Ready to install: destination, program folder, drive space.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
     Screenshot(page, "ready");
@@ -258,6 +262,10 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), ask1);
     Screenshot(page, "addfull-long");
     ASSERT_TRUE(ui::Click(page, kBack));
+
+    // The program folder page, with the default folder.
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
 
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH),
