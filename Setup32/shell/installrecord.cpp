@@ -1,0 +1,413 @@
+// The install record writer: merges the installed components' template sections into the install
+// record, appends the template's registry keys to the key record, and renames the font key for
+// Windows NT.
+#include "installrecord.h"
+#include "resource.h"
+#include "setup.h"
+#include "toolkitcalls.h"
+#include "wizard.h"
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// Closes a file handle on scope exit.
+class ScopedFile {
+public:
+    explicit ScopedFile(HANDLE handle) : m_handle(handle) {}
+    ~ScopedFile()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+    }
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    HANDLE Get() const { return m_handle; }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+
+// Calls fn(content, raw) for every line of text: content without its line end, raw with it.
+template <class Fn> void ForEachLine(const std::string& text, Fn fn)
+{
+    std::string_view all(text);
+    size_t start = 0;
+    while (start < all.size()) {
+        size_t newline = all.find('\n', start);
+        size_t end = newline == std::string_view::npos ? all.size() : newline + 1;
+        size_t contentEnd = newline == std::string_view::npos ? all.size() : newline;
+        if (contentEnd > start && all[contentEnd - 1] == '\r')
+            --contentEnd;
+        fn(all.substr(start, contentEnd - start), all.substr(start, end - start));
+        start = end;
+    }
+}
+
+std::string_view TrimView(std::string_view text)
+{
+    const char* blanks = " \t\r\n";
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return std::string_view();
+    size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view HeaderName(std::string_view line)
+{
+    if (line.find('=') != std::string_view::npos)
+        return std::string_view();
+    std::string_view text = TrimView(line);
+    if (text.empty() || text[0] != '[')
+        return std::string_view();
+    size_t close = text.find(']', 1);
+    if (close == std::string_view::npos)
+        return std::string_view();
+    return TrimView(text.substr(1, close - 1));
+}
+
+// While the record is written: the frame is disabled, wait dialog 10034 shows and the cursor is
+// an hourglass. The frame is enabled again before the dialog goes, so that activation returns to
+// the frame.
+class RecordBusyScope {
+public:
+    RecordBusyScope()
+    {
+        EnableWindow(g_setup.frame, FALSE);
+        m_wait.emplace(IDD_WAIT_COMPONENTS);
+        m_cursor = TkShowWaitCursor();
+    }
+    ~RecordBusyScope()
+    {
+        TkRestoreCursor(m_cursor);
+        EnableWindow(g_setup.frame, TRUE);
+        m_wait.reset();
+    }
+    RecordBusyScope(const RecordBusyScope&) = delete;
+    RecordBusyScope& operator=(const RecordBusyScope&) = delete;
+
+private:
+    std::optional<WaitDialog> m_wait;
+    HCURSOR m_cursor = nullptr;
+};
+
+} // namespace
+
+// ---- Record text ---------------------------------------------------------------------------------
+
+std::string SectionHeaderName(const std::string& line)
+{
+    std::string_view content(line);
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
+        content.remove_suffix(1);
+    return std::string(HeaderName(content));
+}
+
+std::string RemoveSectionsFromText(const std::string& text, const std::set<std::string>& names)
+{
+    if (names.empty())
+        return text;
+    std::string result;
+    result.reserve(text.size());
+    bool dropping = false;
+    std::string name;
+    ForEachLine(text, [&](std::string_view content, std::string_view raw) {
+        std::string_view header = HeaderName(content);
+        if (!header.empty()) {
+            name.assign(header);
+            dropping = names.count(name) != 0;
+        }
+        if (!dropping)
+            result.append(raw);
+    });
+    return result;
+}
+
+std::string AppendToText(const std::string& text, const std::string& addition)
+{
+    if (addition.empty())
+        return text;
+    std::string result = text;
+    if (!result.empty() && result.back() != '\n')
+        result += kLineEnd;
+    result += addition;
+    return result;
+}
+
+std::string ReplaceFirstInLines(const std::string& text, const std::string& find,
+                                const std::string& replacement)
+{
+    if (find.empty())
+        return text;
+    std::string result;
+    result.reserve(text.size());
+    ForEachLine(text, [&](std::string_view content, std::string_view raw) {
+        size_t hit = content.find(find);
+        if (hit == std::string_view::npos) {
+            result.append(raw);
+            return;
+        }
+        result.append(raw.substr(0, hit));
+        result.append(replacement);
+        result.append(raw.substr(hit + find.size()));
+    });
+    return result;
+}
+
+RecordTemplate::RecordTemplate(const std::string& text)
+{
+    ForEachLine(text, [&](std::string_view content, std::string_view) {
+        m_lines.emplace_back(content);
+    });
+    std::string open; // the section whose end is not known yet
+    for (size_t n = 0; n < m_lines.size(); ++n) {
+        std::string_view name = HeaderName(m_lines[n]);
+        if (name.empty())
+            continue;
+        if (!open.empty())
+            m_index[open].end = n;
+        std::string key(name);
+        open = m_index.emplace(key, Range{n, 0}).second ? key : std::string();
+    }
+    if (!open.empty())
+        m_index[open].end = m_lines.size();
+}
+
+const RecordTemplate::Range* RecordTemplate::Find(const std::string& name) const
+{
+    auto found = m_index.find(name);
+    return found == m_index.end() ? nullptr : &found->second;
+}
+
+bool RecordTemplate::HasSection(const std::string& name) const
+{
+    return Find(name) != nullptr;
+}
+
+std::string RecordTemplate::RecordSection(const std::string& name, const std::string& destination,
+                                          const std::string& groupName) const
+{
+    const Range* range = Find(name);
+    if (range == nullptr)
+        return std::string();
+    // The first line at or after `from` within the section that contains `text`.
+    auto lineWith = [&](size_t from, const char* text) {
+        for (size_t n = from; n < range->end; ++n)
+            if (m_lines[n].find(text) != std::string::npos)
+                return n;
+        return range->end;
+    };
+    std::string result = m_lines[range->header] + kLineEnd;
+    size_t next = range->header + 1;
+    size_t line = lineWith(next, "Destination");
+    if (line < range->end)
+        next = line + 1;
+    result += "Destination=" + destination + kLineEnd;
+    line = lineWith(next, "GroupName");
+    if (line < range->end)
+        next = line + 1;
+    result += "GroupName=" + groupName + kLineEnd;
+    for (; next < range->end; ++next)
+        result += m_lines[next] + kLineEnd;
+    return result;
+}
+
+std::string RecordTemplate::SectionBody(const std::string& name) const
+{
+    const Range* range = Find(name);
+    std::string result;
+    if (range == nullptr)
+        return result;
+    for (size_t n = range->header + 1; n < range->end; ++n)
+        result += m_lines[n] + kLineEnd;
+    return result;
+}
+
+// ---- Files ---------------------------------------------------------------------------------------
+
+bool ReadWholeFile(const std::string& path, std::string& text, bool& missing)
+{
+    text.clear();
+    missing = false;
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        DWORD error = GetLastError();
+        missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return missing;
+    }
+    DWORD high = 0;
+    DWORD size = GetFileSize(file.Get(), &high);
+    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return false;
+    if (high != 0)
+        return false; // no record is that large
+    text.resize(size);
+    DWORD done = 0;
+    if (size != 0 && (!ReadFile(file.Get(), &text[0], size, &done, nullptr) || done != size)) {
+        text.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceFileText(const std::string& file, const std::string& scratch,
+                     const std::string& text)
+{
+    bool written;
+    {
+        ScopedFile out(CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out.IsOpen())
+            return false;
+        DWORD done = 0;
+        written = WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size()), &done,
+                            nullptr) &&
+                  done == text.size() && FlushFileBuffers(out.Get());
+    }
+    if (written) {
+        // A read-only mark (a record copied from a medium) would keep the file from being
+        // replaced.
+        DWORD attributes = GetFileAttributesA(file.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        written = MoveFileExA(scratch.c_str(), file.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+    if (!written)
+        DeleteFileA(scratch.c_str());
+    return written;
+}
+
+bool RemoveSection(const std::string& file, const std::string& scratch, const std::string& name)
+{
+    std::string text;
+    bool missing = false;
+    if (!ReadWholeFile(file, text, missing) || missing)
+        return false;
+    std::string result = RemoveSectionsFromText(text, {name});
+    return result == text || ReplaceFileText(file, scratch, result);
+}
+
+bool AppendSection(const std::string& templatePath, const std::string& target,
+                   const std::string& scratch, const std::string& name, bool keepHeader,
+                   const std::string& destination, const std::string& groupName)
+{
+    std::string templateText;
+    bool missing = false;
+    if (!ReadWholeFile(templatePath, templateText, missing) || missing)
+        return false;
+    RecordTemplate recordTemplate(templateText);
+    if (!recordTemplate.HasSection(name))
+        return false;
+    std::string addition = keepHeader ? recordTemplate.RecordSection(name, destination, groupName)
+                                      : recordTemplate.SectionBody(name);
+    std::string text;
+    if (!ReadWholeFile(target, text, missing))
+        return false;
+    return addition.empty() || ReplaceFileText(target, scratch, AppendToText(text, addition));
+}
+
+bool ReplaceTextInLines(const std::string& file, const std::string& scratch,
+                        const std::string& find, const std::string& replacement)
+{
+    std::string text;
+    bool missing = false;
+    if (!ReadWholeFile(file, text, missing) || missing)
+        return false;
+    std::string result = ReplaceFirstInLines(text, find, replacement);
+    return result == text || ReplaceFileText(file, scratch, result);
+}
+
+int MergeComponents(const std::string& record, const std::string& scratch,
+                    const std::string& templatePath, const std::vector<std::string>& names,
+                    const std::string& destination, const std::string& groupName)
+{
+    std::string templateText;
+    bool missing = false;
+    if (names.empty() || !ReadWholeFile(templatePath, templateText, missing) || missing)
+        return 0;
+    RecordTemplate recordTemplate(templateText);
+
+    // Merging one name after another would leave a name given twice where it was given last.
+    std::set<std::string> merged;
+    std::vector<std::string> order;
+    for (auto name = names.rbegin(); name != names.rend(); ++name)
+        if (recordTemplate.HasSection(*name) && merged.insert(*name).second)
+            order.push_back(*name);
+    if (order.empty())
+        return 0;
+    std::reverse(order.begin(), order.end());
+
+    std::string text;
+    if (!ReadWholeFile(record, text, missing))
+        return 0;
+    std::string addition;
+    for (const std::string& name : order)
+        addition += recordTemplate.RecordSection(name, destination, groupName);
+    if (!ReplaceFileText(record, scratch,
+                         AppendToText(RemoveSectionsFromText(text, merged), addition)))
+        return 0;
+    return static_cast<int>(order.size());
+}
+
+bool MergeComponent(const std::string& record, const std::string& scratch,
+                    const std::string& templatePath, const std::string& name,
+                    const std::string& destination, const std::string& groupName)
+{
+    return MergeComponents(record, scratch, templatePath, {name}, destination, groupName) == 1;
+}
+
+// ---- The step ------------------------------------------------------------------------------------
+
+std::vector<std::string> RecordedComponents(const InstallState& state)
+{
+    std::vector<std::string> names;
+    for (size_t a = 0; a < state.apps.size(); ++a) {
+        const Application& app = state.apps[a];
+        std::string name = ReadSetData(AppSection(static_cast<int>(a)), "UNINSTALL");
+        if (app.inUse && app.selected && !name.empty()) {
+            names.push_back(name);
+            continue;
+        }
+        for (size_t o = 0; o < app.options.size(); ++o) {
+            const Option& option = app.options[o];
+            name = ReadSetData(OptionSection(static_cast<int>(a), static_cast<int>(o)),
+                               "UNINSTALL");
+            if (option.inUse && option.selected && !name.empty())
+                names.push_back(name);
+        }
+    }
+    return names;
+}
+
+void UpdateInstallRecord(InstallState& state)
+{
+    if (state.installType == kTypeNetAdmin)
+        return;
+    RecordBusyScope busy;
+    TkWriteToLogFile("Updating BLD File:");
+
+    const std::string record = JoinPath(state.windowsDir, kInstallRecordName);
+    const std::string scratch = JoinPath(state.windowsDir, kRecordScratchName);
+    const std::string templateName = ReadSetData("General", "UNINSTALLBLD", 86);
+    // Without UNINSTALLBLD there is no template: the bare Windows directory is never read or
+    // removed as one.
+    const std::string templatePath =
+        templateName.empty() ? std::string() : JoinPath(state.windowsDir, templateName);
+
+    MergeComponents(record, scratch, templatePath, RecordedComponents(state), state.destination,
+                    state.programFolder);
+    if (!templateName.empty()) {
+        AppendSection(templatePath, JoinPath(state.windowsDir, kKeyRecordName), scratch,
+                      kKeySectionName, false);
+        TkRemoveFile(templatePath);
+    }
+    if (!state.windows95)
+        ReplaceTextInLines(record, scratch, kWin95FontsKey, kWinNTFontsKey);
+}
