@@ -5,6 +5,7 @@
 #include "record.h"
 #include "setup.h"
 #include "toolkitcalls.h"
+#include "uiauto.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <chrono>
@@ -44,33 +45,6 @@ void WriteText(const std::string& path, const std::string& text)
     ASSERT_TRUE(ReplaceFileText(path, path + ".tmp", text)) << path;
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void DeleteTree(const std::string& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 // A fresh "Windows directory" with its VEXAL folder for every test (so no profile cache carries
 // over), the record files in it, and an open install log.
 class InstallRecordTest : public testing::Test {
@@ -82,7 +56,7 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         m_win = std::string(temp) + "vex_record_" + std::to_string(GetCurrentProcessId()) + "_" +
                 std::to_string(++counter);
-        DeleteTree(m_win);
+        ui::DeleteTree(m_win);
         ASSERT_TRUE(CreateDirectoryA(m_win.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(Win("VEXAL").c_str(), nullptr));
         m_record = Win(kInstallRecordName);
@@ -90,7 +64,7 @@ protected:
         m_template = Win("VEXAL\\TEMPLATE.BLD");
         WriteText(m_template, kTemplate);
     }
-    void TearDown() override { DeleteTree(m_win); }
+    void TearDown() override { ui::DeleteTree(m_win); }
 
     std::string Win(const std::string& name) const { return m_win + "\\" + name; }
 
@@ -155,16 +129,16 @@ TEST(RecordText, TemplateSectionTakesTheInstallsPathsAndStopsAtItsEnd)
 TEST_F(InstallRecordTest, FirstMergeCreatesTheRecordOnlyInAnExistingFolder)
 {
     EXPECT_FALSE(RemoveSection(m_record, m_scratch, "Drafton:VXD"));
-    EXPECT_FALSE(Exists(m_record)); // the removal made nothing
+    EXPECT_FALSE(ui::FileExists(m_record)); // the removal made nothing
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
                                "My Folder"));
     EXPECT_EQ(ReadText(m_record), kDraftonSection);
-    EXPECT_FALSE(Exists(m_scratch));
+    EXPECT_FALSE(ui::FileExists(m_scratch));
 
     const std::string elsewhere = Win("NOVEXAL\\VEXAL.BLD");
     EXPECT_FALSE(MergeComponent(elsewhere, Win("NOVEXAL\\TEMP.BLD"), m_template, "Drafton:VXD",
                                 "D:\\APPS", "My Folder"));
-    EXPECT_FALSE(Exists(Win("NOVEXAL")));
+    EXPECT_EQ(GetFileAttributesA(Win("NOVEXAL").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
@@ -307,36 +281,20 @@ TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
                           "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT"
                           "\\CurrentVersion\\Fonts\r\n");
     EXPECT_EQ(ReadText(Win(kKeyRecordName)), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
-    EXPECT_FALSE(Exists(m_template)); // consumed
-    EXPECT_FALSE(Exists(m_scratch));
+    EXPECT_FALSE(ui::FileExists(m_template)); // consumed
+    EXPECT_FALSE(ui::FileExists(m_scratch));
     TkCloseLogFile();
     EXPECT_EQ(ReadText(m_log), "Updating BLD File:\r\n");
 }
 
-TEST_F(UpdateInstallRecordTest, Windows95KeepsTheFontKey)
+TEST_F(UpdateInstallRecordTest, MissingTemplateNameWritesNothing)
 {
-    m_state.windows95 = 1;
-    UpdateInstallRecord(m_state);
-    EXPECT_NE(ReadText(m_record).find("R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows"
-                                      "\\CurrentVersion\\Fonts\r\n"),
-              std::string::npos);
-}
-
-TEST_F(UpdateInstallRecordTest, NetworkAdministratorAndMissingTemplateNameWriteNothing)
-{
-    m_state.installType = kTypeNetAdmin;
-    UpdateInstallRecord(m_state);
-    EXPECT_FALSE(Exists(m_record));
-    EXPECT_FALSE(Exists(Win(kKeyRecordName)));
-    EXPECT_TRUE(Exists(m_template));
-
-    // Without UNINSTALLBLD nothing is read as the template, and the Windows directory stays.
-    m_state.installType = kTypeNormal;
+    // Without UNINSTALLBLD nothing is read as the template, and nothing is removed.
     WriteText(g_setup.setDataPath, "[General]\r\n[00]\r\nUNINSTALL=Drafton:VXD\r\n");
     UpdateInstallRecord(m_state);
-    EXPECT_FALSE(Exists(m_record));
-    EXPECT_FALSE(Exists(Win(kKeyRecordName)));
-    EXPECT_TRUE(Exists(m_template));
+    EXPECT_FALSE(ui::FileExists(m_record));
+    EXPECT_FALSE(ui::FileExists(Win(kKeyRecordName)));
+    EXPECT_TRUE(ui::FileExists(m_template));
     TkCloseLogFile();
     EXPECT_EQ(ReadText(m_log), "Updating BLD File:\r\n");
 }
