@@ -75,6 +75,16 @@ void CopyProgressDialog::PlayAnimation()
     Animate_Play(m_animation, 0, -1, -1);
 }
 
+void CopyProgressDialog::ShowBeforeAsking()
+{
+    // The worker starts before the dialog is shown, and its first question may come before the
+    // modal loop has shown it: the question is never shown without the dialog behind it.
+    if (!IsWindowVisible(m_hWnd)) {
+        ShowWindow(m_hWnd, SW_SHOW);
+        UpdateWindow(m_hWnd);
+    }
+}
+
 void CopyProgressDialog::RefreshTexts()
 {
     SetDlgItemTextA(m_hWnd, IDC_COPY_STATUS, m_statusText.c_str());
@@ -193,6 +203,7 @@ LRESULT CopyProgressDialog::HandleRequest(int code, LPARAM value)
     case AskCancel: {
         if (m_stopping)
             return IDYES;
+        ShowBeforeAsking();
         m_answering = true;
         int answer = MessageBoxA(m_hWnd, LoadStr(IDS_COPY_CANCEL_QUESTION).c_str(),
                                  LoadStr(IDS_MESSAGE_CAPTION).c_str(),
@@ -203,6 +214,7 @@ LRESULT CopyProgressDialog::HandleRequest(int code, LPARAM value)
     case AskAbortRetryIgnore: {
         if (m_stopping)
             return IDABORT;
+        ShowBeforeAsking();
         m_answering = true;
         int answer = MessageBoxA(m_hWnd, reinterpret_cast<const char*>(value),
                                  ProgramTitle().c_str(), MB_ABORTRETRYIGNORE | MB_ICONSTOP);

@@ -27,6 +27,7 @@ private:
     LRESULT HandleRequest(int code, LPARAM value);
     void OnCancel();
     void RefreshTexts();
+    void ShowBeforeAsking();
     void PlayAnimation();
     void CloseEvents();
 

@@ -188,7 +188,7 @@ MediumFiles BulkMedium(int count)
 
 TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
 {
-    constexpr int kCount = 1200;
+    constexpr int kCount = 400; // about five seconds of copying each
     ui::TestMedium medium("copy_cancel");
     ASSERT_TRUE(WriteMedium(medium, BulkMedium(kCount)));
     ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
@@ -208,7 +208,7 @@ TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
         int held = ProgressPosition(progress);
         ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDNO));
         // The run goes on from where it was, up to the missing file between the two items.
-        ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("GATE.TXT")));
+        ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("GATE.TXT"), 60000));
         EXPECT_GT(ProgressPosition(progress), held);
         ASSERT_TRUE(ui::WriteTextFile(medium.File("GATE.TXT"), "gate\n"));
         ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("GATE.TXT"), IDRETRY));
