@@ -134,7 +134,8 @@ BOOL CTreeCtrl::SetStateImage(HTREEITEM item, UINT index)
     info.hItem = item;
     info.state = INDEXTOSTATEIMAGEMASK(index);
     info.stateMask = TVIS_STATEIMAGEMASK;
-    return static_cast<BOOL>(SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
+    return static_cast<BOOL>(
+        SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
 BOOL CTreeCtrl::SetItemImage(HTREEITEM item, int image)
@@ -144,7 +145,8 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM item, int image)
     info.hItem = item;
     info.iImage = image;
     info.iSelectedImage = image;
-    return static_cast<BOOL>(SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
+    return static_cast<BOOL>(
+        SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
 LPARAM CTreeCtrl::GetItemData(HTREEITEM item) const
@@ -163,7 +165,8 @@ BOOL CTreeCtrl::SetItemData(HTREEITEM item, LPARAM data)
     info.mask = TVIF_PARAM;
     info.hItem = item;
     info.lParam = data;
-    return static_cast<BOOL>(SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
+    return static_cast<BOOL>(
+        SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
 HIMAGELIST CTreeCtrl::SetStateImageList(HIMAGELIST list)

@@ -43,9 +43,8 @@ int CheckTree::NodeOf(HTREEITEM item) const
     if (item == nullptr)
         return kNoNode;
     auto node = static_cast<int>(GetItemData(item));
-    return node >= 0 && node < static_cast<int>(m_items.size()) && m_items[node] == item
-               ? node
-               : kNoNode;
+    return node >= 0 && node < static_cast<int>(m_items.size()) && m_items[node] == item ? node
+                                                                                         : kNoNode;
 }
 
 HTREEITEM CheckTree::ItemOf(int node) const

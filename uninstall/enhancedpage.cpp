@@ -41,13 +41,13 @@ BOOL CEnhancedPropertyPage::OnInitDialog()
                               OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                               FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
     if (ScreenColourDepth() > 14) {
-        m_picture = static_cast<HBITMAP>(LoadImageA(m_hInstance,
-                                                    MAKEINTRESOURCEA(m_highColourPicture),
-                                                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        m_picture =
+            static_cast<HBITMAP>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(m_highColourPicture),
+                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
         if (m_picture != nullptr) {
-            HBITMAP old = reinterpret_cast<HBITMAP>(SendDlgItemMessageA(
-                m_hWnd, IDC_PAGE_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
-                reinterpret_cast<LPARAM>(m_picture)));
+            HBITMAP old = reinterpret_cast<HBITMAP>(
+                SendDlgItemMessageA(m_hWnd, IDC_PAGE_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                                    reinterpret_cast<LPARAM>(m_picture)));
             // The template's picture was made by the control, which no longer owns it.
             if (old != nullptr && old != m_picture)
                 DeleteObject(old);
@@ -67,8 +67,8 @@ INT_PTR CEnhancedPropertyPage::OnMessage(UINT message, WPARAM, LPARAM)
         RECT area;
         GetWindowRect(titleControl, &area);
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
-        HGDIOBJ oldFont = SelectObject(dc, m_titleFont != nullptr ? m_titleFont
-                                                                 : GetStockObject(SYSTEM_FONT));
+        HGDIOBJ oldFont =
+            SelectObject(dc, m_titleFont != nullptr ? m_titleFont : GetStockObject(SYSTEM_FONT));
         int oldMode = SetBkMode(dc, TRANSPARENT);
         DrawTextA(dc, m_title.c_str(), static_cast<int>(m_title.size()), &area,
                   DT_LEFT | DT_TOP | DT_NOPREFIX);

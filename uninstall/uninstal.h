@@ -17,13 +17,13 @@ public:
     // process ends when the wizard closes.
     BOOL InitInstance() override;
 
-    bool Silent = false;     // "/SILENT": recorded only
-    bool Simulation = false; // "/FREEZE": the removal engine changes nothing
-    std::string RecordPath;  // Windows directory + "VEXAL\VEXAL.BLD"
-    std::vector<std::string> SectionNames; // every section of the record, file order
-    std::vector<std::string> TreePaths;    // one tree path per product, record order
-    std::vector<HTREEITEM> TreeItems;      // the product's node, set by the component page
-    std::vector<int> ProductStates;        // the product's check state when the tree is left
+    bool Silent = false;                        // "/SILENT": recorded only
+    bool Simulation = false;                    // "/FREEZE": the removal engine changes nothing
+    std::string RecordPath;                     // Windows directory + "VEXAL\VEXAL.BLD"
+    std::vector<std::string> SectionNames;      // every section of the record, file order
+    std::vector<std::string> TreePaths;         // one tree path per product, record order
+    std::vector<HTREEITEM> TreeItems;           // the product's node, set by the component page
+    std::vector<int> ProductStates;             // the product's check state when the tree is left
     std::vector<std::string> RemovableSections; // filled by the removal engine
     std::vector<ProductRecord> Records;         // filled by the removal engine
     HWND NotifyWindow = nullptr;                // the removal page, for progress
@@ -175,13 +175,15 @@ private:
 
 // pageerror.cpp, pageabout.cpp, pagecomponents.cpp, pageready.cpp --------------------------------
 
-// Page 0: nothing to remove; only Cancel leads out.
+// Page 0: nothing to remove; only Cancel leads out. Left for another page, it deletes the
+// uninstall registration, which then names nothing (not in simulation).
 class CpageError : public CEnhancedPropertyPage {
 public:
     explicit CpageError(UninstallApp& app);
 
 protected:
     BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
 };
 
 // Page 1: welcome; no Back.

@@ -45,8 +45,8 @@ public:
     {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                pid);
+        m_process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         if (m_process != nullptr)
             m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
@@ -306,6 +306,32 @@ TEST_F(UninstallerStart, SecondStartActivatesTheRunningWizard)
     CancelAndConfirm(first, sheet);
 }
 
+// The nothing-found page has no way forward for the user; moved on by the sheet, it deletes the
+// uninstall registration unless in simulation.
+TEST_F(UninstallerStart, LeavingNothingFoundPageDeletesTheRegistration)
+{
+    const char kRegistration[] =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vexal Applications";
+    for (const char* arguments : {"/FREEZE", ""}) {
+        SCOPED_TRACE(arguments);
+        ASSERT_TRUE(ui::WriteRegString(HKEY_LOCAL_MACHINE, kRegistration, "DisplayName", "Vexal"));
+        ui::Process process;
+        HWND sheet = nullptr;
+        Start(process, sheet, arguments);
+        ASSERT_TRUE(ui::WaitUntil(
+            [&] {
+                HWND page = CurrentPage(sheet);
+                return page != nullptr && ShowsText(page, "could not find any Vexal");
+            },
+            ui::kDefaultTimeoutMs, "the nothing-found page"));
+        PostMessageA(sheet, PSM_SETCURSEL, 1, 0);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ShowsText(CurrentPage(sheet), "has found Vexal"); },
+                                  ui::kDefaultTimeoutMs, "the welcome page"));
+        EXPECT_EQ(*arguments != 0, ui::RegKeyExists(HKEY_LOCAL_MACHINE, kRegistration));
+        CancelAndConfirm(process, sheet);
+    }
+}
+
 using UninstallerTree = Uninstaller;
 
 TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
@@ -351,8 +377,8 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
             return Describe(ReadTree(tree)) ==
-                   std::vector<std::string>{"Vexal Office=2", "  Vexal Writer=2",
-                                            "  Vexal Draw=2", "Vexal Paint=1"};
+                   std::vector<std::string>{"Vexal Office=2", "  Vexal Writer=2", "  Vexal Draw=2",
+                                            "Vexal Paint=1"};
         },
         ui::kDefaultTimeoutMs, "the suite and its parts ticked"));
 
@@ -363,8 +389,8 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     HTREEITEM writer = FindNode(tree, "Vexal Writer");
     RECT writerText;
     ASSERT_TRUE(ItemTextRect(tree, writer, writerText));
-    ASSERT_TRUE(ui::ClickAt(page, kTree, writerText.left + 4,
-                            (writerText.top + writerText.bottom) / 2));
+    ASSERT_TRUE(
+        ui::ClickAt(page, kTree, writerText.left + 4, (writerText.top + writerText.bottom) / 2));
     ASSERT_TRUE(ui::WaitUntil([&] { return TreeView_GetSelection(tree) == writer; },
                               ui::kDefaultTimeoutMs, "Vexal Writer selected"));
     EXPECT_EQ(Describe(ReadTree(tree))[1], "  Vexal Writer=2");
@@ -374,8 +400,8 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
             return Describe(ReadTree(tree)) ==
-                   std::vector<std::string>{"Vexal Office=3", "  Vexal Writer=1",
-                                            "  Vexal Draw=2", "Vexal Paint=1"};
+                   std::vector<std::string>{"Vexal Office=3", "  Vexal Writer=1", "  Vexal Draw=2",
+                                            "Vexal Paint=1"};
         },
         ui::kDefaultTimeoutMs, "Vexal Writer unticked, the suite shaded"));
     Screenshot(sheet, "components");

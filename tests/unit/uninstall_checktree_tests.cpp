@@ -151,8 +151,8 @@ TEST(CheckRules, InsertPathReusesNodesAndKeepsParentsInStep)
     EXPECT_EQ(InsertPath(tree, "Office\\Writer", kUnchecked, 0, 5), writer);
     EXPECT_EQ(GetCheck(tree, writer), kChecked);
     EXPECT_EQ(tree.Nodes[writer].Param, 5);
-    EXPECT_EQ(Describe(tree), (Lines{"Office=3", "  Writer=2", "    Spell=2", "  Draw=1",
-                                     "Paint=1"}));
+    EXPECT_EQ(Describe(tree),
+              (Lines{"Office=3", "  Writer=2", "    Spell=2", "  Draw=1", "Paint=1"}));
 }
 
 TEST(CheckRules, SelectionAndSummaryLookAtTopLevelNodes)

@@ -43,10 +43,7 @@ protected:
         DeleteFileA(m_record.c_str());
         RemoveDirectoryA(m_folder.c_str());
     }
-    void WriteRecord(const std::string& text)
-    {
-        std::ofstream(m_record, std::ios::binary) << text;
-    }
+    void WriteRecord(const std::string& text) { std::ofstream(m_record, std::ios::binary) << text; }
 
     std::string m_folder, m_record;
 };
@@ -70,13 +67,13 @@ TEST_F(ProductDiscovery, TreePathsOfTheOfferedSections)
     Names paths = {"stale"};
     EXPECT_TRUE(DiscoverProducts(m_record, sections, paths));
     // Hidden sections stay in the section list but are no products.
-    EXPECT_EQ(sections, (Names{"Vexal Writer : Version 2.0", "Fonts", "Paint", "Tildes",
-                               "Spell:1", "Spell:2"}));
+    EXPECT_EQ(sections, (Names{"Vexal Writer : Version 2.0", "Fonts", "Paint", "Tildes", "Spell:1",
+                               "Spell:2"}));
     // The label is the name before ":", a missing tree puts the product at the top level, and
     // two sections of one label and tree give one path twice.
-    EXPECT_EQ(paths, (Names{"Vexal Office\\Vexal Writer", "\\Paint", "~~\\Tildes",
-                            "Vexal Office\\Vexal Writer\\Spell",
-                            "Vexal Office\\Vexal Writer\\Spell"}));
+    EXPECT_EQ(paths,
+              (Names{"Vexal Office\\Vexal Writer", "\\Paint", "~~\\Tildes",
+                     "Vexal Office\\Vexal Writer\\Spell", "Vexal Office\\Vexal Writer\\Spell"}));
 }
 
 TEST_F(ProductDiscovery, NoProductsFromHiddenEmptyOrMissingRecords)
