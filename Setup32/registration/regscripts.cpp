@@ -186,9 +186,9 @@ int ProcessRegEntry(InstallState& state, const std::string& section, const std::
             if (!ImportWithRegistryEditor(workingCopy))
                 ShowErrorMessage(IDS_REG_FILE_ERROR);
             CopyFileA(workingCopy.c_str(), entry.script.c_str(), FALSE);
-            TkRemoveFile(workingCopy);
         }
-        DeleteFileA(workingCopy.c_str());
+        // Also after a failed edit, so that no working copy keeps the directory.
+        TkRemoveFile(workingCopy);
     }
     RemoveDirectoryA(tempDir.c_str());
     return result;

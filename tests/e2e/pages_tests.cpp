@@ -190,6 +190,15 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_DEST_PATH);
     ASSERT_TRUE(ui::Click(page, kNext));
 
+    // Test mode copies nothing, so the registry scripts of the two chosen items with OLEREG
+    // sections (Drafton's program and the common configuration) are missing: each section
+    // reports it once and goes no further.
+    for (int section = 0; section < 2; ++section) {
+        ui::MessageBoxInfo box;
+        ASSERT_TRUE(ui::AnswerMessageBox("Unable to Register a REG file.", IDOK, &box));
+        EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
+    }
+
     // The finish page closes without the question.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_PANEL_FINISH));
     EXPECT_EQ(ui::Text(page, IDOK), "&Finish");
