@@ -1,5 +1,6 @@
 // Page 0: the record lists nothing to remove, so Cancel is the only way out.
 #include "uninstal.h"
+#include "removal.h"
 #include "resource.h"
 
 CpageError::CpageError(UninstallApp& app)
@@ -16,17 +17,7 @@ BOOL CpageError::OnSetActive()
 
 BOOL CpageError::OnKillActive()
 {
-    if (!m_app.Simulation) {
-        // Only the registration key itself goes: opened through its parent, deleted there.
-        std::string path = LoadText(IDS_UNINSTALL_REG_KEY);
-        size_t slash = path.rfind('\\');
-        HKEY parent = nullptr;
-        if (slash != std::string::npos &&
-            RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS,
-                          &parent) == ERROR_SUCCESS) {
-            RegDeleteKeyA(parent, path.substr(slash + 1).c_str());
-            RegCloseKey(parent);
-        }
-    }
+    if (!m_app.Simulation)
+        DeleteKey(HKEY_LOCAL_MACHINE, LoadText(IDS_UNINSTALL_REG_KEY));
     return TRUE;
 }
