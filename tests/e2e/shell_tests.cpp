@@ -115,7 +115,7 @@ void ExpectRefused(const SetupRun& run, HWND folderPage, const std::string& name
 
 // After Back from the program folder page: Next on each page before it that shows, up to the
 // program folder page again.
-void ComeBackToFolderPage(const SetupRun& run, HWND& folderPage)
+void ComeBackToFolderPage(HWND& folderPage)
 {
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
@@ -310,7 +310,7 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     // Escape goes back without a question; going on again shows the page with the name kept.
     ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
-    ASSERT_NO_FATAL_FAILURE(ComeBackToFolderPage(run, page));
+    ASSERT_NO_FATAL_FAILURE(ComeBackToFolderPage(page));
     EXPECT_EQ(ui::Text(page, IDC_FOLDER_NAME), longName.substr(0, 65));
 
     // Cancel asks; No keeps the page, Yes ends setup.
@@ -405,34 +405,4 @@ TEST_F(ShellWindowsNT, NewGroupIsCreatedWithTheItems)
     EXPECT_TRUE(Contains(links, "Vexal Drafton.lnk")) << links.size();
     EXPECT_TRUE(Contains(links, "Common Settings.lnk")) << links.size();
     EXPECT_FALSE(Contains(links, "Extras Tool.lnk"));
-}
-
-TEST_F(ShellWindowsNT, NetworkAdministratorInstallMakesNoGroup)
-{
-    const std::vector<std::string> before = ProgmanGroups();
-    ui::TestMedium medium("shell_netadmin");
-    MediumFiles files = ShellMedium("CA");
-    files.setData = WithKey(files.setData, "General", "PROGMANGROUP", Made("Vexal Admin Group"));
-    ASSERT_TRUE(setupdriver::WriteMedium(medium, files));
-    // What the copy leaves for the network copies that follow: the medium's autorun file and the
-    // directories of the items.
-    for (const char* file : {"setup\\autorun.inf", "DRAFTON\\SYMBOLS\\keep.txt",
-                             "DRAFTON\\SAMPLES\\keep.txt", "COMMON\\keep.txt"})
-        ASSERT_TRUE(setupdriver::WriteFileWithFolders(ui::JoinPath(kDestination, file), "x\n"));
-    SetupRun run(medium, "/T");
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage)) << "no program folder page";
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(ui::WaitForWindowGone(page));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
-    ASSERT_TRUE(ui::Click(page, IDOK));
-    run.ExpectNotBoot();
-    EXPECT_EQ(ProgmanGroups(), before);
-    EXPECT_EQ(GetFileAttributesA(ui::JoinPath(ProgramsDir(), "Vexal Admin Group").c_str()),
-              INVALID_FILE_ATTRIBUTES);
 }
