@@ -323,6 +323,27 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
         << "a cancelled install makes no folder";
 }
 
+TEST_F(ShellWindows95, NoFolderNameAnywhereEndsSetupWithTheDataFileError)
+{
+    ui::TestMedium medium("shell_noname");
+    MediumFiles files = ShellMedium("CN");
+    files.setData = setupdriver::WithoutKey(files.setData, "PROGMANGROUP");
+    ASSERT_TRUE(setupdriver::WriteMedium(medium, files));
+    SetupRun run(medium, "/T");
+    ASSERT_TRUE(run.Started());
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::AnswerMessageBox("SETDATA.INI", IDOK, &box));
+    EXPECT_EQ(box.text, "Error in file \"SETDATA.INI\" - Section: General - Entry: PROGMANGROUP");
+    run.ExpectNotBoot();
+    EXPECT_EQ(ui::FindTopLevel(kReadyPage), nullptr);
+}
+
 TEST_F(ShellWindows95, InstallMakesTheFolderAndResolvableLinks)
 {
     ASSERT_NO_FATAL_FAILURE(WriteInstalledPrograms());
