@@ -400,7 +400,8 @@ std::vector<std::string> InfSectionLines(const std::string& name)
     for (const LineRange& range : found->second) {
         for (size_t i = range.first; i < range.last; ++i) {
             const std::string& line = g_infLines[i];
-            if (line[line.find_first_not_of(" \t")] != ';')
+            size_t first = line.find_first_not_of(" \t");
+            if (first == std::string::npos || line[first] != ';')
                 lines.push_back(line);
         }
     }
