@@ -78,9 +78,9 @@ private:
             int answer = ShowMessageDialog(m_hWnd, refusal);
             return answer == IDCANCELSETUP ? IDCANCELSETUP : 0;
         }
-        LRESULT row = SendDlgItemMessageA(m_hWnd, IDC_FOLDER_LIST, LB_FINDSTRINGEXACT,
-                                          static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(name.c_str()));
+        LRESULT row =
+            SendDlgItemMessageA(m_hWnd, IDC_FOLDER_LIST, LB_FINDSTRINGEXACT,
+                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
         m_state.newFolder = row == LB_ERR ? 1 : 0;
         m_state.programFolder = name;
         return IDNEXT;

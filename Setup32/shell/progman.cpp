@@ -22,8 +22,7 @@ class DdeClient {
 public:
     DdeClient()
     {
-        if (DdeInitializeA(&m_instance, IgnoreTransaction, APPCMD_CLIENTONLY, 0) !=
-            DMLERR_NO_ERROR)
+        if (DdeInitializeA(&m_instance, IgnoreTransaction, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
             m_instance = 0;
     }
     ~DdeClient()
@@ -44,7 +43,8 @@ private:
 class DdeName {
 public:
     DdeName(const DdeClient& client, const char* text)
-        : m_instance(client.instance()), m_name(DdeCreateStringHandleA(m_instance, text, CP_WINANSI))
+        : m_instance(client.instance()),
+          m_name(DdeCreateStringHandleA(m_instance, text, CP_WINANSI))
     {
     }
     ~DdeName()

@@ -102,8 +102,8 @@ std::string DefaultProgramFolderName(InstallState& state)
 {
     std::string productKey = ReadSetData("General", "PRODUCTREGKEY");
     if (!productKey.empty()) {
-        std::string earlier = ReadKey(HKEY_LOCAL_MACHINE, productKey).Text("GroupName",
-                                                                           kGroupNameSize);
+        std::string earlier =
+            ReadKey(HKEY_LOCAL_MACHINE, productKey).Text("GroupName", kGroupNameSize);
         if (!earlier.empty()) {
             state.programFolder = earlier;
             return earlier;

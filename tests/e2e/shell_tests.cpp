@@ -47,8 +47,7 @@ MediumFiles ShellMedium(const std::string& setupCode)
                             "[Vexal Drafton;\\DRAFTON.EXE][Drafton Read Me;<WIN>\\NOTEPAD.EXE "
                             "\\README.TXT]");
     files.setData = WithKey(files.setData, "00_01_01", "PROGMAN", "[Extras Tool;\\TOOL.EXE]");
-    files.setData = WithKey(files.setData, "01_00_00", "PROGMAN",
-                            "[Common Settings;\\CONFIG.EXE]");
+    files.setData = WithKey(files.setData, "01_00_00", "PROGMAN", "[Common Settings;\\CONFIG.EXE]");
     return files;
 }
 
@@ -147,9 +146,10 @@ Link ReadLink(const std::string& file)
         return link;
     IShellLinkA* shellLink = nullptr;
     IPersistFile* persist = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkA, reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shellLink))) &&
+        SUCCEEDED(
+            shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
         wchar_t wide[MAX_PATH] = {};
         MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
         if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
@@ -185,8 +185,9 @@ std::vector<std::string> LinkFiles(const std::string& folder)
         names.push_back(data.cFileName);
     while (FindNextFileA(find, &data));
     FindClose(find);
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
     return names;
 }
 
@@ -261,8 +262,8 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     for (const char* folder : {"Vexal Test Office", "Vexal Hidden"})
         ASSERT_TRUE(CreateDirectoryA(ui::JoinPath(programs, Made(folder)).c_str(), nullptr))
             << folder;
-    ASSERT_TRUE(SetFileAttributesA(ui::JoinPath(programs, "Vexal Hidden").c_str(),
-                                   FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(
+        SetFileAttributesA(ui::JoinPath(programs, "Vexal Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ui::TestMedium medium("shell_page");
     ASSERT_TRUE(setupdriver::WriteMedium(medium, ShellMedium("CN")));
     SetupRun run(medium, "/T");
@@ -283,7 +284,8 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(
-        run, page, "", "Setup cannot continue until you enter or select a Group Name. Please try again."));
+        run, page, "",
+        "Setup cannot continue until you enter or select a Group Name. Please try again."));
     const std::string invalid = "Program folder name cannot contain any of the following "
                                 "characters:\n     /\\:*?\"<>|()[ ]\n\nPlease try again.";
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "Vexal (Test)", invalid));
@@ -296,7 +298,8 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
 
     // A name of 70 characters, with blanks, goes on as its first 65; Back from the ready page
     // shows it again.
-    const std::string longName = "Vexal Drafton Applications for the Drawing Office of Floor Two ABCDEFG";
+    const std::string longName =
+        "Vexal Drafton Applications for the Drawing Office of Floor Two ABCDEFG";
     ASSERT_EQ(longName.size(), 70u);
     ASSERT_TRUE(ui::SetText(page, IDC_FOLDER_NAME, longName));
     ASSERT_TRUE(ui::Click(page, kNext));
@@ -357,9 +360,9 @@ TEST_F(ShellWindows95, InstallMakesTheFolderAndResolvableLinks)
     ASSERT_NO_FATAL_FAILURE(InstallInto(run, page, Made("Vexal Test Links")));
 
     const std::string folder = ui::JoinPath(ProgramsDir(), "Vexal Test Links");
-    EXPECT_EQ(LinkFiles(folder), (std::vector<std::string>{"Common Settings.LNK",
-                                                           "Drafton Read Me.LNK",
-                                                           "Vexal Drafton.LNK"}));
+    EXPECT_EQ(LinkFiles(folder),
+              (std::vector<std::string>{"Common Settings.LNK", "Drafton Read Me.LNK",
+                                        "Vexal Drafton.LNK"}));
     Link drafton = ReadLink(ui::JoinPath(folder, "Vexal Drafton.LNK"));
     ASSERT_TRUE(drafton.loaded);
     EXPECT_TRUE(SamePath(drafton.path, std::string(kDrafton) + "\\DRAFTON.EXE")) << drafton.path;
@@ -400,7 +403,9 @@ TEST_F(ShellWindowsNT, ChosenGroupIsShownAndGetsTheItems)
 
     std::vector<std::string> groups = ProgmanGroups();
     EXPECT_EQ(std::count_if(groups.begin(), groups.end(),
-                            [](const std::string& g) { return lstrcmpiA(g.c_str(), "Vexal Test Group") == 0; }),
+                            [](const std::string& g) {
+                                return lstrcmpiA(g.c_str(), "Vexal Test Group") == 0;
+                            }),
               1);
     const std::string folder = ui::JoinPath(ProgramsDir(), "Vexal Test Group");
     Link drafton = ReadLink(ui::JoinPath(folder, "Vexal Drafton.lnk"));

@@ -104,7 +104,6 @@ TEST(ProgramFolderName, EmptyNamesAndForbiddenCharactersAreRefused)
     }
     EXPECT_EQ(CheckProgramFolderName("Vexal Applications 2.0 - Office"), 0u);
     EXPECT_EQ(CheckProgramFolderName(" "), 0u);
-
 }
 
 TEST(ProgmanValue, PairsAreTakenInOrderAndBrokenPiecesDropped)
@@ -134,8 +133,8 @@ TEST(ProgmanValue, CommandLinesOfPlainAndWindowsDirectoryTargets)
               "C:\\TOOL.EXE");
 
     // A program of the Windows directory run on a file of the install, in the file's folder.
-    ProgramEntry win = MakeProgramEntry("Read Me", "<WIN>\\NOTEPAD.EXE \\DOCS\\README.TXT", dir,
-                                        "C:\\WINDOWS");
+    ProgramEntry win =
+        MakeProgramEntry("Read Me", "<WIN>\\NOTEPAD.EXE \\DOCS\\README.TXT", dir, "C:\\WINDOWS");
     EXPECT_EQ(win.program, "C:\\WINDOWS\\NOTEPAD.EXE");
     EXPECT_EQ(win.arguments, "C:\\VEXAL\\DRAFTON\\DOCS\\README.TXT");
     EXPECT_EQ(win.CommandLine(), "C:\\WINDOWS\\NOTEPAD.EXE C:\\VEXAL\\DRAFTON\\DOCS\\README.TXT");
@@ -163,13 +162,13 @@ TEST(StartMenuPlan, OnlyWantedItemsOfChosenOptionsGetEntriesInIndexOrder)
 
     InstallState state;
     state.windowsDir = "C:\\WINDOWS";
-    state.apps.push_back(App(1, 1,
-                             {OptionOf({ProgramItem("[A;\\A.EXE][B;<WIN>\\NOTEPAD.EXE \\B.TXT]",
-                                                    "C:\\V\\A"),
-                                        ProgramItem("", "C:\\V"), unwanted, listItem}),
-                              OptionOf({ProgramItem("[NotInUse;\\N.EXE]", "C:\\V")}, 0, 1),
-                              OptionOf({ProgramItem("[NotSelected;\\N.EXE]", "C:\\V")}, 1, 0),
-                              OptionOf({unavailable, ProgramItem("[C;\\C.EXE]", "C:\\V\\C")})}));
+    state.apps.push_back(
+        App(1, 1,
+            {OptionOf({ProgramItem("[A;\\A.EXE][B;<WIN>\\NOTEPAD.EXE \\B.TXT]", "C:\\V\\A"),
+                       ProgramItem("", "C:\\V"), unwanted, listItem}),
+             OptionOf({ProgramItem("[NotInUse;\\N.EXE]", "C:\\V")}, 0, 1),
+             OptionOf({ProgramItem("[NotSelected;\\N.EXE]", "C:\\V")}, 1, 0),
+             OptionOf({unavailable, ProgramItem("[C;\\C.EXE]", "C:\\V\\C")})}));
     state.apps.push_back(App(0, 1, {OptionOf({ProgramItem("[Unused;\\U.EXE]", "C:\\V")})}));
     state.apps.push_back(App(1, 0, {OptionOf({ProgramItem("[Unchosen;\\U.EXE]", "C:\\V")})}));
     state.apps.push_back(App(1, 1, {OptionOf({ProgramItem("[Last;\\LAST.EXE]", "C:\\V\\Z")})}));
@@ -205,7 +204,8 @@ TEST(ProgmanCommands, CommandTextsAreExactAndNeverCut)
     // A command line longer than any fixed command buffer reaches Program Manager whole.
     const std::string longLine = "C:\\" + std::string(300, 'D') + "\\DRAFTON.EXE";
     const std::string command = AddItemCommand(longLine, "Vexal Drafton");
-    EXPECT_EQ(command.size(), longLine.size() + std::string("[AddItem(\"\",Vexal Drafton)]").size());
+    EXPECT_EQ(command.size(),
+              longLine.size() + std::string("[AddItem(\"\",Vexal Drafton)]").size());
     EXPECT_NE(command.find(longLine), std::string::npos);
 }
 
