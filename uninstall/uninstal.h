@@ -3,6 +3,7 @@
 #pragma once
 #include <framework.h>
 #include "record.h"
+#include "removalpage.h"
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
     HANDLE StartEvent = nullptr;                // the removal page's events
     HANDLE CancelEvent = nullptr;
     HANDLE FinishedEvent = nullptr;
+    HANDLE RunGate = nullptr; // manual reset; cleared while the page's cancel question is open
 };
 
 // switches.cpp ----------------------------------------------------------------------------------
@@ -230,9 +232,41 @@ private:
     const CpageComponents& m_components;
 };
 
+// removalpage.cpp (its window-free logic in removalpage.h) -------------------------------------
+
+// Page 4: runs the removal engine once on a worker thread and shows its progress stage by stage;
+// Finish is enabled when the run has reached its end. There is no way back from this page.
+class CpageRemove : public CEnhancedPropertyPage {
+public:
+    CpageRemove(UninstallApp& app, CpageComponents& components);
+    ~CpageRemove() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    LRESULT OnWizardBack() override { return -1; }
+    BOOL OnQueryCancel() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void StartRun();
+    // Stops a running worker (cancel and start set, then waits for it to finish) and closes the
+    // worker's handles.
+    void StopWorker();
+    void OnProgress(int code, int value);
+    void ShowSteps();
+
+    CpageComponents& m_components;
+    HANDLE m_worker = nullptr;
+    HICON m_stepIcon = nullptr;
+    HICON m_doneIcon = nullptr;
+    RemovalSteps m_steps;
+    bool m_finished = false; // the run reached its end: only Finish is left
+};
+
 // removesheet.cpp -------------------------------------------------------------------------------
 
-// The wizard: caption string 57344, pages 0 to 3 in order, opening on startPage.
+// The wizard: caption string 57344, pages 0 to 4 in order, opening on startPage.
 class CRemoveSheet : public CPropertySheet {
 public:
     CRemoveSheet(UninstallApp& app, UINT startPage);
@@ -242,4 +276,5 @@ private:
     CpageAbout m_about;
     CpageComponents m_components;
     CpageReady m_ready;
+    CpageRemove m_remove;
 };

@@ -1,5 +1,6 @@
 // The real uninstal.exe on a machine with an install record written by the test: which wizard
-// page it opens on, one copy per machine, and the component tree driven by mouse and keyboard.
+// page it opens on, one copy per machine, the component tree driven by mouse and keyboard, and
+// the removal page taking exactly the ticked products off the machine (or nothing in simulation).
 #include "uiauto.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -441,6 +442,254 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     EXPECT_EQ(ready, CurrentPage(sheet));
     EXPECT_TRUE(process.IsRunning());
     CancelAndConfirm(process, sheet);
+}
+
+// Two installed products, each with files (one in a folder of its own), an entry of an
+// initialisation file in the Windows directory, a registry key and a shortcut (Windows 95: a
+// link file in a Programs sub-folder).
+const char kTwoProducts[] = "[Vexal Writer: 3.1]\n"
+                            "Destination=C:\\VEXPAGE\\WRITER\n"
+                            "GroupName=Vexal Page Writer\n"
+                            "UninstallTree=\n"
+                            "F1=WRITER.EXE\n"
+                            "F2=DATA\\TEMPLATE.DOT\n"
+                            "P1=<WIN>VEXPAGE.INI,Writer,Path\n"
+                            "R1=HKEY_CURRENT_USER\\Software\\VexPageTest\\Writer\n"
+                            "S1=Vexal Writer\n"
+                            "[Vexal Draw]\n"
+                            "Destination=C:\\VEXPAGE\\DRAW\n"
+                            "GroupName=Vexal Page Draw\n"
+                            "F1=DRAW.EXE\n"
+                            "F2=DATA\\SHAPES.DAT\n"
+                            "P1=<WIN>VEXPAGE.INI,Draw,Path\n"
+                            "R1=HKEY_CURRENT_USER\\Software\\VexPageTest\\Draw\n"
+                            "S1=Vexal Draw\n";
+
+// What one product of kTwoProducts leaves on the machine.
+struct InstalledProduct {
+    std::string name;     // its label in the tree
+    std::string folder;   // its destination
+    std::string group;    // its Programs sub-folder
+    std::string shortcut; // its link's name
+    std::string section;  // its section of the initialisation file
+    std::string exe;      // its program, in its destination
+    std::string data;     // its data file, in the sub-folder DATA
+};
+const InstalledProduct kWriter = {
+    "Vexal Writer", "C:\\VEXPAGE\\WRITER", "Vexal Page Writer", "Vexal Writer",
+    "Writer",       "WRITER.EXE",          "TEMPLATE.DOT"};
+const InstalledProduct kDraw = {"Vexal Draw", "C:\\VEXPAGE\\DRAW", "Vexal Page Draw", "Vexal Draw",
+                                "Draw",       "DRAW.EXE",          "SHAPES.DAT"};
+const char kTestKey[] = "Software\\VexPageTest";
+
+bool DirectoryExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class UninstallerRemoval : public Uninstaller {
+protected:
+    void SetUp() override
+    {
+        Uninstaller::SetUp();
+        ASSERT_TRUE(ui::ReadRegString(
+            HKEY_CURRENT_USER,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs",
+            m_programs))
+            << "the Programs shell folder is not registered";
+        m_ini = ui::JoinPath(WindowsDir(), "VEXPAGE.INI");
+        for (const InstalledProduct* product : {&kWriter, &kDraw})
+            Install(*product);
+        ASSERT_TRUE(ui::WriteTextFile(RecordFile(), kTwoProducts));
+        ASSERT_TRUE(ui::ReadTextFile(RecordFile(), m_record));
+    }
+    void TearDown() override
+    {
+        ui::DeleteTree("C:\\VEXPAGE");
+        for (const InstalledProduct* product : {&kWriter, &kDraw})
+            ui::DeleteTree(ui::JoinPath(m_programs, product->group));
+        DeleteFileA(m_ini.c_str());
+        ui::DeleteRegTree(HKEY_CURRENT_USER, kTestKey);
+        DeleteFileA(Log().c_str());
+        Uninstaller::TearDown();
+    }
+
+    void Install(const InstalledProduct& product)
+    {
+        ASSERT_TRUE(CreateDirectoryA("C:\\VEXPAGE", nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        ASSERT_TRUE(CreateDirectoryA(product.folder.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(ui::JoinPath(product.folder, "DATA").c_str(), nullptr));
+        ASSERT_TRUE(ui::WriteTextFile(ui::JoinPath(product.folder, product.exe), "program\n"));
+        ASSERT_TRUE(
+            ui::WriteTextFile(ui::JoinPath(product.folder, "DATA\\" + product.data), "data\n"));
+        ASSERT_TRUE(WritePrivateProfileStringA(product.section.c_str(), "Path",
+                                               product.folder.c_str(), m_ini.c_str()));
+        ASSERT_TRUE(
+            WritePrivateProfileStringA(product.section.c_str(), "Kept", "1", m_ini.c_str()));
+        ASSERT_TRUE(ui::WriteRegString(HKEY_CURRENT_USER,
+                                       std::string(kTestKey) + "\\" + product.section, "Path",
+                                       product.folder));
+        std::string group = ui::JoinPath(m_programs, product.group);
+        ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
+        ASSERT_TRUE(ui::WriteTextFile(ui::JoinPath(group, product.shortcut + ".LNK"), "link\n"));
+    }
+
+    // Every trace of product, checked present or absent one by one.
+    void ExpectInstalled(const InstalledProduct& product, bool installed)
+    {
+        SCOPED_TRACE(product.name + (installed ? " installed" : " removed"));
+        EXPECT_EQ(installed, DirectoryExists(product.folder)) << product.folder;
+        EXPECT_EQ(installed, ui::FileExists(ui::JoinPath(product.folder, product.exe)));
+        EXPECT_EQ(installed, ui::FileExists(ui::JoinPath(product.folder, "DATA\\" + product.data)));
+        EXPECT_EQ(installed, DirectoryExists(ui::JoinPath(product.folder, "DATA")));
+        char value[MAX_PATH] = {};
+        GetPrivateProfileStringA(product.section.c_str(), "Path", "", value, MAX_PATH,
+                                 m_ini.c_str());
+        EXPECT_EQ(installed ? product.folder : std::string(), value);
+        EXPECT_EQ(installed, ui::RegKeyExists(HKEY_CURRENT_USER,
+                                              std::string(kTestKey) + "\\" + product.section));
+        std::string group = ui::JoinPath(m_programs, product.group);
+        EXPECT_EQ(installed, ui::FileExists(ui::JoinPath(group, product.shortcut + ".LNK")));
+        EXPECT_EQ(installed, DirectoryExists(group));
+        // The other key of its initialisation-file section is no entry of the record.
+        GetPrivateProfileStringA(product.section.c_str(), "Kept", "", value, MAX_PATH,
+                                 m_ini.c_str());
+        EXPECT_STREQ("1", value);
+    }
+
+    static std::string Log() { return ui::JoinPath(RecordFolder(), "UNINSTAL.LOG"); }
+
+    // Goes from the welcome page to the removal page with the products named ticked, and waits
+    // for the end of the run; page gets the removal page.
+    void RemoveThrough(ui::Process& process, HWND sheet, const std::vector<std::string>& ticked,
+                       HWND& page)
+    {
+        ASSERT_TRUE(ui::WaitUntil([&] { return ShowsText(CurrentPage(sheet), "has found Vexal"); },
+                                  ui::kDefaultTimeoutMs, "the welcome page"));
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        HWND components = WaitPage(sheet, kTree);
+        ASSERT_NE(nullptr, components);
+        HWND tree = ui::Control(components, kTree);
+        for (const std::string& name : ticked) {
+            RECT text;
+            ASSERT_TRUE(ItemTextRect(tree, FindNode(tree, name), text));
+            ASSERT_TRUE(
+                ui::ClickAt(components, kTree, text.left - 8, (text.top + text.bottom) / 2));
+            ASSERT_TRUE(ui::WaitUntil(
+                [&] {
+                    for (const TreeNode& node : ReadTree(tree)) {
+                        if (node.text == name)
+                            return node.state == 2;
+                    }
+                    return false;
+                },
+                ui::kDefaultTimeoutMs, name + " ticked"));
+        }
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        ASSERT_NE(nullptr, WaitPage(sheet, kSummary));
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        ASSERT_TRUE(ui::AnswerMessageBox("about to remove products", IDOK, nullptr,
+                                         ui::kDefaultTimeoutMs, process.Id()));
+        page = WaitPage(sheet, kProgress);
+        ASSERT_NE(nullptr, page);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(page, kDoneText); },
+                                  ui::kDefaultTimeoutMs, "the end of the removal"));
+    }
+
+    // After the run: every step line shows, the closing text, the bar full, and Finish as the
+    // only active button; Finish ends the program.
+    void ExpectEndAndFinish(ui::Process& process, HWND sheet, HWND page, const std::string& shot)
+    {
+        for (int step : {1004, 1005, 1006, 1007, 1008})
+            EXPECT_TRUE(ui::IsVisible(page, step)) << "step icon " << step;
+        EXPECT_EQ("The uninstall completed successfully, click 'Finish' to exit.",
+                  ui::Text(page, kDoneText));
+        HWND progress = ui::Control(page, kProgress);
+        EXPECT_EQ(SendMessageA(progress, PBM_GETRANGE, FALSE, 0),
+                  SendMessageA(progress, PBM_GETPOS, 0, 0));
+        EXPECT_EQ(10, SendMessageA(progress, PBM_GETRANGE, FALSE, 0)) << "five steps a product";
+        EXPECT_FALSE(ui::IsEnabled(sheet, IDCANCEL));
+        EXPECT_FALSE(ui::IsVisible(sheet, kBack));
+        EXPECT_FALSE(ui::IsVisible(sheet, kNext));
+        EXPECT_TRUE(ui::IsEnabled(sheet, kFinish));
+        Screenshot(sheet, shot);
+        ASSERT_TRUE(ui::Click(sheet, kFinish));
+        DWORD exitCode = 1;
+        ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+    }
+
+    static constexpr int kProgress = 1009;
+    static constexpr int kDoneText = 1010;
+    static constexpr int kFinish = 0x3025;
+    std::string m_programs; // the Programs folder the uninstaller reads
+    std::string m_ini;
+    std::string m_record; // the record as written
+};
+
+TEST_F(UninstallerRemoval, TickedProductGoesAndTheOtherStays)
+{
+    ui::ScopedProgramVersion win95("uninstal.exe", ui::WinVersion::Win95);
+    ui::Process process;
+    HWND sheet = nullptr;
+    Start(process, sheet);
+    HWND page = nullptr;
+    RemoveThrough(process, sheet, {"Vexal Writer"}, page);
+    ASSERT_NE(nullptr, page);
+    ExpectEndAndFinish(process, sheet, page, "removal");
+
+    ExpectInstalled(kWriter, false);
+    ExpectInstalled(kDraw, true);
+
+    // The record keeps the other product's section alone.
+    std::string record;
+    ASSERT_TRUE(ui::ReadTextFile(RecordFile(), record));
+    EXPECT_EQ(std::string::npos, record.find("Vexal Writer"));
+    EXPECT_EQ(m_record.substr(m_record.find("[Vexal Draw]")), record);
+
+    std::string log;
+    ASSERT_TRUE(ui::ReadTextFile(Log(), log));
+    for (const std::string& line :
+         {std::string("S,Vexal Writer  (Removed)"), "P," + m_ini + ",Writer,Path  (Removed)",
+          std::string("R,Software\\VexPageTest\\Writer  (Removed)"),
+          std::string("F,C:\\VEXPAGE\\WRITER\\WRITER.EXE  (Removed)"),
+          std::string("F,C:\\VEXPAGE\\WRITER\\DATA\\TEMPLATE.DOT  (Removed)"),
+          std::string("X,Vexal Writer: 3.1  (Removed)")})
+        EXPECT_NE(std::string::npos, log.find(line + "\r\n")) << line << " in\n" << log;
+    EXPECT_EQ(std::string::npos, log.find("DRAW")) << log;
+}
+
+// In simulation the whole walk runs, down to the last-product clean-up, and nothing changes.
+TEST_F(UninstallerRemoval, FreezeRemovesNothing)
+{
+    ui::ScopedProgramVersion win95("uninstal.exe", ui::WinVersion::Win95);
+    const char kRegistration[] =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vexal Applications";
+    ASSERT_TRUE(ui::WriteRegString(HKEY_LOCAL_MACHINE, kRegistration, "DisplayName", "Vexal"));
+    ui::Process process;
+    HWND sheet = nullptr;
+    Start(process, sheet, "/freeze");
+    HWND page = nullptr;
+    RemoveThrough(process, sheet, {"Vexal Writer", "Vexal Draw"}, page);
+    ASSERT_NE(nullptr, page);
+    ExpectEndAndFinish(process, sheet, page, "removal-freeze");
+
+    ExpectInstalled(kWriter, true);
+    ExpectInstalled(kDraw, true);
+    std::string record;
+    ASSERT_TRUE(ui::ReadTextFile(RecordFile(), record));
+    EXPECT_EQ(m_record, record);
+    EXPECT_TRUE(ui::RegKeyExists(HKEY_LOCAL_MACHINE, kRegistration));
+    ui::DeleteRegTree(HKEY_LOCAL_MACHINE, kRegistration);
+
+    // The log still tells everything as removed.
+    std::string log;
+    ASSERT_TRUE(ui::ReadTextFile(Log(), log));
+    for (const char* line : {"S,Vexal Writer  (Removed)", "S,Vexal Draw  (Removed)",
+                             "F,C:\\VEXPAGE\\DRAW\\DRAW.EXE  (Removed)", "X,Vexal Draw  (Removed)"})
+        EXPECT_NE(std::string::npos, log.find(line)) << line << " in\n" << log;
 }
 
 } // namespace

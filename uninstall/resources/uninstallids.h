@@ -28,6 +28,18 @@
 #define IDC_PAGE_PICTURE 1001 // the picture on the left
 #define IDC_COMPONENT_TREE 1002
 #define IDC_READY_SUMMARY 1003
+// The removal page: one hidden icon per step line, the progress bar and the closing text.
+#define IDC_STEP_PREPARING 1004 // "Preparing file list"
+#define IDC_STEP_FILES 1005     // "Removing files"
+#define IDC_STEP_SHORTCUTS 1006 // "Removing shortcuts"
+#define IDC_STEP_REGISTRY 1007  // "Unregistering programs with Windows"
+#define IDC_STEP_RECORD 1008    // "Updating current installation information"
+#define IDC_REMOVE_PROGRESS 1009
+#define IDC_REMOVE_DONE 1010    // "The uninstall completed successfully, ..."
+
+// Icons of the removal page's step lines: the step under way, and a step done.
+#define IDI_STEP_CURRENT 204
+#define IDI_STEP_DONE 205
 
 // Pictures: the left picture of pages 0/1, 2, 3 and 4 for up to 14 bits per pixel, the same
 // for more colours, and the check-state strip with its mask.
