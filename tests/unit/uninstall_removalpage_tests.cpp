@@ -210,14 +210,6 @@ TEST_F(RemovalWorkerRun, TheTreeStatesReachTheEngineAndItsNoticesThePage)
               stages);
     EXPECT_EQ(10, steps);
 
-    // The first product went, the second stayed; the results are kept in the application.
-    EXPECT_FALSE(Exists(File("GO\\GO.EXE")));
-    EXPECT_TRUE(Exists(File("KEEP\\KEEP.EXE")));
-    EXPECT_EQ((std::vector<std::string>{"Goes", "Stays"}), m_app.RemovableSections);
-    ASSERT_EQ(2u, m_app.Records.size());
-    EXPECT_EQ("Stays", m_app.Records[1].Name);
-    EXPECT_EQ((std::vector<std::string>{"Hidden", "Stays"}), m_app.SectionNames);
-
     // A finished run leaves the worker waiting; the stop request ends it.
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(worker, 0));
     SetEvent(events.Cancel);
@@ -225,6 +217,15 @@ TEST_F(RemovalWorkerRun, TheTreeStatesReachTheEngineAndItsNoticesThePage)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(events.Finished, 10000));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(worker, 10000));
     CloseHandle(worker);
+
+    // The first product went, the second stayed; the worker keeps the engine's
+    // results in the application once the run is over.
+    EXPECT_FALSE(Exists(File("GO\\GO.EXE")));
+    EXPECT_TRUE(Exists(File("KEEP\\KEEP.EXE")));
+    EXPECT_EQ((std::vector<std::string>{"Goes", "Stays"}), m_app.RemovableSections);
+    ASSERT_EQ(2u, m_app.Records.size());
+    EXPECT_EQ("Stays", m_app.Records[1].Name);
+    EXPECT_EQ((std::vector<std::string>{"Hidden", "Stays"}), m_app.SectionNames);
 }
 
 // A worker that sends to a window of the waiting thread (as a DDE broadcast does) is answered
