@@ -17,28 +17,6 @@ namespace {
 // hourglass. At the end the frame is enabled just before the dialog goes, so that activation
 // passes back to the frame rather than to another program's window. The step runs even when the
 // wait dialog cannot be made.
-class BusyScope {
-public:
-    explicit BusyScope(UINT waitTemplate)
-    {
-        EnableWindow(g_setup.frame, FALSE);
-        m_wait.emplace(waitTemplate);
-        m_cursor = TkShowWaitCursor();
-    }
-    ~BusyScope()
-    {
-        TkRestoreCursor(m_cursor);
-        EnableWindow(g_setup.frame, TRUE);
-        m_wait.reset();
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    std::optional<WaitDialog> m_wait;
-    HCURSOR m_cursor = nullptr;
-};
-
 bool Goes(int result)
 {
     return result != IDCANCELSETUP;

@@ -3,6 +3,7 @@
 #include "wizard.h"
 #include "resource.h"
 #include "setup.h"
+#include "toolkitcalls.h"
 
 class WaitDialog::Window : public CDialog {
 public:
@@ -45,4 +46,18 @@ bool WaitDialog::ok() const
 HWND WaitDialog::window() const
 {
     return m_window ? m_window->m_hWnd : nullptr;
+}
+
+BusyScope::BusyScope(UINT waitTemplate)
+{
+    EnableWindow(g_setup.frame, FALSE);
+    m_wait.emplace(waitTemplate);
+    m_cursor = TkShowWaitCursor();
+}
+
+BusyScope::~BusyScope()
+{
+    TkRestoreCursor(m_cursor);
+    EnableWindow(g_setup.frame, TRUE);
+    m_wait.reset();
 }

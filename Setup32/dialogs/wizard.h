@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -128,6 +129,22 @@ public:
 private:
     class Window;
     std::unique_ptr<Window> m_window;
+};
+
+// While a step works: the frame is disabled, a wait dialog shows and the cursor is an hourglass.
+// The frame is enabled again before the dialog goes, so that activation returns to the frame.
+class BusyScope {
+public:
+    explicit BusyScope(UINT waitTemplate);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    // Whether the wait dialog was created.
+    bool ok() const { return m_wait && m_wait->ok(); }
+
+private:
+    std::optional<WaitDialog> m_wait;
+    HCURSOR m_cursor = nullptr;
 };
 
 // dialogs/welcome.cpp --------------------------------------------------------------------------

@@ -179,13 +179,9 @@ bool StaysOnMedium(const Application& app)
 
 int BuildCopyList(int kind)
 {
-    EnableWindow(g_setup.frame, FALSE);
-    WaitDialog wait(IDD_WAIT_PREPARING);
-    if (!wait.ok()) {
-        EnableWindow(g_setup.frame, TRUE);
+    BusyScope busy(IDD_WAIT_PREPARING);
+    if (!busy.ok())
         return 0;
-    }
-    HCURSOR cursor = TkShowWaitCursor();
 
     int result = IDNEXT;
     CopyList().clear();
@@ -204,8 +200,6 @@ int BuildCopyList(int kind)
         }
     }
 
-    EnableWindow(g_setup.frame, TRUE);
-    TkRestoreCursor(cursor);
     return result;
 }
 

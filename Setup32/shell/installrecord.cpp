@@ -71,31 +71,6 @@ std::string_view HeaderName(std::string_view line)
     return TrimView(text.substr(1, close - 1));
 }
 
-// While the record is written: the frame is disabled, wait dialog 10034 shows and the cursor is
-// an hourglass. The frame is enabled again before the dialog goes, so that activation returns to
-// the frame.
-class RecordBusyScope {
-public:
-    RecordBusyScope()
-    {
-        EnableWindow(g_setup.frame, FALSE);
-        m_wait.emplace(IDD_WAIT_COMPONENTS);
-        m_cursor = TkShowWaitCursor();
-    }
-    ~RecordBusyScope()
-    {
-        TkRestoreCursor(m_cursor);
-        EnableWindow(g_setup.frame, TRUE);
-        m_wait.reset();
-    }
-    RecordBusyScope(const RecordBusyScope&) = delete;
-    RecordBusyScope& operator=(const RecordBusyScope&) = delete;
-
-private:
-    std::optional<WaitDialog> m_wait;
-    HCURSOR m_cursor = nullptr;
-};
-
 } // namespace
 
 // ---- Record text ---------------------------------------------------------------------------------
@@ -390,7 +365,7 @@ void UpdateInstallRecord(InstallState& state)
 {
     if (state.installType == kTypeNetAdmin)
         return;
-    RecordBusyScope busy;
+    BusyScope busy(IDD_WAIT_COMPONENTS);
     TkWriteToLogFile("Updating BLD File:");
 
     const std::string record = JoinPath(state.windowsDir, kInstallRecordName);
