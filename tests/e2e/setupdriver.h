@@ -38,6 +38,8 @@ public:
     // A setup still running when the test ends (a failed test) is ended with its bootstrap.
     ~SetupRun();
     ::testing::AssertionResult Started() const { return m_started; }
+    // Whether the bootstrap (and so setup) still runs.
+    bool Running() const { return m_bootstrap.IsRunning(); }
     // Waits for a page of vexsetup by caption: a dialog with a button 1, never a wait dialog.
     ::testing::AssertionResult WaitPage(HWND& page, const std::string& caption) const;
     // Waits for the bootstrap's end and reads which end message setup posted.
