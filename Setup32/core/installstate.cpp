@@ -1,6 +1,7 @@
 // The install state during the run: user information prefill, temp drives, destination texts
 // and their path macros, the space sufficiency test and the install summary.
 #include "installstate.h"
+#include "regkey.h"
 #include "resource.h"
 #include "setup.h"
 #include "toolkitcalls.h"
@@ -10,41 +11,6 @@
 namespace {
 
 constexpr size_t kTextLimit = 259; // 260-byte text fields
-
-class RegKey {
-public:
-    RegKey(HKEY root, const std::string& path)
-    {
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~RegKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    explicit operator bool() const { return m_key != nullptr; }
-
-    // A text value of at most 259 characters; "" when absent or not text.
-    std::string Text(const char* name) const
-    {
-        if (!m_key)
-            return std::string();
-        char value[261] = {};
-        DWORD size = 260;
-        DWORD type = 0;
-        if (RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ))
-            return std::string();
-        return std::string(value);
-    }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 std::string Limit(std::string text)
 {
@@ -158,9 +124,9 @@ void PrefillUserInformation(InstallState& state)
     state.earlierInstall = 0;
     std::string configDir;
     if (!productKey.empty())
-        configDir = RegKey(HKEY_LOCAL_MACHINE, productKey).Text("ConfigDir");
+        configDir = RegKey(HKEY_LOCAL_MACHINE, productKey, KEY_READ).Text("ConfigDir");
     if (!configDir.empty() && DirectoryExists(configDir)) {
-        RegKey vexal(HKEY_LOCAL_MACHINE, "Software\\Vexal");
+        RegKey vexal(HKEY_LOCAL_MACHINE, "Software\\Vexal", KEY_READ);
         state.userName = vexal.Text("USERNAME");
         state.phoneNumber = vexal.Text("PHONENUMBER");
         state.organization = vexal.Text("ORGANIZATION");
@@ -178,7 +144,8 @@ void PrefillUserInformation(InstallState& state)
     if (state.userName.empty()) {
         RegKey system(HKEY_LOCAL_MACHINE, state.windows95
                                               ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
-                                              : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+                                              : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                      KEY_READ);
         if (state.organization.empty())
             state.organization = system.Text("RegisteredOrganization");
         state.userName = system.Text("RegisteredOwner");

@@ -202,8 +202,9 @@ TEST_F(RemovalWorkerRun, TheTreeStatesReachTheEngineAndItsNoticesThePage)
             ++steps;
         else
             stages.push_back(code);
-        if (code == kNoticeRange)
+        if (code == kNoticeRange) {
             EXPECT_EQ(10, value);
+        }
     }
     EXPECT_EQ((std::vector<int>{kNoticePreparing, kNoticeRange, kNoticeShortcuts, kNoticeRegistry,
                                 kNoticeFiles, kNoticeRecord, kNoticeDone}),

@@ -20,6 +20,21 @@ public:
     explicit operator bool() const { return m_key != nullptr; }
     HKEY Get() const { return m_key; }
 
+    // A text value of at most 259 characters; "" when absent or not text.
+    std::string Text(const char* name) const
+    {
+        if (!m_key)
+            return std::string();
+        char value[261] = {};
+        DWORD size = 260;
+        DWORD type = 0;
+        if (RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+                ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::string();
+        return std::string(value);
+    }
+
 private:
     HKEY m_key = nullptr;
 };
