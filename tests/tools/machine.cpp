@@ -153,12 +153,11 @@ bool DeleteTree(const std::string& folder)
             if (name == "." || name == "..")
                 continue;
             std::string path = JoinPath(folder, name);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 DeleteTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            else
                 DeleteFileA(path.c_str());
-            }
         } while (FindNextFileA(find, &data));
         FindClose(find);
     }

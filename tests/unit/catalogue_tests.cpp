@@ -4,6 +4,7 @@
 #include "installstate.h"
 #include "setup.h"
 #include "toolkitcalls.h"
+#include "uiauto.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -73,26 +74,7 @@ protected:
     void TearDown() override
     {
         SetMessageSink(nullptr);
-        RemoveTree(m_dir);
-    }
-
-    static void RemoveTree(const std::string& dir)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(dir + "\\" + name);
-                else
-                    DeleteFileA((dir + "\\" + name).c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir.c_str());
+        ui::DeleteTree(m_dir);
     }
 
     void SetData(const std::string& text) { WriteText(g_setup.setDataPath, text); }

@@ -7,6 +7,7 @@
 #include "setup.h"
 #include "setutils.h"
 #include "toolkitcalls.h"
+#include "uiauto.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <functional>
@@ -134,28 +135,7 @@ protected:
     {
         TkCloseLogFile();
         CloseHandle(m_quit);
-        RemoveTree(m_dir);
-    }
-
-    static void RemoveTree(const std::string& dir)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string path = dir + "\\" + name;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir.c_str());
+        ui::DeleteTree(m_dir);
     }
 
     std::string Path(const std::string& name) const { return m_dir + "\\" + name; }

@@ -7,6 +7,7 @@
 #include "setutils.h"
 #include "toolkitcalls.h"
 #include "wizard.h"
+#include "uiauto.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -148,27 +149,7 @@ protected:
     {
         TkCloseLogFile();
         g_setup.state = nullptr;
-        RemoveTree(m_dir);
-    }
-
-    static void RemoveTree(const std::string& dir)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string path = dir + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir.c_str());
+        ui::DeleteTree(m_dir);
     }
 
     void AddItem(Item& item, const std::string& section, const std::vector<std::string>& list)

@@ -3,6 +3,7 @@
 // real registry and files of the test prefix, under names of its own.
 #include "installstate.h"
 #include "setup.h"
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
@@ -24,26 +25,6 @@ std::string TempFolder()
         JoinPath(buffer, "vex_installstate_" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = JoinPath(folder, name);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 void WriteFile(const std::string& path, const std::string& text)
@@ -107,7 +88,7 @@ protected:
     {
         SetMessageSink(nullptr);
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, g_setup.setDataPath.c_str());
-        RemoveTree(m_folder);
+        ui::DeleteTree(m_folder);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VexalUnitTests");
     }

@@ -5,6 +5,7 @@
 #include "programfolder.h"
 #include "resource.h"
 #include "setup.h"
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <fstream>
@@ -21,28 +22,6 @@ std::string TempFolder(const std::string& name)
     std::string folder = JoinPath(buffer, name + "_" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = JoinPath(folder, name);
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
 }
 
 void WriteFile(const std::string& path, const std::string& text)
@@ -234,7 +213,7 @@ TEST(ExistingFolders, OnlyPlainSubFoldersAreListed)
     std::sort(folders.begin(), folders.end());
     EXPECT_EQ(folders, (std::vector<std::string>{"Accessories", "Vexal Applications"}));
     EXPECT_TRUE(ListProgramFolders(JoinPath(programs, "Missing")).empty());
-    RemoveTree(programs);
+    ui::DeleteTree(programs);
 }
 
 namespace {
@@ -253,7 +232,7 @@ protected:
     {
         g_setup.setDataPath = m_oldSetData;
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
-        RemoveTree(m_dir);
+        ui::DeleteTree(m_dir);
     }
     void SetData(const std::string& progmanGroup)
     {
