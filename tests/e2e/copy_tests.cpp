@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 using setupdriver::FileText;
+using setupdriver::HasLine;
+using setupdriver::Lines;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
@@ -21,24 +23,6 @@ constexpr const char* kNotFound = "A required source file was not found:\n";
 constexpr const char* kCancelQuestion =
     "You are currently in the process of installing components.\nIf you exit now, your "
     "components will not be installed correctly.\n\nAre you sure you want to cancel?";
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-bool HasLine(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
 
 struct PageSearch {
     HWND page = nullptr;

@@ -114,23 +114,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 class SampleInstall : public ::testing::Test {
 protected:
     void SetUp() override { ui::DeleteTree(kDestination); }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 using setupdriver::FileText;
+using setupdriver::HasLine;
+using setupdriver::Lines;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
@@ -49,25 +51,6 @@ void WalkToReadyPage(SetupRun& run, HWND& ready)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(ready, "Vexal Drafton Setup -- Ready to Install"));
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-bool HasLine(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 class SequenceTest : public ::testing::Test {

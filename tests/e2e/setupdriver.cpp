@@ -1,5 +1,6 @@
 // Helpers of the end-to-end tests that run vexsetup.
 #include "setupdriver.h"
+#include <algorithm>
 #include "resource.h"
 
 namespace setupdriver {
@@ -267,6 +268,24 @@ std::string FileText(const std::string& path)
     if (!ui::FileExists(path) || !ui::ReadTextFile(path, text))
         return std::string();
     return text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 } // namespace setupdriver

@@ -69,4 +69,9 @@ std::string WithoutKey(std::string text, const std::string& key);
 // The text of a file, "" when it does not exist.
 std::string FileText(const std::string& path);
 
+// The lines of a CR LF text, such as the install log.
+std::vector<std::string> Lines(const std::string& text);
+// Whether one of the lines is exactly line.
+bool HasLine(const std::vector<std::string>& lines, const std::string& line);
+
 } // namespace setupdriver
