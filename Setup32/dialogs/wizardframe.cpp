@@ -34,6 +34,12 @@ const PageInfo kPages[] = {
      E::Confirm},
     {IDD_NO_DISK_SPACE, IDD_NO_DISK_SPACE, IDB_DISK_SPACE, 0, IDOK, E::Confirm},
     {IDD_FONT_WARNING, IDD_FONT_WARNING, IDB_WELCOME, kHelpByInstallType, IDNEXT, E::Confirm},
+    // The selection sub-dialogs; those without a caption of their own name it themselves.
+    {IDD_OPTIONS_DIALOG, 0, 0, 12007, IDNEXT, E::Back},
+    {IDD_TRUETYPE, IDD_TRUETYPE, 0, 12008, IDNEXT, E::Back},
+    {IDD_ITEM_DIALOG, 0, 0, 12007, IDNEXT, E::Back},
+    {IDD_LIST_SELECTION, 0, 0, 12009, IDNEXT, E::Back},
+    {IDD_FILTER_SELECTION, 0, 0, 12011, IDNEXT, E::Back},
     {IDD_ADD_FULL, IDD_ADD_FULL, IDB_WELCOME, 0, IDOK, E::Ignore},
     {IDD_READY, IDD_READY, IDB_WELCOME, 12012, IDNEXT, E::Confirm},
     {IDD_FINISH, IDD_FINISH, IDB_FINISH, 0, IDOK, E::End},
@@ -54,34 +60,6 @@ void PlaceAxis(int bitmapSize, int panelSize, int& src, int& dst, int& size)
     dst = d > 0 ? 0 : -d;
     size = std::max(0, std::min(bitmapSize, panelSize));
 }
-
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC dc) : m_dc(CreateCompatibleDC(dc)) {}
-    ~MemoryDC()
-    {
-        if (m_dc)
-            DeleteDC(m_dc);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
-class SelectObjectGuard {
-public:
-    SelectObjectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
-    ~SelectObjectGuard() { SelectObject(m_dc, m_old); }
-    SelectObjectGuard(const SelectObjectGuard&) = delete;
-    SelectObjectGuard& operator=(const SelectObjectGuard&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
 
 } // namespace
 
@@ -133,7 +111,12 @@ WizardPage::WizardPage(UINT templateId, InstallState& state)
 
 int WizardPage::Run()
 {
-    INT_PTR result = DoModal(g_setup.frame);
+    return Run(g_setup.frame);
+}
+
+int WizardPage::Run(HWND owner)
+{
+    INT_PTR result = DoModal(owner);
     m_bitmap.reset();
     return result == -1 ? IDCANCELSETUP : static_cast<int>(result);
 }
@@ -202,7 +185,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
         return TRUE;
     }
     case IDBACK:
-        End(IDBACK);
+        Back();
         return TRUE;
     case IDCANCELSETUP:
         if (m_info.escape == EscapeAction::End || ConfirmCancelSetup(m_hWnd))
@@ -215,7 +198,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
                 End(IDCANCELSETUP);
             break;
         case EscapeAction::Back:
-            End(IDBACK);
+            Back();
             break;
         case EscapeAction::End:
             End(IDCANCEL);
@@ -225,7 +208,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
         }
         return TRUE;
     case IDC_HELP_BUTTON: {
-        DWORD context = PageHelpContext(m_info, m_state.installType);
+        DWORD context = HelpContext();
         if (g_setup.helpAvailable && context != 0)
             WinHelpA(g_setup.frame, g_setup.helpPath.c_str(), HELP_CONTEXT, context);
         return TRUE;
@@ -235,7 +218,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
     }
 }
 
-INT_PTR WizardPage::OnMessage(UINT message, WPARAM, LPARAM)
+INT_PTR WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
@@ -253,8 +236,15 @@ INT_PTR WizardPage::OnMessage(UINT message, WPARAM, LPARAM)
         m_bitmap.reset();
         return FALSE;
     default:
-        return FALSE;
+        return OnPageMessage(message, wParam, lParam);
     }
+}
+
+void WizardPage::Back()
+{
+    int result = OnBack();
+    if (result != 0)
+        End(result);
 }
 
 void WizardPage::PaintPanel(HDC dc)

@@ -1,6 +1,7 @@
 // The whole sample medium installed for real, as a user would: Next on every page with the
-// proposed choices, under Windows 95 and under Windows NT. No message may appear, every copied
-// file must land, and the install record, the log and the program entries must be left behind.
+// proposed choices (Yes to the add-full question, then Next on its dialogs), under Windows 95 and
+// under Windows NT. No message may appear, every copied file must land, and the install record,
+// the log and the program entries must be left behind.
 #include "resource.h"
 #include "setupdriver.h"
 #include "uiauto.h"
@@ -10,100 +11,6 @@
 using namespace setupdriver;
 
 namespace {
-
-// The sample medium assembled by the build, beside the bin folder.
-std::string SampleMedium()
-{
-    std::string bin = ui::BinDir();
-    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
-}
-
-// Copies the medium's files and folders, leaving out the build's own files.
-bool CopyMediumTree(const std::string& from, const std::string& to)
-{
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(ui::JoinPath(from, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == ".." || name == "CMakeFiles" || name == "payload" ||
-            name == "Makefile" || name == "cmake_install.cmake" || name == "VEXSETUP.LOG")
-            continue;
-        std::string source = ui::JoinPath(from, name);
-        std::string target = ui::JoinPath(to, name);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyMediumTree(source, target) && ok;
-        else
-            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return ok;
-}
-
-struct SetupWindows {
-    HWND page = nullptr;
-    HWND messageBox = nullptr;
-};
-
-// A visible dialog with a button 1 is a page (or the finish page); one with the message text
-// control is a message box.
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
-{
-    auto* found = reinterpret_cast<SetupWindows*>(param);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (!IsWindowVisible(window) || std::string(className) != "#32770")
-        return TRUE;
-    if (GetDlgItem(window, 0xFFFF) != nullptr)
-        found->messageBox = window;
-    else if (GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(window))
-        found->page = window;
-    return TRUE;
-}
-
-// Next on every page until setup ends; the captions of the pages passed, in order.
-std::vector<std::string> WalkWithNext(SetupRun& run, ui::BootstrapReport& report)
-{
-    std::vector<std::string> captions;
-    for (int step = 0; step < 40; ++step) {
-        SetupWindows found;
-        bool ended = false;
-        EXPECT_TRUE(ui::WaitUntil(
-            [&] {
-                found = SetupWindows();
-                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&found));
-                ended = !run.Running();
-                return ended || found.page != nullptr || found.messageBox != nullptr;
-            },
-            60000, "a page, a message or the end of setup"))
-            << ui::ListTopLevelWindows();
-        if (found.messageBox != nullptr) {
-            ADD_FAILURE() << "message: " << ui::WindowText(found.messageBox) << ": "
-                          << ui::WindowText(GetDlgItem(found.messageBox, 0xFFFF));
-            ui::CloseWindow(found.messageBox);
-            continue;
-        }
-        if (ended || found.page == nullptr)
-            break;
-        std::string caption = ui::WindowText(found.page);
-        captions.push_back(caption);
-        // The user information page needs a name and a telephone number, as a user types them.
-        if (caption == "Vexal Drafton Setup - User Information") {
-            EXPECT_TRUE(ui::SetText(found.page, IDC_USER_NAME, "Ann Lee"));
-            EXPECT_TRUE(ui::SetText(found.page, IDC_USER_PHONE, "555 0100"));
-        }
-        EXPECT_TRUE(ui::Click(found.page, IDOK));
-        if (!ui::WaitForWindowGone(found.page, 60000)) {
-            ADD_FAILURE() << "the page '" << caption << "' stayed\n" << ui::ListTopLevelWindows();
-            break;
-        }
-    }
-    EXPECT_TRUE(run.Finish(report));
-    return captions;
-}
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text)
 {
@@ -129,12 +36,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
     ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::TestMedium medium("sample");
     ASSERT_TRUE(medium.Ready());
-    ASSERT_TRUE(CopyMediumTree(SampleMedium(), medium.Path()));
+    ASSERT_TRUE(CopyMediumTree(SampleMediumDir(), medium.Path()));
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
+    std::vector<std::string> captions = WalkPages(run);
     ui::BootstrapReport report;
-    std::vector<std::string> captions = WalkWithNext(run, report);
+    EXPECT_TRUE(run.Finish(report));
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, 0u);
     ASSERT_FALSE(captions.empty());

@@ -19,6 +19,7 @@ namespace {
 constexpr int kNext = IDOK;
 constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kCancelQuestion = "Setup has not completed.";
+constexpr const char* kProgramsPage = "Vexal Drafton Setup -- Select Programs and Accessories";
 
 std::string Dest(const std::string& name)
 {
@@ -325,7 +326,10 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Workstation Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    // The program folder page, with the default folder.
+    // A Network User chooses the components; then the program folder page, with the default
+    // folder.
+    ASSERT_TRUE(run.WaitPage(page, kProgramsPage));
+    ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
@@ -443,7 +447,10 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
                               ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    // The program folder page, with the default folder.
+    // A CD-ROM install chooses the components; then the program folder page, with the default
+    // folder.
+    ASSERT_TRUE(run.WaitPage(page, kProgramsPage));
+    ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))

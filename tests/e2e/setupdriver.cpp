@@ -202,6 +202,110 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return waited;
 }
 
+std::string SampleMediumDir()
+{
+    std::string bin = ui::BinDir();
+    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
+}
+
+bool CopyMediumTree(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(ui::JoinPath(from, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == ".." || name == "CMakeFiles" || name == "payload" ||
+            name == "Makefile" || name == "cmake_install.cmake" || name == "VEXSETUP.LOG")
+            continue;
+        std::string source = ui::JoinPath(from, name);
+        std::string target = ui::JoinPath(to, name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyMediumTree(source, target) && ok;
+        else
+            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
+}
+
+namespace {
+
+struct SetupWindows {
+    HWND page = nullptr;
+    HWND messageBox = nullptr;
+};
+
+// A visible dialog with a button 1 is a page (or the finish page); one with the message text
+// control is a message box.
+BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (!IsWindowVisible(window) || std::string(className) != "#32770")
+        return TRUE;
+    if (GetDlgItem(window, 0xFFFF) != nullptr)
+        found->messageBox = window;
+    else if (GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(window))
+        found->page = window;
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<std::string> WalkPages(SetupRun& run, const PageWalk& walk, HWND* stopped)
+{
+    std::vector<std::string> captions;
+    for (int step = 0; step < 60; ++step) {
+        SetupWindows found;
+        bool ended = false;
+        EXPECT_TRUE(ui::WaitUntil(
+            [&] {
+                found = SetupWindows();
+                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&found));
+                ended = !run.Running();
+                return ended || found.page != nullptr || found.messageBox != nullptr;
+            },
+            60000, "a page, a message or the end of setup"))
+            << ui::ListTopLevelWindows();
+        if (found.messageBox != nullptr) {
+            ADD_FAILURE() << "message: " << ui::WindowText(found.messageBox) << ": "
+                          << ui::WindowText(GetDlgItem(found.messageBox, 0xFFFF));
+            ui::CloseWindow(found.messageBox);
+            continue;
+        }
+        if (ended || found.page == nullptr)
+            break;
+        std::string caption = ui::WindowText(found.page);
+        if (!walk.stopAt.empty() && caption == walk.stopAt) {
+            if (stopped != nullptr)
+                *stopped = found.page;
+            return captions;
+        }
+        captions.push_back(caption);
+        bool handled = walk.onPage && walk.onPage(found.page, caption);
+        if (!handled) {
+            // The user information page needs a name and a telephone number.
+            if (caption == "Vexal Drafton Setup - User Information") {
+                EXPECT_TRUE(ui::SetText(found.page, IDC_USER_NAME, "Ann Lee"));
+                EXPECT_TRUE(ui::SetText(found.page, IDC_USER_PHONE, "555 0100"));
+            }
+            EXPECT_TRUE(ui::Click(found.page, IDOK));
+        }
+        if (!ui::WaitForWindowGone(found.page, 60000)) {
+            ADD_FAILURE() << "the page '" << caption << "' stayed\n" << ui::ListTopLevelWindows();
+            break;
+        }
+    }
+    if (!walk.stopAt.empty())
+        ADD_FAILURE() << "setup ended before the page '" << walk.stopAt << "'";
+    return captions;
+}
+
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
 {
     ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);

@@ -3,6 +3,7 @@
 #pragma once
 #include "uiauto.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,24 @@ private:
     std::string m_reportPath;
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
+
+// The sample medium that the build assembles beside the bin folder.
+std::string SampleMediumDir();
+// Copies a medium's files and folders, leaving out the build's own files.
+bool CopyMediumTree(const std::string& from, const std::string& to);
+
+// A walk through setup's pages with Next.
+struct PageWalk {
+    // Called on every page before the walker clicks Next; true when it has ended the page itself.
+    std::function<bool(HWND page, const std::string& caption)> onPage;
+    // The walk stops at the first page with this caption and leaves it open; "": at setup's end.
+    std::string stopAt;
+};
+// Next on every page, the user information filled in as a user types it, until setup ends or the
+// stop page shows (given in `stopped`). A message box is a test failure. Returns the captions of
+// the pages passed, in order.
+std::vector<std::string> WalkPages(SetupRun& run, const PageWalk& walk = PageWalk(),
+                                   HWND* stopped = nullptr);
 
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that

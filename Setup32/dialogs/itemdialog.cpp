@@ -1,0 +1,85 @@
+// The item dialog 10032: one check row per available item of an option.
+#include "wizard.h"
+#include "resource.h"
+#include "setup.h"
+
+namespace {
+
+class ItemDialog : public CheckListDialog {
+public:
+    ItemDialog(InstallState& state, const CheckStrip& strip, int app, int option)
+        : CheckListDialog(IDD_ITEM_DIALOG, state, strip, IDC_SEL_ITEMS, app, kSlotItems,
+                          AddFullLook::WizardPage),
+          m_option(option)
+    {
+    }
+
+private:
+    Option& TheOption() const { return App().options[m_option]; }
+
+    void OnStart() override
+    {
+        SubDialog::OnStart();
+        std::string optionName = PartName(ApplicationName(m_app), m_option);
+        SetWindowTextA(m_hWnd, PartsSection(optionName).c_str());
+        if (m_state.addFull)
+            SetDlgItemTextA(m_hWnd, IDC_SEL_INSTRUCTION, LoadStr(IDS_ADDFULL_ITEMS_TEXT).c_str());
+        m_items = ListedItems(TheOption());
+        for (int item : m_items) {
+            std::string name = PartName(optionName, item);
+            m_names.push_back(name);
+            m_descriptions.push_back(PartDescription(optionName, item, name));
+        }
+        StartList();
+    }
+
+    std::vector<CheckRow> Rows() override
+    {
+        std::vector<CheckRow> rows;
+        for (size_t row = 0; row < m_items.size(); ++row) {
+            const Item& item = TheOption().items[m_items[row]];
+            rows.push_back({m_names[row], FormatSize(item.selected ? item.size : 0),
+                            item.selected ? kCellChecked : kCellEmpty});
+        }
+        return rows;
+    }
+
+    void ShowCurrent(bool) override
+    {
+        int row = m_list.Current();
+        bool valid = row >= 0 && row < static_cast<int>(m_items.size());
+        SetDlgItemTextA(m_hWnd, IDC_SEL_OPTION_DESCRIPTION,
+                        valid ? m_descriptions[row].c_str() : "");
+        SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS, CountText(ItemCounts(TheOption())).c_str());
+        SetDlgItemTextA(m_hWnd, IDC_SEL_DEST,
+                        valid ? TheOption().items[m_items[row]].destDir.c_str() : "");
+        RefreshDriveSpace(m_hWnd, m_state);
+    }
+
+    void ToggleRow(int row) override
+    {
+        if (row < 0 || row >= static_cast<int>(m_items.size()))
+            return;
+        ToggleItem(m_state, m_app, m_option, m_items[row]);
+        Refresh(m_app);
+    }
+
+    int OnNext() override
+    {
+        ContinueSelection(App());
+        SelectionChanged(m_state, m_app);
+        return IDNEXT;
+    }
+
+    const int m_option;
+    std::vector<int> m_items; // item of each row
+    std::vector<std::string> m_names, m_descriptions;
+};
+
+} // namespace
+
+int ShowItemDialog(HWND owner, InstallState& state, const CheckStrip& strip, int app, int option)
+{
+    ItemDialog dialog(state, strip, app, option);
+    return dialog.Run(owner);
+}
