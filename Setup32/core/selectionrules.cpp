@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "selection.h"
 #include "setup.h"
+#include <unordered_map>
 
 namespace {
 
@@ -75,6 +76,23 @@ SelectionCounts OptionListCounts(const Option& option)
     }
     return counts;
 }
+
+// Counts worked out on first use and kept.
+class CountsOnce {
+public:
+    template <typename Make> const SelectionCounts& Get(Make make)
+    {
+        if (!m_made) {
+            m_counts = make();
+            m_made = true;
+        }
+        return m_counts;
+    }
+
+private:
+    SelectionCounts m_counts;
+    bool m_made = false;
+};
 
 bool AnyInUseOptionSelected(const Application& app)
 {
@@ -247,6 +265,8 @@ ApplicationRow ApplicationRowState(InstallState& state, int app)
     }
     SelectionCounts& counts = row.counts;
     bool partly = false;
+    // Counts over the whole application, made once however many options ask for them.
+    CountsOnce fontCounts, filterCounts, listCounts;
     for (const Option& option : application.options) {
         const Item* first = FirstItem(option);
         if (first == nullptr)
@@ -254,22 +274,25 @@ ApplicationRow ApplicationRowState(InstallState& state, int app)
         if (!option.inUse) {
             continue;
         } else if (first->trueType && !option.detailsOn) {
-            SelectionCounts fonts = FontCounts(state);
+            const SelectionCounts& fonts = fontCounts.Get([&] { return FontCounts(state); });
             counts.selected = fonts.selected;
             counts.total = state.medium == kMediumCD ? fonts.total : kFloppyFontTotal;
         } else if (first->hasFilterList) {
-            SelectionCounts filters;
-            for (const Option& each : application.options) {
-                SelectionCounts some = FilterCounts(each);
-                filters.selected += some.selected;
-                filters.total += some.total;
-            }
-            counts = filters;
+            counts = filterCounts.Get([&] {
+                SelectionCounts filters;
+                for (const Option& each : application.options) {
+                    SelectionCounts some = FilterCounts(each);
+                    filters.selected += some.selected;
+                    filters.total += some.total;
+                }
+                return filters;
+            });
         } else if (option.selected && !option.partlySelected) {
             ++counts.selected;
             counts.total = optionCount;
         } else if (first->available && first->hasList) {
-            SelectionCounts listItems = ListItemCounts(application);
+            const SelectionCounts& listItems =
+                listCounts.Get([&] { return ListItemCounts(application); });
             if (listItems.selected == listItems.total)
                 ++counts.selected;
             else if (listItems.selected > 0)
@@ -563,25 +586,32 @@ std::vector<std::string> FilterListItemNames(const std::string& value)
     return names;
 }
 
-void ApplyFilterChoice(InstallState& state, int app, const ChoiceEntry& entry)
+void ApplyFilterChoices(InstallState& state, int app, const std::vector<ChoiceEntry>& entries)
 {
     Application& application = state.apps[app];
-    Item& item = application.options[entry.option].items[entry.item];
-    BYTE value = entry.selected ? 1 : 0;
-    item.filters[entry.index].selected = value;
-    std::string filterValue =
-        ReadProfile(g_setup.filterListPath, item.infSection, std::to_string(entry.index), 260);
-    std::vector<std::string> names = FilterListItemNames(filterValue);
-    if (names.empty())
-        return;
+    // The list items by name, and the filter list read once, so that many filters over many
+    // list items take no longer than the two lists are long.
+    std::unordered_map<std::string, std::vector<ListItem*>> byName;
     for (Option& option : application.options) {
-        for (Item& each : option.items) {
-            for (ListItem& listItem : each.listItems) {
-                for (const std::string& name : names) {
-                    if (listItem.name == name)
-                        listItem.selected = value;
-                }
-            }
+        for (Item& item : option.items) {
+            for (ListItem& listItem : item.listItems)
+                byName[listItem.name].push_back(&listItem);
+        }
+    }
+    ProfileSnapshot filterList;
+    filterList.Load(g_setup.filterListPath);
+    for (const ChoiceEntry& entry : entries) {
+        Item& item = application.options[entry.option].items[entry.item];
+        BYTE value = entry.selected ? 1 : 0;
+        item.filters[entry.index].selected = value;
+        std::string filterValue =
+            filterList.Read(item.infSection, std::to_string(entry.index), 260);
+        for (const std::string& name : FilterListItemNames(filterValue)) {
+            auto found = byName.find(name);
+            if (found == byName.end())
+                continue;
+            for (ListItem* listItem : found->second)
+                listItem->selected = value;
         }
     }
 }

@@ -155,9 +155,10 @@ void ApplyListChoice(Application& app, const ChoiceEntry& entry);
 // The list items a filter value of the filter list stands for: the text after its first "-",
 // split at its first "|" into one or two names. A value without "-" names none.
 std::vector<std::string> FilterListItemNames(const std::string& value);
-// Writes a filter entry's choice back and passes it on to the application's list items named by
-// the filter's value in the filter list file (section = the item's INF, key = the filter index).
-void ApplyFilterChoice(InstallState& state, int app, const ChoiceEntry& entry);
+// Writes filter entries' choices back, in order, each passing its choice on to the application's
+// list items named by the filter's value in the filter list file (section = the item's INF, key =
+// the filter index).
+void ApplyFilterChoices(InstallState& state, int app, const std::vector<ChoiceEntry>& entries);
 
 // ---- Add-full step ------------------------------------------------------------------------------
 

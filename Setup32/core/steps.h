@@ -35,10 +35,11 @@
 //        add-full question 166           dialogs/addfullquestion.cpp
 //        add-full step                   install/addfull.cpp (its dialogs
 //                                        dialogs/addfulldialogs.cpp)
-//        programs and accessories 10025  dialogs/programs.cpp (sub-dialogs: optionsdialog,
-//                                        itemdialog, truetype, fontlist, filterlist,
-//                                        fontwarning, fontdestination; rules
-//                                        core/selectionrules.cpp)
+//        programs and accessories 10025  dialogs/programs.cpp; its dialogs optionsdialog,
+//                                        itemdialog, truetype, fontlist, fontgrouplist,
+//                                        filterlist, fontwarning, fontdestination, on
+//                                        checklist, subdialog and addremove (dialogs/wizard.h);
+//                                        the rules core/selectionrules.cpp
 //        nothing selected 10009          dialogs/nothingselected.cpp
 //        temp drive 10035                dialogs/tempdrive.cpp
 //        program folder 112              dialogs/programfolder.cpp

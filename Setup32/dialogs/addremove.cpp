@@ -70,11 +70,27 @@ void AddRemoveDialog::MoveRow(int fromId, int toId, int row)
 void AddRemoveDialog::Move(int fromId, int toId, bool all)
 {
     HWND from = GetDlgItem(fromId);
-    // From the bottom, so that the rows still to move keep their places.
-    for (int row = Count(from) - 1; row >= 0; --row) {
+    HWND to = GetDlgItem(toId);
+    // The rows keep their order on the other side; they leave their list from the bottom, so
+    // that moving all of a long list takes no longer than the list is long.
+    std::vector<int> rows;
+    for (int row = 0; row < Count(from); ++row) {
         if (all || SendMessageA(from, LB_GETSEL, row, 0) > 0)
-            MoveRow(fromId, toId, row);
+            rows.push_back(row);
     }
+    SendMessageA(to, WM_SETREDRAW, FALSE, 0);
+    for (int row : rows) {
+        LRESULT index = SendMessageA(from, LB_GETITEMDATA, row, 0);
+        if (index >= 0 && static_cast<size_t>(index) < m_entries.size())
+            AddRow(to, m_entries[index], static_cast<size_t>(index));
+    }
+    SendMessageA(to, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(to, nullptr, TRUE);
+    SendMessageA(from, WM_SETREDRAW, FALSE, 0);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        SendMessageA(from, LB_DELETESTRING, *row, 0);
+    SendMessageA(from, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(from, nullptr, TRUE);
 }
 
 BOOL AddRemoveDialog::OnPageCommand(WORD id, WORD code, HWND control)

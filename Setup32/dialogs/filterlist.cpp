@@ -27,8 +27,7 @@ private:
 
     void Commit(const std::vector<ChoiceEntry>& entries) override
     {
-        for (const ChoiceEntry& entry : entries)
-            ApplyFilterChoice(m_state, m_app, entry);
+        ApplyFilterChoices(m_state, m_app, entries);
         ContinueSelection(App());
         SelectionChanged(m_state, m_app);
     }

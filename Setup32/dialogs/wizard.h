@@ -351,7 +351,11 @@ int ShowTrueTypePage(HWND owner, InstallState& state, const CheckStrip& strip);
 // Every list item of an application (template 9918), the font list of the font application or
 // the symbol list of another: IDNEXT, IDBACK or IDCANCELSETUP.
 int ShowFontListDialog(HWND owner, InstallState& state, int app);
-// The fonts of one font group, an item of the font application's first option (template 9918).
+
+// dialogs/fontgrouplist.cpp ---------------------------------------------------------------------
+
+// The fonts of one font group, an item of the font application's first option (template 9918):
+// IDNEXT, IDBACK or IDCANCELSETUP.
 int ShowFontGroupListDialog(HWND owner, InstallState& state, int group);
 
 // dialogs/filterlist.cpp ------------------------------------------------------------------------

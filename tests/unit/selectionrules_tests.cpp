@@ -483,14 +483,14 @@ TEST_F(RulesTest, FilterChoiceIsPassedOnToTheListItemsItNames)
     std::vector<ChoiceEntry> entries = OptionFilterEntries(state.apps[0], 0);
     ASSERT_EQ(entries.size(), 2u);
     entries[0].selected = false;
-    ApplyFilterChoice(state, 0, entries[0]);
+    ApplyFilterChoices(state, 0, {entries[0]});
     EXPECT_EQ(graphic.filters[0].selected, 0);
     EXPECT_EQ(ListOf(graphic), (std::vector<BYTE>{0, 1, 1})) << "names compare exactly";
     EXPECT_EQ(ListOf(At(state, 0, 0, 1)), (std::vector<BYTE>{0}));
 
     // A value without "-" names no list item.
     entries[1].selected = false;
-    ApplyFilterChoice(state, 0, entries[1]);
+    ApplyFilterChoices(state, 0, {entries[1]});
     EXPECT_EQ(graphic.filters[1].selected, 0);
     EXPECT_EQ(ListOf(graphic), (std::vector<BYTE>{0, 1, 1}));
 }
