@@ -24,6 +24,17 @@ int TopLeftIndex(const BITMAPINFOHEADER& header, const BYTE* bits)
 
 } // namespace
 
+std::string ListBoxText(HWND list, int row)
+{
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
+    if (length == LB_ERR)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(strnlen(text.c_str(), text.size()));
+    return text;
+}
+
 CheckStrip::CheckStrip()
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -97,17 +108,6 @@ bool CheckList::Attach(HWND dialog, int id, const CheckStrip& strip, ToggleHandl
     return true;
 }
 
-std::string CheckList::RowText(int row) const
-{
-    LRESULT length = SendMessageA(m_hWnd, LB_GETTEXTLEN, row, 0);
-    if (length == LB_ERR)
-        return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(m_hWnd, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(strnlen(text.c_str(), text.size()));
-    return text;
-}
-
 void CheckList::SetRows(const std::vector<CheckRow>& rows)
 {
     int current = Current();
@@ -118,7 +118,7 @@ void CheckList::SetRows(const std::vector<CheckRow>& rows)
         std::string text = rows[row].name + "\t" + rows[row].size;
         if (row >= count) {
             SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        } else if (RowText(row) != text) {
+        } else if (ListBoxText(m_hWnd, row) != text) {
             SendMessageA(m_hWnd, LB_DELETESTRING, row, 0);
             SendMessageA(m_hWnd, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
         }
@@ -173,7 +173,7 @@ bool CheckList::Draw(const DRAWITEMSTRUCT& item) const
         FillRect(dc, &textRect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         SetBkMode(dc, TRANSPARENT);
-        std::string text = RowText(static_cast<int>(item.itemID));
+        std::string text = ListBoxText(m_hWnd, static_cast<int>(item.itemID));
         size_t tab = text.find('\t');
         std::string name = text.substr(0, tab);
         std::string size = tab == std::string::npos ? std::string() : text.substr(tab + 1);

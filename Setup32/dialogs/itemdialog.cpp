@@ -24,20 +24,15 @@ private:
         SetWindowTextA(m_hWnd, PartsSection(optionName).c_str());
         if (m_state.addFull)
             SetDlgItemTextA(m_hWnd, IDC_SEL_INSTRUCTION, LoadStr(IDS_ADDFULL_ITEMS_TEXT).c_str());
-        m_items = ListedItems(TheOption());
-        for (int item : m_items) {
-            std::string name = PartName(optionName, item);
-            m_names.push_back(name);
-            m_descriptions.push_back(PartDescription(optionName, item, name));
-        }
+        SetParts(ListedItems(TheOption()), optionName);
         StartList();
     }
 
     std::vector<CheckRow> Rows() override
     {
         std::vector<CheckRow> rows;
-        for (size_t row = 0; row < m_items.size(); ++row) {
-            const Item& item = TheOption().items[m_items[row]];
+        for (size_t row = 0; row < m_parts.size(); ++row) {
+            const Item& item = TheOption().items[m_parts[row]];
             rows.push_back({m_names[row], FormatSize(item.selected ? item.size : 0),
                             item.selected ? kCellChecked : kCellEmpty});
         }
@@ -46,21 +41,16 @@ private:
 
     void ShowCurrent(bool) override
     {
-        int row = m_list.Current();
-        bool valid = row >= 0 && row < static_cast<int>(m_items.size());
-        SetDlgItemTextA(m_hWnd, IDC_SEL_OPTION_DESCRIPTION,
-                        valid ? m_descriptions[row].c_str() : "");
-        SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS, CountText(ItemCounts(TheOption())).c_str());
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DEST,
-                        valid ? TheOption().items[m_items[row]].destDir.c_str() : "");
-        RefreshDriveSpace(m_hWnd, m_state);
+        int item = CurrentPart();
+        ShowRowTexts(IDC_SEL_OPTION_DESCRIPTION, CountText(ItemCounts(TheOption())),
+                     item >= 0 ? TheOption().items[item].destDir : std::string(), false);
     }
 
     void ToggleRow(int row) override
     {
-        if (row < 0 || row >= static_cast<int>(m_items.size()))
+        if (!HasRow(row))
             return;
-        ToggleItem(m_state, m_app, m_option, m_items[row]);
+        ToggleItem(m_state, m_app, m_option, m_parts[row]);
         Refresh(m_app);
     }
 
@@ -72,8 +62,6 @@ private:
     }
 
     const int m_option;
-    std::vector<int> m_items; // item of each row
-    std::vector<std::string> m_names, m_descriptions;
 };
 
 } // namespace

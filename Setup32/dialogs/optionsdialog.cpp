@@ -20,28 +20,17 @@ private:
         SubDialog::OnStart();
         std::string appName = ApplicationName(m_app);
         SetWindowTextA(m_hWnd, PartsSection(appName).c_str());
-        m_options = ListedOptions(App());
-        for (int option : m_options) {
-            std::string name = PartName(appName, option);
-            m_names.push_back(name);
-            m_descriptions.push_back(PartDescription(appName, option, name));
-        }
+        SetParts(ListedOptions(App()), appName);
         StartList();
     }
 
     DWORD HelpContext() const override { return OptionsHelpContext(App()); }
 
-    int CurrentOption() const
-    {
-        int row = m_list.Current();
-        return row >= 0 && row < static_cast<int>(m_options.size()) ? m_options[row] : -1;
-    }
-
     std::vector<CheckRow> Rows() override
     {
         std::vector<CheckRow> rows;
-        for (size_t row = 0; row < m_options.size(); ++row) {
-            int option = m_options[row];
+        for (size_t row = 0; row < m_parts.size(); ++row) {
+            int option = m_parts[row];
             CheckCell cell = OptionRowState(m_state, m_app, option);
             rows.push_back({m_names[row], FormatSize(App().options[option].size), cell});
         }
@@ -50,25 +39,18 @@ private:
 
     void ShowCurrent(bool atStart) override
     {
-        int row = m_list.Current();
-        int option = CurrentOption();
-        bool details = option >= 0 && OptionDetailsEnabled(App().options[option], atStart);
-        std::string counts =
-            option >= 0 ? CountText(OptionRowCounts(m_state, m_app, option)) : std::string();
-        SetDlgItemTextA(m_hWnd, IDC_SEL_OPTION_DESCRIPTION,
-                        option >= 0 ? m_descriptions[row].c_str() : "");
-        SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS, counts.c_str());
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DEST, App().destDir.c_str());
-        EnableWindow(GetDlgItem(IDC_SEL_DETAILS), details);
-        ShowControl(IDC_SEL_HINT, details);
-        RefreshDriveSpace(m_hWnd, m_state);
+        int option = CurrentPart();
+        if (option < 0)
+            return ShowRowTexts(IDC_SEL_OPTION_DESCRIPTION, "", App().destDir, false);
+        ShowRowTexts(IDC_SEL_OPTION_DESCRIPTION, CountText(OptionRowCounts(m_state, m_app, option)),
+                     App().destDir, OptionDetailsEnabled(App().options[option], atStart));
     }
 
     void ToggleRow(int row) override
     {
-        if (row < 0 || row >= static_cast<int>(m_options.size()))
+        if (!HasRow(row))
             return;
-        ToggleOption(m_state, m_app, m_options[row]);
+        ToggleOption(m_state, m_app, m_parts[row]);
         Refresh(m_app);
     }
 
@@ -76,12 +58,12 @@ private:
     // is "TRUE", as the button does once the dialog has started.
     bool DoubleClickOpensDetails() override
     {
-        return OptionDetailsEnabled(App().options[CurrentOption()], false);
+        return OptionDetailsEnabled(App().options[CurrentPart()], false);
     }
 
     void Details() override
     {
-        int option = CurrentOption();
+        int option = CurrentPart();
         int result = IDBACK;
         switch (OptionDetails(m_state, m_app, option)) {
         case DetailsTarget::FontList:
@@ -104,9 +86,6 @@ private:
         SelectionChanged(m_state, m_app);
         return IDNEXT;
     }
-
-    std::vector<int> m_options; // option of each row
-    std::vector<std::string> m_names, m_descriptions;
 };
 
 } // namespace

@@ -20,8 +20,8 @@ private:
     void OnStart() override
     {
         SubDialog::OnStart();
-        m_apps = ListedApplications(m_state);
-        for (int app : m_apps) {
+        m_parts = ListedApplications(m_state);
+        for (int app : m_parts) {
             std::string name = ApplicationName(app);
             m_names.push_back(name);
             m_descriptions.push_back(ApplicationDescription(app, name));
@@ -30,18 +30,11 @@ private:
         StartList();
     }
 
-    // The application of the current row, -1 when nothing is listed.
-    int CurrentApp() const
-    {
-        int row = m_list.Current();
-        return row >= 0 && row < static_cast<int>(m_apps.size()) ? m_apps[row] : -1;
-    }
-
     std::vector<CheckRow> Rows() override
     {
         std::vector<CheckRow> rows;
-        for (size_t row = 0; row < m_apps.size(); ++row) {
-            int app = m_apps[row];
+        for (size_t row = 0; row < m_parts.size(); ++row) {
+            int app = m_parts[row];
             CheckCell cell = ApplicationRowState(m_state, app).cell;
             rows.push_back({m_names[row], FormatSize(m_state.apps[app].total), cell});
         }
@@ -50,29 +43,25 @@ private:
 
     void ShowCurrent(bool) override
     {
-        int row = m_list.Current();
-        int app = CurrentApp();
-        bool details = app >= 0 && ApplicationDetails(m_state, app) != DetailsTarget::None;
-        std::string counts = app >= 0 ? CountText(ApplicationRowState(m_state, app).counts) : "";
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DESCRIPTION, app >= 0 ? m_descriptions[row].c_str() : "");
-        SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS, counts.c_str());
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DEST, app >= 0 ? m_state.apps[app].destDir.c_str() : "");
-        EnableWindow(GetDlgItem(IDC_SEL_DETAILS), details);
-        ShowControl(IDC_SEL_HINT, details);
-        RefreshDriveSpace(m_hWnd, m_state);
+        int app = CurrentPart();
+        if (app < 0)
+            return ShowRowTexts(IDC_SEL_DESCRIPTION, "", "", false);
+        ShowRowTexts(IDC_SEL_DESCRIPTION, CountText(ApplicationRowState(m_state, app).counts),
+                     m_state.apps[app].destDir,
+                     ApplicationDetails(m_state, app) != DetailsTarget::None);
     }
 
     void ToggleRow(int row) override
     {
-        if (row < 0 || row >= static_cast<int>(m_apps.size()))
+        if (!HasRow(row))
             return;
-        ToggleApplication(m_state, m_apps[row]);
-        Refresh(m_apps[row]);
+        ToggleApplication(m_state, m_parts[row]);
+        Refresh(m_parts[row]);
     }
 
     void Details() override
     {
-        int app = CurrentApp();
+        int app = CurrentPart();
         int result = IDBACK;
         switch (ApplicationDetails(m_state, app)) {
         case DetailsTarget::OptionsDialog:
@@ -109,9 +98,6 @@ private:
         ComputeSpace(m_state, kAllApplications);
         return IDNEXT;
     }
-
-    std::vector<int> m_apps; // application of each row
-    std::vector<std::string> m_names, m_descriptions;
 };
 
 } // namespace

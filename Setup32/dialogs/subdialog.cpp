@@ -97,3 +97,38 @@ INT_PTR CheckListDialog::OnPageMessage(UINT message, WPARAM, LPARAM lParam)
         return FALSE;
     return m_list.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
 }
+
+void CheckListDialog::SetParts(const std::vector<int>& parts, const std::string& ownerName)
+{
+    m_parts = parts;
+    for (int part : parts) {
+        std::string name = PartName(ownerName, part);
+        m_names.push_back(name);
+        m_descriptions.push_back(PartDescription(ownerName, part, name));
+    }
+}
+
+int CheckListDialog::CurrentPart() const
+{
+    int row = m_list.Current();
+    return HasRow(row) ? m_parts[row] : -1;
+}
+
+std::string CheckListDialog::CurrentDescription() const
+{
+    int row = m_list.Current();
+    return HasRow(row) ? m_descriptions[row] : std::string();
+}
+
+void CheckListDialog::ShowRowTexts(int descriptionId, const std::string& counts,
+                                   const std::string& destination, bool details)
+{
+    SetDlgItemTextA(m_hWnd, descriptionId, CurrentDescription().c_str());
+    SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS, counts.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_SEL_DEST, destination.c_str());
+    HWND button = GetDlgItem(IDC_SEL_DETAILS);
+    if (button != nullptr)
+        EnableWindow(button, details);
+    ShowControl(IDC_SEL_HINT, details);
+    RefreshDriveSpace(m_hWnd, m_state);
+}

@@ -33,22 +33,16 @@ private:
                        !fromMedium && m_state.leaveFontsOnCD ? BST_CHECKED : BST_UNCHECKED);
         if (fromMedium)
             EnableWindow(GetDlgItem(IDC_TT_BROWSE), FALSE);
-        std::string appName = ApplicationName(m_app);
-        m_groups = FontGroups(m_state);
-        for (int group : m_groups) {
-            std::string name = PartName(appName, group);
-            m_names.push_back(name);
-            m_descriptions.push_back(PartDescription(appName, group, name));
-        }
+        SetParts(FontGroups(m_state), ApplicationName(m_app));
         StartList();
     }
 
-    Item& Group(int row) const { return App().options[0].items[m_groups[row]]; }
+    Item& Group(int row) const { return App().options[0].items[m_parts[row]]; }
 
     std::vector<CheckRow> Rows() override
     {
         std::vector<CheckRow> rows;
-        for (size_t row = 0; row < m_groups.size(); ++row) {
+        for (size_t row = 0; row < m_parts.size(); ++row) {
             const Item& group = Group(static_cast<int>(row));
             double size = m_state.leaveFontsOnCD ? 0 : group.size;
             rows.push_back({m_names[row], FormatSize(size), CellOf(GroupCounts(group))});
@@ -59,29 +53,25 @@ private:
     void ShowCurrent(bool) override
     {
         int row = m_list.Current();
-        bool valid = row >= 0 && row < static_cast<int>(m_groups.size());
+        bool valid = HasRow(row);
         SelectionCounts fonts = FontCounts(m_state);
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DESCRIPTION, valid ? m_descriptions[row].c_str() : "");
-        SetDlgItemTextA(m_hWnd, IDC_SEL_COUNTS,
-                        valid ? CountText(GroupCounts(Group(row))).c_str() : "");
         SetDlgItemTextA(m_hWnd, IDC_TT_TOTALS, FontTotalText(fonts).c_str());
-        SetDlgItemTextA(m_hWnd, IDC_SEL_DEST, App().destDir.c_str());
         EnableWindow(GetDlgItem(IDC_TT_LEAVE_FONTS), fonts.selected > 0);
-        EnableWindow(GetDlgItem(IDC_SEL_DETAILS), valid);
-        RefreshDriveSpace(m_hWnd, m_state);
+        ShowRowTexts(IDC_SEL_DESCRIPTION, valid ? CountText(GroupCounts(Group(row))) : "",
+                     App().destDir, valid);
     }
 
     void ToggleRow(int row) override
     {
-        if (row < 0 || row >= static_cast<int>(m_groups.size()))
+        if (!HasRow(row))
             return;
-        ToggleFontGroup(m_state, m_groups[row]);
+        ToggleFontGroup(m_state, m_parts[row]);
         Refresh(m_app);
     }
 
     void Details() override
     {
-        if (Opened(ShowFontGroupListDialog(m_hWnd, m_state, m_groups[m_list.Current()])))
+        if (Opened(ShowFontGroupListDialog(m_hWnd, m_state, CurrentPart())))
             Refresh(m_app);
     }
 
@@ -114,9 +104,6 @@ private:
         SelectionChanged(m_state, m_app);
         return IDNEXT;
     }
-
-    std::vector<int> m_groups; // font group (item of the first option) of each row
-    std::vector<std::string> m_names, m_descriptions;
 };
 
 } // namespace

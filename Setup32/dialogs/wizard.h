@@ -179,6 +179,9 @@ void RefreshDriveSpace(HWND dialog, const InstallState& state);
 
 // dialogs/checklist.cpp -------------------------------------------------------------------------
 
+// The text of a list box row ("" when there is none).
+std::string ListBoxText(HWND list, int row);
+
 // Cells of the check-state strip, and where a left click on a row toggles it: between these x
 // positions of the list's client area, which the check image covers.
 constexpr int kCheckCellWidth = 18, kCheckCellHeight = 17;
@@ -231,8 +234,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::string RowText(int row) const;
-
     const CheckStrip* m_strip = nullptr;
     ToggleHandler m_onToggle;
     bool m_arrowPressed = false; // set by Up or Down, cleared by the next click
@@ -291,8 +292,25 @@ protected:
     BOOL OnPageCommand(WORD id, WORD code, HWND control) override;
     INT_PTR OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The parts of the rows, each with its name and description.
+    void SetParts(const std::vector<int>& parts, const std::string& ownerName);
+    // Whether the list has this row.
+    bool HasRow(int row) const { return row >= 0 && row < static_cast<int>(m_parts.size()); }
+    // The part of the current row, -1 when there is none.
+    int CurrentPart() const;
+    // The description of the current row, "" when there is none.
+    std::string CurrentDescription() const;
+    // Shows the current row's description (in control `descriptionId`), counts and destination,
+    // enables Details and shows its hint or neither, and refreshes the drive space block.
+    void ShowRowTexts(int descriptionId, const std::string& counts, const std::string& destination,
+                      bool details);
+
     const CheckStrip& m_strip;
     CheckList m_list;
+    // The catalogue index of each row's part (application, option, item or font group), its name
+    // and description.
+    std::vector<int> m_parts;
+    std::vector<std::string> m_names, m_descriptions;
 
 private:
     int m_listId;

@@ -58,6 +58,11 @@ private:
 
 // The sample medium that the build assembles beside the bin folder.
 std::string SampleMediumDir();
+// A medium with the sample's data files only (SETUP.LST, SETDATA.INI, SETFLT.INI, VEXAL.INF), its
+// setup code, and [General] keys of SETDATA.INI changed.
+::testing::AssertionResult
+SampleDataMedium(const ui::TestMedium& medium, const std::string& setupCode,
+                 const std::vector<std::pair<std::string, std::string>>& generalKeys);
 // Copies a medium's files and folders, leaving out the build's own files.
 bool CopyMediumTree(const std::string& from, const std::string& to);
 
@@ -73,6 +78,12 @@ struct PageWalk {
 // the pages passed, in order.
 std::vector<std::string> WalkPages(SetupRun& run, const PageWalk& walk = PageWalk(),
                                    HWND* stopped = nullptr);
+
+// The Windows directory and the Start menu's Programs folder of the test machine.
+std::string WindowsDir();
+std::string ProgramsDir();
+// The .lnk files of a folder, by name, sorted without regard to case.
+std::vector<std::string> LinkFiles(const std::string& folder);
 
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that

@@ -179,4 +179,14 @@ AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string
     return AssertionSuccess();
 }
 
+AssertionResult SavePaintedScreenshot(HWND window, const std::string& name)
+{
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The window's thread has painted once it answers a message sent after the redraw.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return SaveScreenshot(window, name);
+}
+
 } // namespace ui

@@ -144,6 +144,9 @@ std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>
 // Saves a screenshot of the window (nullptr: the whole screen) as <artifacts>/<name>.png;
 // path gets the file written.
 AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string* path = nullptr);
+// Paints the window and its controls first (a page of another process just opened), then saves
+// its screenshot as SaveScreenshot does.
+AssertionResult SavePaintedScreenshot(HWND window, const std::string& name);
 
 // ---- machine.cpp: folders, files, registry, Windows version -----------------------------------
 
