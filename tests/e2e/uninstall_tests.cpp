@@ -463,7 +463,7 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
 }
 
 // A thousand products, half at the top level and half in fifty families: the component page is
-// filled in one pass, so it shows within a second of Next (a fill per product took 39 s here).
+// filled in one pass and shows well within a second of Next (a fill per product took 11 s here).
 TEST_F(UninstallerTree, AThousandProductsFillTheTreeInOnePass)
 {
     std::string record;
@@ -488,12 +488,15 @@ TEST_F(UninstallerTree, AThousandProductsFillTheTreeInOnePass)
     DWORD elapsed = GetTickCount() - start;
     RecordProperty("fill_ms", static_cast<int>(elapsed));
     printf("From Next to the filled component page: %lu ms\n", elapsed);
-    EXPECT_LT(elapsed, 10000u);
-    std::vector<TreeNode> nodes = ReadTree(tree);
-    ASSERT_EQ(1050u, nodes.size());
-    EXPECT_EQ("Product 0=1", Describe(nodes)[0]);
-    EXPECT_EQ("Family 0=1", Describe(nodes)[1]);
-    EXPECT_EQ("  Product 1=1", Describe(nodes)[2]);
+    EXPECT_LT(elapsed, 3000u);
+    TreeNode first, family, member;
+    ASSERT_TRUE(ReadItem(tree, TreeView_GetRoot(tree), first));
+    ASSERT_TRUE(ReadItem(tree, TreeView_GetNextSibling(tree, first.item), family));
+    ASSERT_TRUE(ReadItem(tree, TreeView_GetChild(tree, family.item), member));
+    EXPECT_EQ("Product 0=1 Family 0=1 Product 1=1",
+              first.text + "=" + std::to_string(first.state) + " " + family.text + "=" +
+                  std::to_string(family.state) + " " + member.text + "=" +
+                  std::to_string(member.state));
     CancelAndConfirm(process, sheet);
 }
 

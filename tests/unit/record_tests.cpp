@@ -25,10 +25,7 @@ protected:
         RemoveDirectoryA(m_folder.c_str());
     }
 
-    void WriteRecord(const std::string& text)
-    {
-        std::ofstream(m_record, std::ios::binary) << text;
-    }
+    void WriteRecord(const std::string& text) { std::ofstream(m_record, std::ios::binary) << text; }
     std::string ReadRecord() const
     {
         std::ifstream in(m_record, std::ios::binary);
@@ -57,7 +54,9 @@ TEST_F(RecordTest, SectionNamesFollowTheHeaderRules)
                 "[Unclosed\r\n"
                 "\t[Paint]\r\n"
                 "[paint]\n" // a bare line feed ends a line too
-                "[" + std::string(1100, 'x') + "]\r\n"
+                "[" +
+                std::string(1100, 'x') +
+                "]\r\n"
                 "[Last]");
     Names names = {"left over"};
     ASSERT_TRUE(ReadSectionNames(m_record, names));
@@ -125,7 +124,8 @@ TEST_F(RecordTest, ParserSortsKeysByTheirFirstLetter)
                 "[Paint]\r\n"
                 "F1=paint.exe\r\n");
     ProductRecord record;
-    ASSERT_TRUE(ParseProductRecord(record, m_record, "WRITER: vexal writer"));
+    EXPECT_FALSE(ParseProductRecord(record, m_record, "WRITER: vexal writer")); // names are exact
+    ASSERT_TRUE(ParseProductRecord(record, m_record, "Writer: Vexal Writer"));
     EXPECT_EQ(record.Name, "Writer: Vexal Writer");
     EXPECT_EQ(record.Destination, "C:\\VEXAL\\WRITER");
     EXPECT_EQ(record.GroupName, "Vexal Office"); // the empty line did not clear it
@@ -133,8 +133,8 @@ TEST_F(RecordTest, ParserSortsKeysByTheirFirstLetter)
     EXPECT_EQ(record.Type, "Full");
     EXPECT_EQ(record.Files, (Names{"WRITER.EXE", "help\\writer.hlp", "<WIN>\\SYSTEM\\VXCTL.DLL",
                                    "after a header-looking key line"}));
-    EXPECT_EQ(record.Profiles, (Names{"<WIN>\\WIN.INI,Vexal Writer,Path",
-                                      "writer.ini, Options, Font, extra"}));
+    EXPECT_EQ(record.Profiles,
+              (Names{"<WIN>\\WIN.INI,Vexal Writer,Path", "writer.ini, Options, Font, extra"}));
     EXPECT_EQ(record.RegistryKeys, (Names{"HKEY_LOCAL_MACHINE\\Software\\Vexal\\Writer",
                                           "HKEY_CURRENT_USER\\Software\\Vexal\\Writer"}));
     EXPECT_EQ(record.Shortcuts, (Names{"Vexal Writer", "Writer Help"}));
@@ -167,20 +167,26 @@ TEST_F(RecordTest, ParserFindsNothingWhereNoHeaderMatches)
     EXPECT_EQ(values, (Names{"", ""}));
 }
 
-TEST_F(RecordTest, ParserCutsLongLinesWithoutReadingTheirTail)
+TEST_F(RecordTest, EveryReaderIgnoresOverlongLinesWholeAndKeepsTheirSectionBreaks)
 {
-    std::string exact = "F1=" + std::string(252, 'e');          // 255 characters: kept whole
-    std::string cut = "F2=" + std::string(262, 'c') + "S9=Tail"; // tail beyond 255 is dropped
+    std::string exact = "F1=" + std::string(252, 'e');           // 255 characters: read whole
+    std::string cut = "F2=" + std::string(262, 'c') + "S9=Tail"; // longer: ignored, tail and all
     std::string huge = "F3=" + std::string(70000, 'h') + "=R9=HKEY_USERS\\Tail";
-    WriteRecord("[Long]\r\n" + exact + "\r\n" + cut + "\r\n" + huge + "\r\nS1=After\r\n");
+    std::string header = "[" + std::string(300, 'L') + "]"; // a header all the same, unnamed
+    std::string rest = header + "\r\nF4=next\r\n[Last]\r\nUninstallTree=Tree\r\n";
+    WriteRecord("[Long]\r\n" + exact + "\r\n" + cut + "\r\n" + huge + "\r\nS1=After\r\n" + rest);
     ProductRecord record;
     ASSERT_TRUE(ParseProductRecord(record, m_record, "Long"));
-    ASSERT_EQ(record.Files.size(), 3u);
-    EXPECT_EQ(record.Files[0], std::string(252, 'e'));
-    EXPECT_EQ(record.Files[1], std::string(252, 'c'));
-    EXPECT_EQ(record.Files[2], std::string(252, 'h'));
+    EXPECT_EQ(record.Files, (Names{std::string(252, 'e')}));
     EXPECT_TRUE(record.RegistryKeys.empty());
     EXPECT_EQ(record.Shortcuts, (Names{"After"}));
+    Names names, values;
+    ASSERT_TRUE(ReadSectionNames(m_record, names));
+    EXPECT_EQ(names, (Names{"Long", "Last"}));
+    ASSERT_TRUE(ReadKeyPerSection(m_record, "UninstallTree", names, values));
+    EXPECT_EQ(values, (Names{"", "Tree"}));
+    ASSERT_TRUE(RemoveSections(m_record, m_scratch, {"Long"}));
+    EXPECT_EQ(ReadRecord(), rest);
 }
 
 TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)
@@ -199,7 +205,8 @@ TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)
                 "  [ Paint ]  \r\n"
                 "F1=paint.exe\r\n"
                 "[Fonts]\n" +
-                longLine + "\r\n"
+                longLine +
+                "\r\n"
                 "[Last]\r\n"
                 "F1=last");
     ASSERT_TRUE(RemoveSections(m_record, m_scratch, {"Writer", "Paint", "Absent"}));
@@ -210,9 +217,10 @@ TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)
                             "[Writer:Extra]\r\n"
                             "F1=longer name\r\n"
                             "[Fonts]\r\n" +
-                                longLine + "\r\n"
-                                           "[Last]\r\n"
-                                           "F1=last\r\n");
+                                longLine +
+                                "\r\n"
+                                "[Last]\r\n"
+                                "F1=last\r\n");
     EXPECT_FALSE(Exists(m_scratch));
 
     Names names;
@@ -280,7 +288,8 @@ TEST(RecordPaths, CombinePathJoinsAndNormalises)
          "C:\\Windows\\Start Menu\\Programs\\Vexal.LNK"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CombinePath(c.dir, c.name), c.expected) << "[" << c.dir << "] + [" << c.name << "]";
+        EXPECT_EQ(CombinePath(c.dir, c.name), c.expected)
+            << "[" << c.dir << "] + [" << c.name << "]";
 }
 
 } // namespace

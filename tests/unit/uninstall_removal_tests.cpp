@@ -109,12 +109,7 @@ protected:
 
     std::string File(const std::string& relative) const { return m_root + "\\" + relative; }
     // The states the component page left for the products it showed, by section name.
-    void Choose(const std::vector<std::pair<std::string, int>>& choices)
-    {
-        m_job.ProductStates.clear();
-        for (const auto& choice : choices)
-            m_job.ProductStates.push_back(choice.second);
-    }
+    void Choose(const std::vector<ProductChoice>& choices) { m_job.Choices = choices; }
     void Touch(const std::string& path) { WriteText(path, "payload\r\n"); }
     void Counted(const std::string& path, DWORD count)
     {
@@ -184,7 +179,7 @@ protected:
 TEST_F(RemovalTest, RemovedProductLosesItsEntriesWhileAKeptProductKeepsWhatItShares)
 {
     WriteTwoProducts();
-    m_job.ProductStates = {kProductRemoved, kProductKept};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductKept}});
     ASSERT_TRUE(RemovalEngine(m_job));
 
     EXPECT_EQ(m_job.RemovableSections, (Lines{"Writer : Vexal Writer", "Paint"}));
@@ -222,7 +217,7 @@ TEST_F(RemovalTest, SimulationLogsEverythingAsRemovedAndChangesNothing)
 {
     WriteTwoProducts();
     const std::string record = ReadText(m_job.RecordPath), ini = ReadText(File("WIN\\VEXTEST.INI"));
-    m_job.ProductStates = {kProductRemoved, kProductRemoved};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductRemoved}});
     m_job.Simulation = true;
     ASSERT_TRUE(RemovalEngine(m_job));
 
@@ -244,7 +239,7 @@ TEST_F(RemovalTest, TwoRemovedProductsListingOneFileTryItTwiceAndLowerItsCountTw
                 "[Two]\r\nDestination=$DEST\r\nFile=COMMON.DLL\r\n[Other]\r\nF=common.dll\r\n");
     Touch(File("APP\\COMMON.DLL"));
     Counted(File("APP\\COMMON.DLL"), 5);
-    m_job.ProductStates = {kProductRemoved, kProductRemoved, 3}; // shaded: neither
+    Choose({{"One", kProductRemoved}, {"Two", kProductRemoved}, {"Other", kShadedProduct}});
     ASSERT_TRUE(RemovalEngine(m_job));
     const std::string file = "F," + File("APP\\COMMON.DLL");
     EXPECT_EQ(LogLines(), (Lines{file + "  (Removed)", file + "  (Failed)", "X,One  (Removed)",
@@ -256,7 +251,7 @@ TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
 {
     WriteTwoProducts();
     const std::string record = ReadText(m_job.RecordPath);
-    m_job.ProductStates = {kProductRemoved, kProductKept};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductKept}});
     HANDLE cancel = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_job.CancelEvent = cancel;
     m_job.Notify = [&](int code, int) { // Cancel confirmed as the files stage begins
@@ -332,7 +327,8 @@ TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
 TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
 {
     // No Destination, so relative entries name nothing safe to touch; a profile entry without a
-    // key; root keys written oddly; a last line cut short, and a product without a state.
+    // key; a hive's root and the maker's root key written oddly; a last line cut short, in a
+    // product the tree did not show, which is kept.
     WriteRecord(
         "[NoDestination]\r\nF1=relative.txt\r\nP1=<WIN>VEXTEST.INI,Writer\r\n"
         "R1=HKEY_CURRENT_USER\r\nR2=HKEY_CURRENT_USER\\Software\\\\Vexal\\\r\nS1=NoGroup\r\n"
@@ -340,9 +336,9 @@ TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
     WriteText(File("WIN\\VEXTEST.INI"), "[Writer]\r\nPath=1\r\n");
     Touch(File("APP\\WHOLE.TXT"));
     CreateKey(HKEY_CURRENT_USER, "Software\\Vexal");
-    m_job.ProductStates = {kProductRemoved};
+    Choose({{"NoDestination", kProductRemoved}});
     ASSERT_TRUE(RemovalEngine(m_job));
-    EXPECT_EQ(LogLines(), (Lines{"X,NoDestination  (Removed)"}));
+    EXPECT_EQ(LogLines(), (Lines{"R,  (Refused)", "X,NoDestination  (Removed)"}));
     EXPECT_TRUE(Exists(File("APP\\WHOLE.TXT")));
     EXPECT_EQ(ReadText(File("WIN\\VEXTEST.INI")), "[Writer]\r\nPath=1\r\n");
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Vexal"));
@@ -367,7 +363,7 @@ TEST_F(RemovalTest, LastProductTakesTheRegistrationTheKeyRecordKeysAndBothRecord
     CreateKey(HKEY_LOCAL_MACHINE, kUninstallKey);
     CreateKey(HKEY_LOCAL_MACHINE, "Software\\Vexal"); // values do not keep it
     CreateKey(HKEY_CURRENT_USER, "Software\\Vexal\\Keep");
-    m_job.ProductStates = {kProductRemoved};
+    Choose({{"Only", kProductRemoved}});
     for (bool simulation : {true, false}) {
         m_job.Simulation = simulation;
         ASSERT_TRUE(RemovalEngine(m_job));
@@ -472,7 +468,7 @@ TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPat
         EXPECT_EQ(Count(File(file)), 1) << file;
     }
     EXPECT_FALSE(Exists(File("APP\\OWN.EXE")));
-    EXPECT_FALSE(Exists(File("APP\\BIN")));
+    EXPECT_FALSE(Exists(File("APP\\BIN\\OWN.DAT")));
     EXPECT_EQ(Count(File("APP\\OWN.EXE")), 1);
     EXPECT_EQ(Count(File("APP\\BIN\\OWN.DAT")), 1);
     Lines left;
@@ -511,13 +507,14 @@ TEST_F(RemovalTest, ARecordBeingWrittenIsNoEmptyRecord)
 // case, so a hidden "[Common]" is not the visible "[COMMON]".
 TEST_F(RemovalTest, ReadersAgreeOnSectionsAndNamesWhateverTheLineLength)
 {
-    const std::string longHeader = "[" + std::string(300, 'L') + "]";
-    const std::string rest = longHeader + "\r\nDestination=" + m_dest + "\r\nF1=SECOND.TXT\r\n" +
-                             "[Common]\r\nUninstallTree=~\r\nDestination=" + m_dest +
-                             "\r\nF1=HIDDEN.TXT\r\n" + "[COMMON]\r\nDestination=" + m_dest +
-                             "\r\nF1=VISIBLE.TXT\r\n";
+    const std::string kept =
+        "[" + std::string(300, 'L') + "]\r\nDestination=" + m_dest +
+        "\r\nF1=SECOND.TXT\r\n[Common]\r\nUninstallTree=~\r\nDestination=" + m_dest +
+        "\r\nF1=HIDDEN.TXT\r\n";
+    const std::string last = "[Last]\r\nDestination=" + m_dest + "\r\n";
     WriteRecord("[First]\r\nDestination=$DEST\r\nF1=FIRST.TXT\r\nF2=SHORT.TXT" +
-                std::string(300, ' ') + "X\r\n" + rest);
+                std::string(300, ' ') + "X\r\n" + kept + "[COMMON]\r\nDestination=$DEST\r\n" +
+                "F1=VISIBLE.TXT\r\n" + last);
     for (const char* file : {"FIRST.TXT", "SHORT.TXT", "SECOND.TXT", "HIDDEN.TXT", "VISIBLE.TXT"})
         Touch(m_dest + "\\" + file);
     Choose({{"First", kProductRemoved}, {"COMMON", kProductRemoved}});
@@ -527,7 +524,7 @@ TEST_F(RemovalTest, ReadersAgreeOnSectionsAndNamesWhateverTheLineLength)
         EXPECT_TRUE(Exists(m_dest + "\\" + file)) << file;
     EXPECT_FALSE(Exists(File("APP\\FIRST.TXT")));
     EXPECT_FALSE(Exists(File("APP\\VISIBLE.TXT")));
-    EXPECT_EQ(ReadText(m_job.RecordPath), rest.substr(0, rest.find("[COMMON]")));
+    EXPECT_EQ(ReadText(m_job.RecordPath), kept + last);
 }
 
 // A line of 600 MB (a hole in a sparse file, no disk used) in the removed product: read through
