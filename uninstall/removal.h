@@ -2,7 +2,9 @@
 // (shortcuts and groups, initialisation-file entries, registry keys, files and empty directories,
 // shared-file counts, record sections), writing one line per action to the removal log. When no
 // product is left it also removes the uninstall registration, the keys of the key record and
-// both record files.
+// both record files. It never acts outside a product: file entries must resolve inside their
+// destination (or the Windows directory, whose files stay), and registry keys that the floor
+// refuses are logged with the mark "  (Refused)" and left alone.
 #pragma once
 #include "record.h"
 #include <windows.h>

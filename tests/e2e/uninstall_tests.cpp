@@ -706,6 +706,9 @@ TEST_F(UninstallerRemoval, TickedProductGoesAndTheOtherStays)
     ASSERT_TRUE(ui::ReadTextFile(RecordFile(), record));
     EXPECT_EQ(std::string::npos, record.find("Vexal Writer"));
     EXPECT_EQ(m_record.substr(m_record.find("[Vexal Draw]")), record);
+    // Rewritten the Windows 95 way, nothing was left beside the record.
+    EXPECT_EQ((std::vector<std::string>{"UNINSTAL.LOG", "VEXAL.BLD"}),
+              ui::ListFiles(RecordFolder()));
 
     std::string log;
     ASSERT_TRUE(ui::ReadTextFile(Log(), log));

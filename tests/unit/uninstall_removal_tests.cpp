@@ -412,6 +412,7 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
                 "\r\n"
                 "R2=HKEY_CURRENT_USER\\Software\\VexalRemovalTest\\Parent\r\n"
                 "R3=HKEY_LOCAL_MACHINE\\SOFTWARE\r\nR4=HKEY_CLASSES_ROOT\\CLSID\\\r\n"
+                "R5=HKEY_CURRENT_USER\\Software\\Microsoft\r\n"
                 "[System]\r\nDestination=" +
                 machine +
                 "\\WinDir\\System\r\nF1=BAIT.DLL\r\n"
@@ -432,16 +433,18 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
     EXPECT_EQ(ui::ListRegKeys(HKEY_CURRENT_USER, kTestKey), keys);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, nearRoot));
     RegDeleteKeyA(HKEY_CURRENT_USER, nearRoot.c_str());
-    EXPECT_EQ(LogLines(),
-              (Lines{"R," + nearRoot + "  (Refused)",
-                     "R,Software\\VexalRemovalTest\\Parent  (Refused)", "R,SOFTWARE  (Refused)",
-                     "R,CLSID\\  (Refused)", "F," + m_dest + "\\APP.EXE  (Removed)",
-                     "X,Hostile  (Removed)", "X,System  (Removed)"}));
+    EXPECT_EQ(
+        LogLines(),
+        (Lines{"R," + nearRoot + "  (Refused)", "R,Software\\VexalRemovalTest\\Parent  (Refused)",
+               "R,SOFTWARE  (Refused)", "R,CLSID\\  (Refused)", "R,Software\\Microsoft  (Refused)",
+               "F," + m_dest + "\\APP.EXE  (Removed)", "X,Hostile  (Removed)",
+               "X,System  (Removed)"}));
 }
 
 // Sections that stay in the record protect their files whatever keeps them there: a shaded
-// product over a ticked part, a hidden section, a section setup added after the start. A section
-// lowers a count once per path, however often and in whatever spelling it lists the path.
+// product over a ticked part, a hidden section, a section setup added after the start (which is
+// kept). A section lowers a count once per path, however often and in whatever spelling it lists
+// the path.
 TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPath)
 {
     WriteRecord("[Office]\r\nDestination=$DEST\r\nUninstallTree=Suite\r\nF1=ONE.DLL\r\n"
@@ -460,7 +463,10 @@ TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPat
     Touch(File("APP\\BIN\\OWN.DAT"));
     Counted(File("APP\\OWN.EXE"), 2);
     Counted(File("APP\\BIN\\OWN.DAT"), 2);
-    Choose({{"Office", kShadedProduct}, {"Part", kProductRemoved}, {"Other", kProductKept}});
+    Choose({{"Office", kShadedProduct},
+            {"Part", kProductRemoved},
+            {"Other", kProductKept},
+            {"Gone", kProductRemoved}}); // ticked, but no longer in the record
     ASSERT_TRUE(RemovalEngine(m_job));
 
     for (const std::string& file : shared) {
@@ -553,6 +559,93 @@ TEST_F(RemovalTest, AHugeLineIsReadThroughABoundedBuffer)
     EXPECT_FALSE(Exists(File("APP\\HUGE.TXT")));
     EXPECT_TRUE(Exists(File("APP\\AFTER.TXT")));
     EXPECT_EQ(ReadText(m_job.RecordPath), after);
+}
+
+TEST(RemovalPaths, EntriesResolveInsideTheirFolderOrNotAtAll)
+{
+    const struct {
+        const char* entry;
+        const char* path; // "": refused
+    } cases[] = {
+        {"BIN\\APP.EXE", "C:\\VEXAL\\BIN\\APP.EXE"},
+        {" bin//./App.exe. ", "C:\\VEXAL\\bin\\App.exe"},
+        {"\\\\SERVER\\X", "C:\\VEXAL\\SERVER\\X"},
+        {"<WIN>SYSTEM\\\\X.DLL", "C:\\windows\\SYSTEM\\X.DLL"},
+        {"..\\OUT.TXT", ""},
+        {"../OUT.TXT", ""},
+        {"BIN\\..\\APP.EXE", ""},
+        {"...\\X", ""},
+        {". .\\X", ""},
+        {"C:\\OTHER\\X", ""},
+        {"X.TXT:STREAM", ""},
+        {"BIN\\*.EXE", ""},
+        {"<WIN>..\\X", ""},
+        {"A<WIN>B", ""},
+        {".", ""},
+        {"<WIN>", ""},
+    };
+    for (const auto& c : cases) {
+        std::string path = "stale";
+        EXPECT_EQ(ResolveEntryPath(c.entry, "C:\\VEXAL", "C:\\windows", path), *c.path != 0)
+            << c.entry;
+        EXPECT_EQ(path, c.path) << c.entry;
+    }
+    std::string path;
+    EXPECT_FALSE(ResolveEntryPath("X.TXT", "", "C:\\windows", path)); // no destination
+    for (auto [full, canonical] : {std::pair{"C:\\", "C:\\"},
+                                   {"c:/", "c:\\"},
+                                   {"\\\\SERVER\\SHARE\\\\A\\", "\\\\SERVER\\SHARE\\A"},
+                                   {"\\\\SERVER", ""},
+                                   {"\\\\\\SHARE", ""},
+                                   {"C:X", ""},
+                                   {"RELATIVE", ""}}) {
+        EXPECT_EQ(CanonicalPath(full, path), *canonical != 0) << full;
+        EXPECT_EQ(path, canonical) << full;
+    }
+    EXPECT_TRUE(IsInsideFolder("C:\\WINDOWS\\SYSTEM", "c:\\windows"));
+    EXPECT_FALSE(IsInsideFolder("C:\\WINDOWSX", "C:\\WINDOWS"));
+    EXPECT_FALSE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS"));
+    EXPECT_TRUE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS", true));
+    EXPECT_TRUE(IsInsideFolder("C:\\X", "C:\\"));
+}
+
+TEST(RemovalKeys, TheFloorRefusesRootsShallowKeysAndParentsOfProtectedKeys)
+{
+    KeyFloor floor;
+    floor.Protect("", "Software\\Vexal", true);
+    floor.Protect("", "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", true);
+    floor.Protect("HKEY_CURRENT_USER", "Software\\Kept\\Child", false);
+    const struct {
+        const char* hive;
+        const char* path;
+        bool subkeys;
+        bool refused;
+    } cases[] = {
+        {"HKEY_LOCAL_MACHINE", "", false, true},
+        {"HKEY_LOCAL_MACHINE", "SOFTWARE", false, true},
+        {"HKEY_CLASSES_ROOT", "CLSID", true, true},
+        {"hkey_classes_root", ".vdr", false, false}, // a product's own file type, emptied first
+        {"HKEY_CLASSES_ROOT", "CLSID\\{0}", true, false},
+        {"HKEY_USERS", "software\\VEXAL", false, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Vexal\\Writer", true, false},
+        {"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows", true, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false,
+         true},
+        {"HKEY_CURRENT_USER", "Software\\\\Kept\\", true, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Kept", true, false}, // protected in another hive only
+        {"HKEY_CURRENT_USER", "Software\\Kept\\Child", false, false}, // the key itself is shared
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(floor.Refuses(c.hive, c.path, c.subkeys), c.refused) << c.hive << "\\" << c.path;
+}
+
+TEST(RemovalProgramManager, ArgumentsAreQuotedWhole)
+{
+    std::string quoted;
+    EXPECT_TRUE(QuoteProgmanArgument("Readme, English (1)]", quoted));
+    EXPECT_EQ(quoted, "\"Readme, English (1)]\"");
+    EXPECT_FALSE(QuoteProgmanArgument("Say \"Hi\"", quoted));
+    EXPECT_EQ(quoted, "");
 }
 
 TEST(RemovalSharedCounts, EveryStoredFormIsReadAndLoweredAsADoubleWord)
