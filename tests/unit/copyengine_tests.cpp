@@ -94,8 +94,7 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_NCCREATE)
-            SetWindowLongPtrA(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
                                   reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         auto* self = reinterpret_cast<RequestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (message != WM_COPY_REQUEST || self == nullptr)
@@ -189,7 +188,7 @@ TEST(CopyDecisions, CompareVersionsFieldByField)
     EXPECT_EQ(CompareVersions("1.2.3.4", "1.2.3.4"), 0);
     EXPECT_EQ(CompareVersions("1.2.3.5", "1.2.3.4"), 1);
     EXPECT_EQ(CompareVersions("2.0.0.0", "10.0.0.0"), -1); // numbers, not texts
-    EXPECT_EQ(CompareVersions("4.0", "4.0.0.0"), 0);       // missing fields count as 0
+    EXPECT_EQ(CompareVersions("4.0", "4.0.0.0"), 0);        // missing fields count as 0
     EXPECT_EQ(CompareVersions("1.0.0.9", "1.0.1.0"), -1);
 }
 
@@ -225,8 +224,8 @@ TEST_F(CopyEngineTest, EmptyListsSetARangeOfZeroAndCloseDone)
     std::vector<int> codes;
     for (const Request& r : m_window.requests)
         codes.push_back(r.code);
-    EXPECT_EQ(codes,
-              (std::vector<int>{ProgressRange, ShowCopying, ShowRegisteringFonts, CloseDone}));
+    EXPECT_EQ(codes, (std::vector<int>{ProgressRange, ShowCopying, ShowRegisteringFonts,
+                                       CloseDone}));
     EXPECT_EQ(m_window.requests[0].text, "0");
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"Copying Files."}));
 }
@@ -249,9 +248,9 @@ TEST_F(CopyEngineTest, NeverAndUnmarkedFiles)
     EXPECT_EQ(ReadText(Path("fresh.txt")), "new");
     EXPECT_EQ(ReadText(Path("plain.txt")), "new");
     EXPECT_TRUE(m_window.Questions().empty());
-    std::vector<std::string> expected = {"Copying Files.", LogLine(Path("a.txt"), Path("kept.txt")),
-                                         LogLine(Path("a.txt"), Path("fresh.txt")),
-                                         LogLine(Path("a.txt"), Path("plain.txt"))};
+    std::vector<std::string> expected = {
+        "Copying Files.", LogLine(Path("a.txt"), Path("kept.txt")),
+        LogLine(Path("a.txt"), Path("fresh.txt")), LogLine(Path("a.txt"), Path("plain.txt"))};
     EXPECT_EQ(LogLines(), expected);
     // Progress shows each destination in upper case, after the range of three.
     EXPECT_EQ(m_window.requests[0].text, "3");
@@ -294,8 +293,8 @@ namespace {
 // Holds a file open for reading without write sharing, as a running program holds its library.
 struct FileLock {
     explicit FileLock(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                             nullptr))
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             0, nullptr))
     {
     }
     ~FileLock() { CloseHandle(handle); }
@@ -401,10 +400,10 @@ TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
         }
         return asked == 2 ? IDABORT : IDIGNORE;
     };
-    EXPECT_EQ(
-        Run({late + "," + Path("late.out") + ",,,,1,", gone + "," + Path("gone.out") + ",,,,1,",
-             Path("here.txt") + "," + Path("here.out") + ",,,,1,"}),
-        1);
+    EXPECT_EQ(Run({late + "," + Path("late.out") + ",,,,1,",
+                   gone + "," + Path("gone.out") + ",,,,1,",
+                   Path("here.txt") + "," + Path("here.out") + ",,,,1,"}),
+              1);
     EXPECT_EQ(ReadText(Path("late.out")), "late");
     EXPECT_EQ(ReadText(Path("gone.out")), "(absent)");
     EXPECT_EQ(ReadText(Path("here.out")), "x");

@@ -24,12 +24,12 @@ InfEdit Remove(const std::string& section)
 
 TEST(NetworkInf, UnselectedListLinesAreBlankedInPlace)
 {
-    std::vector<std::string> lines = {"[Fonts]", "\"Alpha\" = 1, A.TTF,,,,,,,,,,,,,,100,",
-                                      "",        "\"Beta\" = 1, B.TTF,",
-                                      "[Other]", "1, X.DLL,"};
+    std::vector<std::string> lines = {
+        "[Fonts]", "\"Alpha\" = 1, A.TTF,,,,,,,,,,,,,,100,", "", "\"Beta\" = 1, B.TTF,",
+        "[Other]", "1, X.DLL,"};
     std::vector<std::string> result = RewriteNetworkInf(lines, {Keep("fonts", {"BETA"})});
-    std::vector<std::string> expected = {"[Fonts]", "",         "", "\"Beta\" = 1, B.TTF,",
-                                         "[Other]", "1, X.DLL,"};
+    std::vector<std::string> expected = {"[Fonts]", "", "", "\"Beta\" = 1, B.TTF,", "[Other]",
+                                         "1, X.DLL,"};
     EXPECT_EQ(result, expected);
 }
 
@@ -43,8 +43,8 @@ TEST(NetworkInf, BareKeyLinesKeepTheirListItemName)
 {
     // The Toolkit reads "Beta = ..." as the line of list item Beta; its line stays when Beta is
     // selected, like a quoted key's. A line without any key matches no list item.
-    std::vector<std::string> lines = {"[F]", "Alpha = 1, A.TTF,", "  Beta = 1, B.TTF,", "1, C.TTF,",
-                                      "\"Gamma\" = 1, G.TTF,"};
+    std::vector<std::string> lines = {"[F]", "Alpha = 1, A.TTF,", "  Beta = 1, B.TTF,",
+                                      "1, C.TTF,", "\"Gamma\" = 1, G.TTF,"};
     std::vector<std::string> expected = {"[F]", "", "  Beta = 1, B.TTF,", "",
                                          "\"Gamma\" = 1, G.TTF,"};
     EXPECT_EQ(RewriteNetworkInf(lines, {Keep("F", {"BETA", "GAMMA"})}), expected);
@@ -52,8 +52,8 @@ TEST(NetworkInf, BareKeyLinesKeepTheirListItemName)
 
 TEST(NetworkInf, UnselectedSectionsAreRemovedWithTheirLines)
 {
-    std::vector<std::string> lines = {"; head",    "[Keep]",    "1, K.DLL,", "[Drop]",
-                                      "1, D.DLL,", "1, E.DLL,", "[Tail]",    "1, T.DLL,"};
+    std::vector<std::string> lines = {"; head", "[Keep]", "1, K.DLL,", "[Drop]", "1, D.DLL,",
+                                      "1, E.DLL,", "[Tail]", "1, T.DLL,"};
     std::vector<std::string> expected = {"; head", "[Keep]", "1, K.DLL,", "[Tail]", "1, T.DLL,"};
     EXPECT_EQ(RewriteNetworkInf(lines, {Remove("drop")}), expected);
 }

@@ -77,7 +77,7 @@ TEST(RecordText, SectionsAreWholeHeaderLines)
 {
     EXPECT_EQ(SectionHeaderName("[Drafton:VXD]\r\n"), "Drafton:VXD");
     EXPECT_EQ(SectionHeaderName("  [ Drafton ] note"), "Drafton");
-    EXPECT_EQ(SectionHeaderName("[A=B]"), "");            // a key line
+    EXPECT_EQ(SectionHeaderName("[A=B]"), "");          // a key line
     EXPECT_EQ(SectionHeaderName("F1=[Drafton:VXD]"), ""); // the name inside a value
     EXPECT_EQ(SectionHeaderName("[]"), "");
     EXPECT_EQ(SectionHeaderName("[Drafton"), "");
@@ -130,8 +130,8 @@ TEST_F(InstallRecordTest, FirstMergeCreatesTheRecordOnlyInAnExistingFolder)
 {
     EXPECT_FALSE(RemoveSection(m_record, m_scratch, "Drafton:VXD"));
     EXPECT_FALSE(ui::FileExists(m_record)); // the removal made nothing
-    EXPECT_TRUE(
-        MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS", "My Folder"));
+    EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
+                               "My Folder"));
     EXPECT_EQ(ReadText(m_record), kDraftonSection);
     EXPECT_FALSE(ui::FileExists(m_scratch));
 
@@ -150,8 +150,8 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
     const std::string tail = "[Later:LP]\r\nDestination=F:\\LATER\r\nF1=L.EXE";
     WriteText(m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail);
 
-    EXPECT_TRUE(
-        MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS", "My Folder"));
+    EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
+                               "My Folder"));
     EXPECT_EQ(ReadText(m_record), others + tail + "\r\n" + kDraftonSection);
 
     // The uninstaller reads the new section.

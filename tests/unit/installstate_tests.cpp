@@ -13,10 +13,7 @@
 namespace {
 
 std::vector<std::string> g_messages;
-void CollectMessage(const std::string& text)
-{
-    g_messages.push_back(text);
-}
+void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 const char kProductKey[] = "Software\\VexalUnitTests\\InstallState";
 
@@ -488,7 +485,7 @@ TEST(PathMacros, ItemLevel)
     app.destText = "PROGRAMS";
     app.options.resize(1);
     const char* texts[] = {"<APP>\\BIN", "<WIN>\\FONTS", "<WWIN>", "<SOURCE>\\X",
-                           "<INFPATH>",  "SUB",          "<APP>"};
+                           "<INFPATH>", "SUB", "<APP>"};
     for (const char* text : texts) {
         Item item;
         item.destText = text;

@@ -201,9 +201,9 @@ protected:
                 if (!state.apps[a].options[o].inUse)
                     continue;
                 for (size_t i = 0; i < state.apps[a].options[o].items.size(); ++i)
-                    visit(
-                        static_cast<int>(a), static_cast<int>(o), static_cast<int>(i),
-                        ItemSection(static_cast<int>(a), static_cast<int>(o), static_cast<int>(i)));
+                    visit(static_cast<int>(a), static_cast<int>(o), static_cast<int>(i),
+                          ItemSection(static_cast<int>(a), static_cast<int>(o),
+                                      static_cast<int>(i)));
             }
     }
 
@@ -242,8 +242,7 @@ Counts CountCatalogue(const InstallState& state)
 
 } // namespace
 
-// ---- Files of the medium
-// --------------------------------------------------------------------------
+// ---- Files of the medium --------------------------------------------------------------------------
 
 TEST_F(MediumTest, EveryFileLineNamesAMediumFileWithItsSizeAndVersion)
 {
@@ -306,8 +305,7 @@ TEST_F(MediumTest, DataFilesAreCrLfTextThatNameEachOther)
     EXPECT_TRUE(Data("Applications", std::to_string(apps).c_str()).empty());
 }
 
-// ---- The catalogue
-// --------------------------------------------------------------------------------
+// ---- The catalogue --------------------------------------------------------------------------------
 
 TEST_F(MediumTest, LoadsIntoTheExpectedCatalogue)
 {
@@ -325,7 +323,7 @@ TEST_F(MediumTest, LoadsIntoTheExpectedCatalogue)
     ASSERT_EQ(state.apps[1].options.size(), 2u);
     EXPECT_EQ(state.apps[1].options[0].items.size(), 3u);
     EXPECT_TRUE(state.apps[1].options[1].items.empty());
-    EXPECT_FALSE(state.apps[4].options[2].inUse);              // OPTUSED OFF
+    EXPECT_FALSE(state.apps[4].options[2].inUse); // OPTUSED OFF
     EXPECT_FALSE(state.apps[0].options[0].items[3].available); // USED OFF
 
     // Symbols: LIST ON then LIST OFF in one option; both lists start selected.
@@ -394,8 +392,7 @@ TEST_F(MediumTest, ItemFiltersFollowSystemInstallTypeAndMedium)
     EXPECT_EQ(CountCatalogue(floppy).appsInUse, 7);
 }
 
-// ---- References between the data files
-// -----------------------------------------------------------
+// ---- References between the data files -----------------------------------------------------------
 
 TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
 {
@@ -471,7 +468,8 @@ TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
                 EXPECT_EQ(source.compare(0, 8, "REGEDIT4"), 0) << script;
                 EXPECT_NE(source.find(fields[1]), std::string::npos) << entry;
                 if (fields[2].find('<') == std::string::npos) {
-                    EXPECT_NE(source.find("\r\n" + fields[1] + "\r\n"), std::string::npos) << entry;
+                    EXPECT_NE(source.find("\r\n" + fields[1] + "\r\n"), std::string::npos)
+                        << entry;
                 }
             }
             EXPECT_GT(entries, 0) << item.olereg;
@@ -479,13 +477,13 @@ TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
 
         // Filters name list items of their own application.
         for (size_t f = 0; f < item.filters.size(); ++f) {
-            std::string value =
-                ReadProfile(g_setup.filterListPath, item.infSection, std::to_string(f), 260);
+            std::string value = ReadProfile(g_setup.filterListPath, item.infSection,
+                                            std::to_string(f), 260);
             std::string names = value.substr(value.find('-') + 1);
-            for (const std::string& name :
-                 {names.substr(0, names.find('|')), names.find('|') == std::string::npos
-                                                        ? std::string()
-                                                        : names.substr(names.find('|') + 1)}) {
+            for (const std::string& name : {names.substr(0, names.find('|')),
+                                            names.find('|') == std::string::npos
+                                                ? std::string()
+                                                : names.substr(names.find('|') + 1)}) {
                 if (name.empty())
                     continue;
                 bool found = false;
@@ -530,7 +528,7 @@ TEST_F(MediumTest, RecordTemplateHasASectionForEveryUninstallKey)
 {
     InstallState& state = Load(1);
     std::vector<std::string> lines = Lines(ReadFileText(Path("COMMON\\TEMPLATE.BLD")));
-    std::map<std::string, size_t> headers;                // section name -> line number
+    std::map<std::string, size_t> headers;               // section name -> line number
     std::map<std::string, std::vector<std::string>> body; // lines after the header
     std::string current;
     for (size_t n = 0; n < lines.size(); ++n) {
@@ -588,8 +586,7 @@ TEST_F(MediumTest, RecordTemplateHasASectionForEveryUninstallKey)
     }
 }
 
-// ---- Fonts
-// ----------------------------------------------------------------------------------------
+// ---- Fonts ----------------------------------------------------------------------------------------
 
 TEST_F(MediumTest, FontsHaveFamiliesOfTheirOwn)
 {

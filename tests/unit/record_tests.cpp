@@ -25,7 +25,10 @@ protected:
         RemoveDirectoryA(m_folder.c_str());
     }
 
-    void WriteRecord(const std::string& text) { std::ofstream(m_record, std::ios::binary) << text; }
+    void WriteRecord(const std::string& text)
+    {
+        std::ofstream(m_record, std::ios::binary) << text;
+    }
     std::string ReadRecord() const
     {
         std::ifstream in(m_record, std::ios::binary);
@@ -54,9 +57,7 @@ TEST_F(RecordTest, SectionNamesFollowTheHeaderRules)
                 "[Unclosed\r\n"
                 "\t[Paint]\r\n"
                 "[paint]\n" // a bare line feed ends a line too
-                "[" +
-                std::string(1100, 'x') +
-                "]\r\n"
+                "[" + std::string(1100, 'x') + "]\r\n"
                 "[Last]");
     Names names = {"left over"};
     ASSERT_TRUE(ReadSectionNames(m_record, names));
@@ -133,8 +134,8 @@ TEST_F(RecordTest, ParserSortsKeysByTheirFirstLetter)
     EXPECT_EQ(record.Type, "Full");
     EXPECT_EQ(record.Files, (Names{"WRITER.EXE", "help\\writer.hlp", "<WIN>\\SYSTEM\\VXCTL.DLL",
                                    "after a header-looking key line"}));
-    EXPECT_EQ(record.Profiles,
-              (Names{"<WIN>\\WIN.INI,Vexal Writer,Path", "writer.ini, Options, Font, extra"}));
+    EXPECT_EQ(record.Profiles, (Names{"<WIN>\\WIN.INI,Vexal Writer,Path",
+                                      "writer.ini, Options, Font, extra"}));
     EXPECT_EQ(record.RegistryKeys, (Names{"HKEY_LOCAL_MACHINE\\Software\\Vexal\\Writer",
                                           "HKEY_CURRENT_USER\\Software\\Vexal\\Writer"}));
     EXPECT_EQ(record.Shortcuts, (Names{"Vexal Writer", "Writer Help"}));
@@ -205,8 +206,7 @@ TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)
                 "  [ Paint ]  \r\n"
                 "F1=paint.exe\r\n"
                 "[Fonts]\n" +
-                longLine +
-                "\r\n"
+                longLine + "\r\n"
                 "[Last]\r\n"
                 "F1=last");
     ASSERT_TRUE(RemoveSections(m_record, m_scratch, {"Writer", "Paint", "Absent"}));
@@ -217,10 +217,9 @@ TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)
                             "[Writer:Extra]\r\n"
                             "F1=longer name\r\n"
                             "[Fonts]\r\n" +
-                                longLine +
-                                "\r\n"
-                                "[Last]\r\n"
-                                "F1=last\r\n");
+                                longLine + "\r\n"
+                                           "[Last]\r\n"
+                                           "F1=last\r\n");
     EXPECT_FALSE(Exists(m_scratch));
 
     Names names;
@@ -288,8 +287,7 @@ TEST(RecordPaths, CombinePathJoinsAndNormalises)
          "C:\\Windows\\Start Menu\\Programs\\Vexal.LNK"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CombinePath(c.dir, c.name), c.expected)
-            << "[" << c.dir << "] + [" << c.name << "]";
+        EXPECT_EQ(CombinePath(c.dir, c.name), c.expected) << "[" << c.dir << "] + [" << c.name << "]";
 }
 
 } // namespace

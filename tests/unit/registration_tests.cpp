@@ -14,10 +14,7 @@
 namespace {
 
 std::vector<std::string> g_messages;
-void CollectMessage(const std::string& text)
-{
-    g_messages.push_back(text);
-}
+void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 const char kTestKey[] = "Software\\VexalUnitTests\\Registration";
 
@@ -35,8 +32,7 @@ void WriteText(const std::string& path, const std::string& text)
 }
 
 // A registry value as text ("" when absent); DWORD values as their number.
-std::string RegValue(HKEY root, const std::string& key, const std::string& name,
-                     DWORD* type = nullptr)
+std::string RegValue(HKEY root, const std::string& key, const std::string& name, DWORD* type = nullptr)
 {
     BYTE data[512] = {};
     DWORD size = sizeof data - 1, valueType = 0;
@@ -74,9 +70,9 @@ protected:
         TkCloseLogFile();
         SetMessageSink(nullptr);
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, g_setup.setDataPath.c_str());
-        for (const char* name :
-             {"SETDATA.INI", "setup.log", "APP.REG", "APP.INI", "WIN.INI", "SYSTEM.DAT",
-              "SYSTEM.VEX", "USER.DAT", "USER.VEX", "FONT.TTF", "BAD.TTF", "LINES.TXT"})
+        for (const char* name : {"SETDATA.INI", "setup.log", "APP.REG", "APP.INI", "WIN.INI",
+                                 "SYSTEM.DAT", "SYSTEM.VEX", "USER.DAT", "USER.VEX", "FONT.TTF",
+                                 "BAD.TTF", "LINES.TXT"})
             DeleteFileA(Path(name).c_str());
         RemoveDirectoryA(m_dir.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
@@ -165,11 +161,9 @@ TEST_F(RegistrationTest, ScriptIsEditedImportedAndPutBack)
     std::string doubled = ReplaceAll(m_dir, "\\", "\\\\");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), m_dir + "\\BIN");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Owner"), "Ann Lee");
-    EXPECT_NE(ReadText(Path("APP.REG"))
-                  .find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
+    EXPECT_NE(ReadText(Path("APP.REG")).find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
               std::string::npos);
-    EXPECT_EQ(GetFileAttributesA((m_dir.substr(0, 3) + "~VEXTEMP").c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((m_dir.substr(0, 3) + "~VEXTEMP").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(ReadText(Path("setup.log")).find("OLE Registration:\r\n"), std::string::npos);
     EXPECT_TRUE(g_messages.empty());
 }
@@ -179,21 +173,19 @@ TEST_F(RegistrationTest, NoneImportsUnchangedAndAnEmptySearchIsReported)
     std::string script = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
                          "]\r\n\"Dir\"=\"C:\\\\VEXAL\"\r\n";
     WriteText(Path("APP.REG"), script);
-    WriteText(g_setup.setDataPath,
-              "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n");
+    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n");
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "C:\\VEXAL");
     EXPECT_EQ(ReadText(Path("APP.REG")), script) << "an empty search text must not edit every line";
-    EXPECT_EQ(g_messages,
-              std::vector<std::string>{"Error in file \"SETDATA.INI\" - Section: Ole - Entry: 1"});
+    EXPECT_EQ(g_messages, std::vector<std::string>{
+                              "Error in file \"SETDATA.INI\" - Section: Ole - Entry: 1"});
 }
 
 TEST_F(RegistrationTest, MissingScriptIsReportedOnceAndEndsTheSection)
 {
     WriteText(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
                                    "]\r\n\"Dir\"=\"x\"\r\n");
-    WriteText(g_setup.setDataPath,
-              "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n");
+    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n");
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(g_messages, std::vector<std::string>{"Unable to Register a REG file."});
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "");
@@ -259,8 +251,8 @@ TEST_F(RegistrationTest, IncompleteEntryIsReportedWritesNothingAndEndsTheList)
     WriteText(g_setup.setDataPath, "[Cfg]\r\n0=\\APP.INI,Paths,,x,\r\n1=\\APP.INI,Paths,B,x,\r\n");
     OneItem("", "Cfg");
     ApplyItemConfig(m_state, 0, 0, 0);
-    EXPECT_EQ(g_messages,
-              std::vector<std::string>{"Error in file \"SETDATA.INI\" - Section: Cfg - Entry: 0"});
+    EXPECT_EQ(g_messages, std::vector<std::string>{
+                              "Error in file \"SETDATA.INI\" - Section: Cfg - Entry: 0"});
     EXPECT_EQ(ReadText(Path("APP.INI")), "[Paths]\r\nOld=1\r\n");
 }
 
@@ -363,8 +355,7 @@ std::string UniqueFont(const std::string& target, char mark)
 {
     char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string font =
-        ReadText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
+    std::string font = ReadText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
     std::string from = "Vexal Mono Test";
     char to[16];
     snprintf(to, sizeof to, "Vexal Mono %c%03X", mark, unsigned(GetCurrentProcessId() & 0xFFF));

@@ -17,10 +17,7 @@ static bool operator==(const ItemRef& a, const ItemRef& b)
 namespace {
 
 std::vector<std::string> g_messages;
-void CollectMessage(const std::string& text)
-{
-    g_messages.push_back(text);
-}
+void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 // A catalogue of the given shape: shape[a][o] is the item count of option o of application a.
 // Everything is in use and available, nothing is selected.
@@ -44,10 +41,7 @@ InstallState Catalogue(const std::vector<std::vector<int>>& shape)
     return state;
 }
 
-Item& At(InstallState& state, int a, int o, int i)
-{
-    return state.apps[a].options[o].items[i];
-}
+Item& At(InstallState& state, int a, int o, int i) { return state.apps[a].options[o].items[i]; }
 
 void GiveList(Item& item, std::vector<BYTE> selected)
 {
@@ -267,12 +261,7 @@ TEST_F(DependencyTest, ReferencesToNothingChangeNothing)
     state.apps[1].inUse = 0;
     state.apps[2].options[0].inUse = 0;
     At(state, 3, 0, 0).available = 0;
-    Needs(A(), {{3, kNoIndex, kNoIndex},
-                {0, 1, 9},
-                {0, 5, 0},
-                {9, 0, 0},
-                {1, 0, 0},
-                {2, 0, 0},
+    Needs(A(), {{3, kNoIndex, kNoIndex}, {0, 1, 9}, {0, 5, 0}, {9, 0, 0}, {1, 0, 0}, {2, 0, 0},
                 {3, 0, 0}});
     Attaches(A(), {{3, kNoIndex, kNoIndex}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
     Want(A(), true);

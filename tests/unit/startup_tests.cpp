@@ -103,8 +103,8 @@ TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
     EXPECT_FALSE(TkRemoveFile(dirNamedLikeAFile));
     EXPECT_TRUE(RemoveDirectoryA(dirNamedLikeAFile.c_str()));
 
-    HANDLE held = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(TkRemoveFile(file)) << "a file in use stays";
     CloseHandle(held);

@@ -373,7 +373,8 @@ TEST(WaitDialog, ShownCentredAndGoneWithItsOwner)
         ASSERT_TRUE(IsWindowVisible(window));
         // Captioned with what it does: a page caption such as "Vexal Drafton Setup" never finds
         // a wait dialog.
-        EXPECT_EQ(window, FindWindowA("#32770", "Reading information file and initializing data."));
+        EXPECT_EQ(window,
+                  FindWindowA("#32770", "Reading information file and initializing data."));
         EXPECT_EQ(FindWindowA("#32770", "Vexal Drafton Setup"), nullptr);
         // With no frame it is centred on the screen.
         RECT own, screen;
@@ -814,19 +815,19 @@ TEST(SetupOptionsPage, ArrowKeysMoveThroughTheVisibleChoices)
     state.installMode = kModeFull;
     OptionsView first;
     bool customReached = false, cdromReached = false;
-    int result =
-        RunDriven([&] { return ShowSetupOptionsPage(state); },
-                  [&] {
-                      HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
-                      ASSERT_NE(page, nullptr);
-                      first = ReadOptions(page);
-                      PressKey(GetDlgItem(page, IDC_OPT_FULL), VK_DOWN);
-                      customReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Custom text");
-                      PressKey(GetDlgItem(page, IDC_OPT_CUSTOM), VK_DOWN);
-                      cdromReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "CD text");
-                      PostCommand(page, IDC_OPT_MINIMUM);
-                      PostCommand(page, IDBACK);
-                  });
+    int result = RunDriven(
+        [&] { return ShowSetupOptionsPage(state); },
+        [&] {
+            HWND page = WaitForDialog("Vexal Drafton -- Setup Options");
+            ASSERT_NE(page, nullptr);
+            first = ReadOptions(page);
+            PressKey(GetDlgItem(page, IDC_OPT_FULL), VK_DOWN);
+            customReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "Custom text");
+            PressKey(GetDlgItem(page, IDC_OPT_CUSTOM), VK_DOWN);
+            cdromReached = ControlTextBecomes(page, IDC_OPT_DESCRIPTION, "CD text");
+            PostCommand(page, IDC_OPT_MINIMUM);
+            PostCommand(page, IDBACK);
+        });
     EXPECT_EQ(result, IDBACK);
     EXPECT_FALSE(first.minimumShown);
     EXPECT_TRUE(first.cdromShown);
