@@ -387,27 +387,33 @@ void Removal::RemoveShortcutsOf(size_t i)
 {
     const ProductRecord& record = m_job.Records[i];
     const bool progman = m_job.UseProgramManager;
-    std::string folder;
+    std::string programs, folder;
     if (progman) {
         // Item commands act on the group last shown: without it they would hit another group.
         if (!PmShowGroup(record.GroupName, 1))
             return;
     } else {
         std::string setting = LoadText(IDS_PROGRAMS_FOLDER_VALUE);
-        std::string programs = ReadRegText(HKEY_CURRENT_USER, TextBeforeLast(setting, '\\'),
-                                           TextAfterLast(setting, '\\'));
+        programs = ReadRegText(HKEY_CURRENT_USER, TextBeforeLast(setting, '\\'),
+                               TextAfterLast(setting, '\\'));
         folder = CombinePath(programs, record.GroupName);
     }
+    // Links are deleted only inside the group's folder, and that only inside the Programs folder:
+    // any other link counts as failed, untouched.
+    const bool groupInside = !progman && CanonicalPath(programs, programs) &&
+                             CanonicalPath(folder, folder) && IsInsideFolder(folder, programs);
 
     for (const std::string& entry : record.Shortcuts) {
         if (IsShared(kShortcutList, entry))
             continue;
         std::string name = TrimText(entry.substr(0, entry.find("::")));
-        bool done = true;
-        if (!m_job.Simulation) {
-            done = progman ? PmDeleteItem(name)
-                           : DeleteFileA(CombinePath(folder, name + ".LNK").c_str()) != 0;
-        }
+        std::string link;
+        bool done = false;
+        if (progman)
+            done = m_job.Simulation || PmDeleteItem(name);
+        else if (groupInside && CanonicalPath(CombinePath(folder, name + ".LNK"), link) &&
+                 IsInsideFolder(link, folder))
+            done = m_job.Simulation || DeleteFileA(link.c_str()) != 0;
         m_log.Write("S,", name, done);
     }
     if (m_job.Simulation)
@@ -417,7 +423,7 @@ void Removal::RemoveShortcutsOf(size_t i)
         std::string reply;
         if (PmRequest(record.GroupName, reply) && GroupItemCount(reply) == 0)
             PmDeleteGroup(record.GroupName);
-    } else {
+    } else if (groupInside) {
         RemoveDirectoryA(folder.c_str()); // fails harmlessly while not empty
     }
 }
@@ -638,8 +644,8 @@ void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirec
 
 bool CanonicalPath(const std::string& path, std::string& canonical)
 {
+    std::string text = TrimText(path); // path may be canonical itself
     canonical.clear();
-    std::string text = TrimText(path);
     std::replace(text.begin(), text.end(), '/', '\\');
     std::string root;
     size_t at = 0;

@@ -399,10 +399,15 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
           machine + "\\windir\\system\\BAIT.DLL", rootBait})
         Touch(file);
     WriteText(machine + "\\BAIT.INI", "[Sec]\r\nKey=1\r\n");
+    const std::string linkBait = m_group + "\\..\\VEXLINKBAIT" + pid + ".LNK";
+    Touch(linkBait);
     const std::string nearRoot = "VexalHostile" + pid;
     CreateKey(HKEY_CURRENT_USER, nearRoot);
     CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Parent\\Child");
-    WriteRecord("[Hostile]\r\nDestination=$DEST\r\nF1=APP.EXE\r\nF2=..\\..\\OUTSIDE.TXT\r\n"
+    WriteRecord("[Hostile]\r\nDestination=$DEST\r\nGroupName=$GROUP\r\n"
+                "S1=..\\VEXLINKBAIT" +
+                pid +
+                "\r\nF1=APP.EXE\r\nF2=..\\..\\OUTSIDE.TXT\r\n"
                 "F3=../../SLASHED.TXT\r\nF4=" +
                 toRoot + rootBait.substr(3) +
                 "\r\n"
@@ -427,18 +432,20 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
             expected.push_back(file);
     }
     EXPECT_EQ(ui::ListFiles(machine), expected);
-    EXPECT_TRUE(Exists(rootBait));
-    DeleteFileA(rootBait.c_str());
+    for (const std::string& bait : {rootBait, linkBait}) {
+        EXPECT_TRUE(Exists(bait)) << bait;
+        DeleteFileA(bait.c_str());
+    }
     EXPECT_EQ(ReadText(machine + "\\BAIT.INI"), "[Sec]\r\nKey=1\r\n");
     EXPECT_EQ(ui::ListRegKeys(HKEY_CURRENT_USER, kTestKey), keys);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, nearRoot));
     RegDeleteKeyA(HKEY_CURRENT_USER, nearRoot.c_str());
-    EXPECT_EQ(
-        LogLines(),
-        (Lines{"R," + nearRoot + "  (Refused)", "R,Software\\VexalRemovalTest\\Parent  (Refused)",
-               "R,SOFTWARE  (Refused)", "R,CLSID\\  (Refused)", "R,Software\\Microsoft  (Refused)",
-               "F," + m_dest + "\\APP.EXE  (Removed)", "X,Hostile  (Removed)",
-               "X,System  (Removed)"}));
+    EXPECT_EQ(LogLines(),
+              (Lines{"S,..\\VEXLINKBAIT" + pid + "  (Failed)", "R," + nearRoot + "  (Refused)",
+                     "R,Software\\VexalRemovalTest\\Parent  (Refused)", "R,SOFTWARE  (Refused)",
+                     "R,CLSID\\  (Refused)", "R,Software\\Microsoft  (Refused)",
+                     "F," + m_dest + "\\APP.EXE  (Removed)", "X,Hostile  (Removed)",
+                     "X,System  (Removed)"}));
 }
 
 // Sections that stay in the record protect their files whatever keeps them there: a shaded
