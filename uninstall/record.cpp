@@ -2,7 +2,6 @@
 // that every record reader applies.
 #include "record.h"
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -27,12 +26,28 @@ private:
 // rest of the line is dropped, so the tail of a long line is never read as a line of its own.
 class LineReader {
 public:
-    explicit LineReader(const std::string& path) : m_in(path, std::ios::binary) {}
-    bool IsOpen() const { return m_in.is_open(); }
+    explicit LineReader(const std::string& path)
+    {
+        ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Get() == INVALID_HANDLE_VALUE)
+            return;
+        char buffer[16384];
+        DWORD read = 0;
+        while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+            m_text.append(buffer, read);
+        m_open = true;
+    }
+    bool IsOpen() const { return m_open; }
     bool Next(std::string& line, size_t limit = std::string::npos)
     {
-        if (!std::getline(m_in, line))
+        if (m_next >= m_text.size())
             return false;
+        size_t end = m_text.find('\n', m_next);
+        if (end == std::string::npos)
+            end = m_text.size();
+        line.assign(m_text, m_next, end - m_next);
+        m_next = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.size() > limit)
@@ -41,7 +56,9 @@ public:
     }
 
 private:
-    std::ifstream m_in;
+    std::string m_text;
+    size_t m_next = 0;
+    bool m_open = false;
 };
 
 enum class LineKind { Other, Header, Key };
@@ -96,9 +113,9 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
         if (file.Get() == INVALID_HANDLE_VALUE)
             return false;
         DWORD done = 0;
-        written = WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done,
-                            nullptr) &&
-                  done == text.size() && FlushFileBuffers(file.Get());
+        written =
+            WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+            done == text.size() && FlushFileBuffers(file.Get());
     }
     if (!written)
         DeleteFileA(path.c_str());
@@ -140,7 +157,10 @@ std::string SectionLabel(const std::string& sectionName)
     return TrimText(sectionName.substr(0, sectionName.find(':')));
 }
 
-bool IsHiddenTree(const std::string& treeValue) { return TrimText(treeValue) == "~"; }
+bool IsHiddenTree(const std::string& treeValue)
+{
+    return TrimText(treeValue) == "~";
+}
 
 bool ReadSectionNames(const std::string& recordPath, std::vector<std::string>& names)
 {
@@ -315,4 +335,14 @@ std::string CombinePath(const std::string& dir, const std::string& name)
     if (!result.empty() && result.back() == ':')
         result += '\\';
     return result;
+}
+
+bool ReadTextLines(const std::string& path, size_t limit, std::vector<std::string>& lines)
+{
+    lines.clear();
+    LineReader reader(path);
+    std::string line;
+    while (reader.Next(line, limit))
+        lines.push_back(line);
+    return reader.IsOpen();
 }

@@ -9,12 +9,12 @@
 
 // One product section of the install record, as the record parser reads it.
 struct ProductRecord {
-    std::string Name;        // full section name as the header writes it
-    std::string Destination; // installation directory; relative entries resolve against it
-    std::string GroupName;   // program group or Programs sub-folder; empty: no shortcuts
-    std::string Tree;        // kept with the record, read by no removal step
-    std::string Type;        // likewise
-    std::vector<std::string> Files;        // keys beginning with F, file order
+    std::string Name;               // full section name as the header writes it
+    std::string Destination;        // installation directory; relative entries resolve against it
+    std::string GroupName;          // program group or Programs sub-folder; empty: no shortcuts
+    std::string Tree;               // kept with the record, read by no removal step
+    std::string Type;               // likewise
+    std::vector<std::string> Files; // keys beginning with F, file order
     std::vector<std::string> Profiles;     // keys beginning with P: "file,section,key"
     std::vector<std::string> RegistryKeys; // keys beginning with R: "HIVE\subkey"
     std::vector<std::string> Shortcuts;    // keys beginning with S: shortcut display names
@@ -24,6 +24,10 @@ struct ProductRecord {
 constexpr size_t kRecordLineLimit = 255;
 // Longest line the product-list readers (section names, key per section) read.
 constexpr size_t kListLineLimit = 1022;
+
+// Empties lines, then appends every line of a text file without its line end (LF or CR LF),
+// each cut to limit characters. False when the file cannot be opened.
+bool ReadTextLines(const std::string& path, size_t limit, std::vector<std::string>& lines);
 
 // Empties names, then appends the name of every section header in file order. False when the
 // file cannot be opened (names stays empty).

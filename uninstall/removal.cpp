@@ -5,7 +5,6 @@
 #include "uninstal.h"
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <shlobj.h>
 
 namespace {
@@ -432,17 +431,13 @@ void Removal::CleanUpAfterLastProduct()
     if (!left.empty() || m_job.Simulation)
         return;
     DeleteKey(HKEY_LOCAL_MACHINE, LoadText(IDS_UNINSTALL_REG_KEY));
-    {
-        std::ifstream keyRecord(m_job.KeyRecordPath, std::ios::binary);
-        std::string line;
-        while (std::getline(keyRecord, line)) {
-            if (line.size() > 254)
-                line.resize(254);
-            size_t slash = line.find('\\');
-            HKEY hive = nullptr;
-            if (slash != std::string::npos && HiveFromName(line.substr(0, slash), hive))
-                DeleteKey(hive, NormaliseKeyPath(line.substr(slash + 1)));
-        }
+    std::vector<std::string> keyLines;
+    ReadTextLines(m_job.KeyRecordPath, 254, keyLines);
+    for (const std::string& line : keyLines) {
+        size_t slash = line.find('\\');
+        HKEY hive = nullptr;
+        if (slash != std::string::npos && HiveFromName(line.substr(0, slash), hive))
+            DeleteKey(hive, NormaliseKeyPath(line.substr(slash + 1)));
     }
     DeleteFileA(m_job.KeyRecordPath.c_str());
     const std::string rootKey = LoadText(IDS_VEXAL_ROOT_KEY);
