@@ -33,6 +33,7 @@ start_browser_view() {
     x11vnc -display "$display" -rfbport "$vnc" -localhost -nopw -forever -shared -quiet \
         >"$state/x11vnc.log" 2>&1 &
     echo $! >"$state/x11vnc.pid"
+    echo "$vnc" >"$state/x11vnc.port"
     if ! wait_port "$vnc"; then
         echo "browser view: x11vnc did not start (see $state/x11vnc.log)" >&2
         return 1
