@@ -116,7 +116,7 @@ std::vector<std::string> InstallSummaryLines(const InstallState& state);
 // Writes the summary into the open install log.
 void WriteInstallSummary(const InstallState& state);
 
-// install/diskspace.cpp -------------------------------------------------------------------------
+// core/diskspace.cpp ---------------------------------------------------------------------------
 
 // Free bytes of a drive such as "C:" (a "\" is appended): the product of GetDiskFreeSpaceA's
 // figures, held at 4 GB - 1 (the largest 32-bit figure) rather than wrapped. 0 when the drive

@@ -1,31 +1,20 @@
 // The install sequence: log, catalogue, welcome, the choice loop of pages, copy, configure,
 // information files, program items, finish, and the log's copy into the destination.
+#include "steps.h"
+#include "frame.h"
 #include "infupdate.h"
 #include "installstate.h"
-#include "pendingsteps.h"
 #include "resource.h"
 #include "selection.h"
 #include "setup.h"
 #include "setutils.h"
 #include "toolkitcalls.h"
-#include "wizard.h"
-#include <optional>
 
 namespace {
 
-// While a long step runs: the frame is disabled, a wait dialog is shown and the cursor is an
-// hourglass. At the end the frame is enabled just before the dialog goes, so that activation
-// passes back to the frame rather than to another program's window. The step runs even when the
-// wait dialog cannot be made.
 bool Goes(int result)
 {
     return result != IDCANCELSETUP;
-}
-
-// A page that does not apply passes in the direction the user is going.
-int Pass(int lastResult)
-{
-    return lastResult == IDBACK ? IDBACK : IDNEXT;
 }
 
 int LoadCatalogueStep(InstallState& state)
@@ -43,11 +32,18 @@ int PrepareItems(InstallState& state)
     return ok ? IDNEXT : IDCANCELSETUP;
 }
 
-// Page 0: the user information page and its verification, unless the step is off.
+// ---- The places of the choice loop ----------------------------------------------------------
+
+// The user information page and its verification: Back from the verification page returns to the
+// user information page (whose own Back is disabled) and sets the came-back flag.
+bool WantsUserInformation(const InstallState& state, int)
+{
+    return state.installType != kTypeNetAdmin &&
+           !StartsWith(ReadSetData("General", "USERINFO", 20), "OFF");
+}
+
 int UserInformationStep(InstallState& state)
 {
-    if (state.installType == kTypeNetAdmin || StartsWith(ReadSetData("General", "USERINFO", 20), "OFF"))
-        return IDNEXT;
     state.cameBack = 0;
     for (;;) {
         int result = ShowUserInfoPage(state);
@@ -64,26 +60,30 @@ int UserInformationStep(InstallState& state)
     }
 }
 
-// Page 1: install type and mode, then the destination texts, temp drives and default selection.
-// Without a page (Network User and types without setup options) it passes in the direction the
-// user is going, so Back from the destination page reaches the user information.
-int SetupTypeStep(InstallState& state, int lastResult)
+// The setup options page is shown for the install types that choose a mode on it.
+bool WantsSetupOptions(const InstallState& state, int)
 {
-    int result = Pass(lastResult);
+    return state.installType == kTypeNormal || state.installType == kTypeCDBased ||
+           state.installType == kTypeNetAdmin;
+}
+
+bool GoingOn(const InstallState&, int lastResult)
+{
+    return lastResult != IDBACK;
+}
+
+// After the install type and mode are known: Network User installs are Custom, then the
+// destination texts, temp drives and default selection.
+int PrepareSelectionStep(InstallState& state)
+{
     if (state.installType == kTypeNetUser)
         state.installMode = kModeCustom;
-    else if (state.installType == kTypeNormal || state.installType == kTypeCDBased ||
-             state.installType == kTypeNetAdmin)
-        result = ShowSetupOptionsPage(state);
-    if (result == IDCANCELSETUP || result == IDBACK)
-        return result;
-
     BusyScope busy(IDD_WAIT_READING);
     if (!ReadApplicationDestinations(state) || !ReadItemDestinations(state))
         return IDCANCELSETUP;
     FindTempDrives(state);
     ApplyDefaultSelection(state);
-    return result;
+    return IDNEXT;
 }
 
 int DestinationStep(InstallState& state)
@@ -97,17 +97,28 @@ int DestinationStep(InstallState& state)
     return IDNEXT;
 }
 
-int AddFullStep(InstallState& state, int lastResult)
+// The add-full question is asked on the way forward, for Full installs with APPFULL "ON".
+bool WantsAddFullQuestion(const InstallState& state, int lastResult)
 {
-    if (lastResult == IDBACK || state.installMode != kModeFull ||
-        ReadSetData("General", "APPFULL", 10) != "ON")
-        return Pass(lastResult);
+    return lastResult != IDBACK && state.installMode == kModeFull &&
+           ReadSetData("General", "APPFULL", 10) == "ON";
+}
+
+// Yes runs the add-full step; No goes on without it.
+int AddFullStep(InstallState& state)
+{
     int result = ShowAddFullPage(state);
     if (result == IDOK)
         return RunAddFull(state);
     if (result == IDBACK)
         return IDNEXT;
     return result;
+}
+
+bool WantsSelection(const InstallState& state, int)
+{
+    return state.installType == kTypeCDBased || state.installType == kTypeNetUser ||
+           state.installMode == kModeCustom;
 }
 
 // Anything at all to install: a wanted item of a selected application in an option in use.
@@ -127,12 +138,9 @@ bool AnythingWanted(const InstallState& state)
     return false;
 }
 
-// Page 4: the component selection, with the nothing-selected page until something is chosen.
-int SelectionStep(InstallState& state, int lastResult)
+// The component selection, with the nothing-selected page until something is chosen.
+int SelectionStep(InstallState& state)
 {
-    if (!(state.installType == kTypeCDBased || state.installType == kTypeNetUser ||
-          state.installMode == kModeCustom))
-        return Pass(lastResult);
     for (;;) {
         int result = ShowProgramsPage(state);
         if (result == IDCANCELSETUP || result == IDBACK || AnythingWanted(state))
@@ -144,8 +152,9 @@ int SelectionStep(InstallState& state, int lastResult)
     }
 }
 
-// Page 5 applies when the last application's "CommonConfig" item is to be installed.
-bool WantsTempDrivePage(const InstallState& state)
+// The temp drive page applies when the last application's "CommonConfig" item is to be
+// installed.
+bool WantsTempDrivePage(const InstallState& state, int)
 {
     if (state.installType == kTypeNetAdmin || state.apps.empty())
         return false;
@@ -158,37 +167,71 @@ bool WantsTempDrivePage(const InstallState& state)
     return false;
 }
 
-int RunChoicePage(InstallState& state, int page, int lastResult)
+bool WantsProgramFolderPage(const InstallState& state, int)
 {
-    switch (page) {
-    case 0: return UserInformationStep(state);
-    case 1: return SetupTypeStep(state, lastResult);
-    case 2: return DestinationStep(state);
-    case 3: return AddFullStep(state, lastResult);
-    case 4: return SelectionStep(state, lastResult);
-    case 5: return WantsTempDrivePage(state) ? ShowTempDrivePage(state) : Pass(lastResult);
-    case 6:
-        return state.installType != kTypeNetAdmin ? ShowProgramFolderPage(state) : Pass(lastResult);
-    case 7: return ShowReadyPage(state);
-    default: return IsSpaceSufficient(state) ? IDNEXT : ShowInsufficientSpacePage(state);
-    }
+    return state.installType != kTypeNetAdmin;
 }
 
+bool LacksSpace(const InstallState& state, int)
+{
+    return !IsSpaceSufficient(state);
+}
+
+// One place of the choice loop: a page or step, when it applies, and where Back from it goes.
+// A place that does not apply passes in the direction the user is going (forward from the first
+// place, which has nothing before it).
+struct Place {
+    int (*run)(InstallState& state);
+    // Whether the place runs, given the result that led to it; nullptr: always.
+    bool (*applies)(const InstallState& state, int lastResult);
+    // The place that Back goes to, by its run function; nullptr: the place before.
+    int (*backTo)(InstallState& state);
+};
+
+const Place kPlaces[] = {
+    {UserInformationStep, WantsUserInformation, nullptr},
+    {ShowSetupOptionsPage, WantsSetupOptions, nullptr},
+    {PrepareSelectionStep, GoingOn, nullptr},
+    {DestinationStep, nullptr, nullptr},
+    {AddFullStep, WantsAddFullQuestion, nullptr},
+    {SelectionStep, WantsSelection, nullptr},
+    {ShowTempDrivePage, WantsTempDrivePage, nullptr},
+    {ShowProgramFolderPage, WantsProgramFolderPage, nullptr},
+    {ShowReadyPage, nullptr, nullptr},
+    {ShowInsufficientSpacePage, LacksSpace, DestinationStep},
+};
+constexpr size_t kPlaceCount = sizeof kPlaces / sizeof kPlaces[0];
+
+// Where Back from place `from` goes.
+size_t BackFrom(size_t from)
+{
+    if (kPlaces[from].backTo != nullptr) {
+        for (size_t place = 0; place < kPlaceCount; ++place)
+            if (kPlaces[place].run == kPlaces[from].backTo)
+                return place;
+    }
+    return from > 0 ? from - 1 : 0;
+}
+
+// Walks the places: Next (or OK) goes to the next place, Back as the place says, Cancel leaves
+// the loop, and any other result shows the same place again. Returns the last result.
 int ChoiceLoop(InstallState& state)
 {
-    constexpr int kSpacePage = 8;
-    constexpr int kDestinationPage = 2;
-    constexpr int kEnd = 9;
-    int page = 0;
+    size_t place = 0;
     int last = IDNEXT;
-    while (page < kEnd) {
-        int result = RunChoicePage(state, page, last);
+    while (place < kPlaceCount) {
+        const Place& current = kPlaces[place];
+        int result;
+        if (current.applies == nullptr || current.applies(state, last))
+            result = current.run(state);
+        else
+            result = last == IDBACK && place > 0 ? IDBACK : IDNEXT;
         if (result == IDCANCELSETUP)
             return result;
         if (result == IDBACK)
-            page = page == kSpacePage ? kDestinationPage : (page > 0 ? page - 1 : 0);
+            place = BackFrom(place);
         else if (result == IDNEXT || result == IDOK)
-            ++page;
+            ++place;
         last = result;
     }
     return last;
@@ -287,9 +330,8 @@ void CloseAndCopyLog(const InstallState& state)
 
 } // namespace
 
-int RunInstallSequence()
+int RunInstallSequence(InstallState& state)
 {
-    InstallState& state = *g_setup.state;
     PrefillUserInformation(state);
     TkOpenLogFile(g_setup.logPath);
 

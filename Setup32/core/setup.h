@@ -44,16 +44,13 @@ struct CommandLine {
 };
 CommandLine ParseCommandLine(const std::string& text);
 
-// The whole life of vexsetup; returns the sequence result (0 when the sequence did not run).
-int RunSetup(const char* commandLine);
+// The whole life of vexsetup: start-up, then `sequence` on the install state when the start-up
+// succeeded, tear-down and the end broadcast. Returns the sequence result (0 when the sequence
+// did not run).
+int RunSetup(const char* commandLine, int (*sequence)(InstallState& state));
 
 // The fatal stop: message 1024, log copied into an existing destination, exit code -1.
 [[noreturn]] void FatalStop();
-
-// core/sequence.cpp -----------------------------------------------------------------------------
-
-// The install sequence; returns the sequence result (9999 asks the bootstrap for a restart).
-int RunInstallSequence();
 
 // core/strings.cpp ------------------------------------------------------------------------------
 

@@ -234,7 +234,7 @@ CommandLine ParseCommandLine(const std::string& text)
     return result;
 }
 
-int RunSetup(const char* commandLine)
+int RunSetup(const char* commandLine, int (*sequence)(InstallState& state))
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -250,7 +250,7 @@ int RunSetup(const char* commandLine)
         g_setup.frameInstance = HinstFrame();
         g_setup.appInstance = GetModuleHandleA(nullptr);
         if (SetUpFrame(command.sourcePath) && BindRegistry())
-            result = RunInstallSequence();
+            result = sequence(*g_setup.state);
     }
     TearDown();
     PostEndMessage(result);

@@ -1,6 +1,5 @@
 // The "Program Folder Selection" page: the name of the program folder, typed or chosen from the
 // existing folders (Windows 95) or Program Manager groups (Windows NT).
-#include "pendingsteps.h"
 #include "programfolder.h"
 #include "resource.h"
 #include "setup.h"

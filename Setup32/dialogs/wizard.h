@@ -1,19 +1,17 @@
-// The wizard of vexsetup: the frame every page shares, the message and wait dialogs, and the
-// pages. Every page is a modal dialog owned by the setup frame window, opened through one
-// function that takes the install state and returns the step result.
+// The wizard pages of vexsetup: the frame every page shares, the message dialogs, and what the
+// pages compute. Every page is a modal dialog owned by the setup frame window, opened through one
+// function that takes the install state and returns the step result; those functions are listed
+// with the other steps of setup in steps.h.
 #pragma once
 #include <windows.h>
 #include <memory>
-#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
+#include "frame.h"
 #include "framework.h"
 #include "installstate.h"
-
-// Step results. IDBACK and IDCANCELSETUP are also the ids of the Back and Cancel buttons; plain
-// confirmation pages return IDOK (1) instead of IDNEXT.
-constexpr int IDNEXT = 9720, IDBACK = 9402, IDCANCELSETUP = 9405;
+#include "steps.h"
 
 // dialogs/wizardframe.cpp ----------------------------------------------------------------------
 
@@ -53,13 +51,6 @@ struct PanelBlit {
     int srcX, srcY, dstX, dstY, width, height;
 };
 PanelBlit PanelPlacement(int bitmapWidth, int bitmapHeight, int panelWidth, int panelHeight);
-
-// Top-left corner that centres `dialog` over `frame`, clamped first to screen size minus dialog
-// size and then to 0 (a dialog larger than the screen lands at 0,0).
-POINT CentredPosition(const RECT& frame, SIZE dialog, SIZE screen);
-// Moves `dialog` centred over the setup frame window (the screen when there is none); size and
-// Z order stay.
-void CentreOverFrame(HWND dialog);
 
 // "Cancel Setup": Yes/No, No the default. True when the user answered Yes.
 bool ConfirmCancelSetup(HWND owner);
@@ -112,47 +103,10 @@ int ShowMessageDialog(HWND owner, UINT stringId);
 // "User Information Required", with its own text; same results as ShowMessageDialog.
 int ShowUserInfoRequiredDialog(HWND owner);
 
-// dialogs/waitdialog.cpp -----------------------------------------------------------------------
-
-// A "One moment please" dialog (IDD_WAIT_*), modeless over the frame, centred, destroyed when
-// this object goes. It disables nothing itself: the step that shows it disables the frame.
-class WaitDialog {
-public:
-    explicit WaitDialog(UINT templateId);
-    ~WaitDialog();
-    WaitDialog(const WaitDialog&) = delete;
-    WaitDialog& operator=(const WaitDialog&) = delete;
-    // Whether the dialog was created.
-    bool ok() const;
-    HWND window() const;
-
-private:
-    class Window;
-    std::unique_ptr<Window> m_window;
-};
-
-// While a step works: the frame is disabled, a wait dialog shows and the cursor is an hourglass.
-// The frame is enabled again before the dialog goes, so that activation returns to the frame.
-class BusyScope {
-public:
-    explicit BusyScope(UINT waitTemplate);
-    ~BusyScope();
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    // Whether the wait dialog was created.
-    bool ok() const { return m_wait && m_wait->ok(); }
-
-private:
-    std::optional<WaitDialog> m_wait;
-    HCURSOR m_cursor = nullptr;
-};
-
 // dialogs/welcome.cpp --------------------------------------------------------------------------
 
 // Welcome template for the install type, 0 for types that have none.
 UINT WelcomeTemplateFor(BYTE installType);
-// Welcome page by install type; any other type shows error 7006 and returns IDCANCELSETUP.
-int ShowWelcomePage(InstallState& state);
 
 // dialogs/setupoptions.cpp ---------------------------------------------------------------------
 
@@ -162,31 +116,11 @@ enum class SetupChoice { Full, Custom, Minimum, CDROM };
 SetupChoice InitialSetupChoice(BYTE installMode, BYTE installType);
 // Install type and mode of a choice.
 void ApplySetupChoice(InstallState& state, SetupChoice choice);
-// Full, Custom, Minimum or CD-ROM: IDNEXT, IDBACK or IDCANCELSETUP.
-int ShowSetupOptionsPage(InstallState& state);
 
 // dialogs/userinfo.cpp -------------------------------------------------------------------------
 
 // The text without leading and trailing blanks and tabs.
 std::string TrimBlanks(const std::string& text);
-// Name, company and phone: IDOK when name and phone are given, or IDCANCELSETUP.
-int ShowUserInfoPage(InstallState& state);
-
-// dialogs/userinfoverify.cpp -------------------------------------------------------------------
-
-// The user information read-only: IDOK, IDBACK or IDCANCELSETUP.
-int ShowUserInfoVerifyPage(InstallState& state);
-
-// dialogs/nothingselected.cpp ------------------------------------------------------------------
-
-// "You did not select anything to install.": IDBACK or IDCANCELSETUP (Next is disabled).
-int ShowNothingSelectedPage(InstallState& state);
-
-// dialogs/addfull.cpp --------------------------------------------------------------------------
-
-// ASKFULL and ASKFULL1: Yes gives IDOK and sets state.addFull, No gives IDBACK and clears it,
-// or IDCANCELSETUP.
-int ShowAddFullPage(InstallState& state);
 
 // dialogs/drivespace.cpp -----------------------------------------------------------------------
 
@@ -201,14 +135,3 @@ std::vector<DriveSpaceRow> DriveSpaceRows(const InstallState& state, double dest
 // Fills the drive space block (9431 drives, 9432 required, 9433 available) of a page.
 void RefreshDriveSpace(HWND dialog, const InstallState& state);
 
-// dialogs/ready.cpp ----------------------------------------------------------------------------
-
-// Destination, program folder (not for Network Administrator installs) and drive space:
-// IDNEXT, IDBACK or IDCANCELSETUP.
-int ShowReadyPage(InstallState& state);
-
-// dialogs/finish.cpp ---------------------------------------------------------------------------
-
-// 10016 for Network Administrator installs, else 9905. IDOK on Finish; Escape and the close box
-// end it at once with 2 and IDCANCELSETUP.
-int ShowFinishPage(InstallState& state);

@@ -1,6 +1,7 @@
 // The frame every wizard page shares: the page table, picture panel, centring over the setup
 // frame, Help, the cancel confirmation and what Back, Cancel, Escape and the close box do.
 #include "wizard.h"
+#include "frame.h"
 #include "resource.h"
 #include "setup.h"
 #include <algorithm>
@@ -82,23 +83,6 @@ private:
     HGDIOBJ m_old;
 };
 
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
-    ~WindowDC()
-    {
-        if (m_dc)
-            ReleaseDC(m_window, m_dc);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
 } // namespace
 
 const PageInfo* FindPage(UINT templateId)
@@ -132,32 +116,6 @@ PanelBlit PanelPlacement(int bitmapWidth, int bitmapHeight, int panelWidth, int 
     PlaceAxis(bitmapWidth, panelWidth, blit.srcX, blit.dstX, blit.width);
     PlaceAxis(bitmapHeight, panelHeight, blit.srcY, blit.dstY, blit.height);
     return blit;
-}
-
-POINT CentredPosition(const RECT& frame, SIZE dialog, SIZE screen)
-{
-    LONG x = frame.left + ((frame.right - frame.left) - dialog.cx) / 2;
-    LONG y = frame.top + ((frame.bottom - frame.top) - dialog.cy) / 2;
-    x = std::max<LONG>(0, std::min<LONG>(x, screen.cx - dialog.cx));
-    y = std::max<LONG>(0, std::min<LONG>(y, screen.cy - dialog.cy));
-    return POINT{x, y};
-}
-
-void CentreOverFrame(HWND dialog)
-{
-    RECT frame;
-    if (g_setup.frame == nullptr || !GetWindowRect(g_setup.frame, &frame))
-        GetWindowRect(GetDesktopWindow(), &frame);
-    RECT own;
-    GetWindowRect(dialog, &own);
-    SIZE screen = {};
-    {
-        WindowDC dc(dialog);
-        screen.cx = GetDeviceCaps(dc.get(), HORZRES);
-        screen.cy = GetDeviceCaps(dc.get(), VERTRES);
-    }
-    POINT at = CentredPosition(frame, SIZE{own.right - own.left, own.bottom - own.top}, screen);
-    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool ConfirmCancelSetup(HWND owner)

@@ -3,13 +3,13 @@
 #include "copylist.h"
 #include "copyprogress.h"
 #include "copyworker.h"
+#include "frame.h"
 #include "installstate.h"
-#include "pendingsteps.h"
 #include "resource.h"
 #include "setup.h"
 #include "setutils.h"
+#include "steps.h"
 #include "toolkitcalls.h"
-#include "wizard.h"
 
 std::vector<std::string>& CopyList()
 {

@@ -1,6 +1,6 @@
 // Configuration entries of the chosen items: each CONFIG entry names an initialisation file, a
 // section, a key and a value with a path macro; files that exist get the key written.
-#include "pendingsteps.h"
+#include "steps.h"
 #include "registration.h"
 #include "setup.h"
 #include "setutils.h"

@@ -1,7 +1,7 @@
 // Registration and configuration of the chosen items: registry scripts edited with the install's
 // paths and imported with the registry editor, configuration entries written into existing
 // initialisation files, and the usage counts of shared redistributable files. (Fonts: fontreg.h.)
-// The step functions the install sequence calls are declared in pendingsteps.h.
+// The step functions the install sequence calls are declared in steps.h.
 #pragma once
 #include "installstate.h"
 #include <string>

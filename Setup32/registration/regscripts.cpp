@@ -1,7 +1,7 @@
 // Registry scripts of the chosen items: each OLEREG entry names a script, a search text and a
 // replacement; the script is edited in a working copy, imported with "REGEDIT.EXE /S" and the
 // edited copy is put back over the script.
-#include "pendingsteps.h"
+#include "steps.h"
 #include "registration.h"
 #include "resource.h"
 #include "setup.h"

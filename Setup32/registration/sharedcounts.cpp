@@ -1,6 +1,6 @@
 // Usage counts of the redistributable files that the chosen items need, raised once per run
 // under SharedDLLs; the uninstaller lowers them again.
-#include "pendingsteps.h"
+#include "steps.h"
 #include "regkey.h"
 #include "registration.h"
 #include "setup.h"

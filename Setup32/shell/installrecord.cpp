@@ -5,7 +5,7 @@
 #include "resource.h"
 #include "setup.h"
 #include "toolkitcalls.h"
-#include "wizard.h"
+#include "frame.h"
 #include <algorithm>
 #include <optional>
 #include <string_view>

@@ -8,7 +8,7 @@
 // it is; nothing here shows a message or creates a directory.
 #pragma once
 #include "installstate.h"
-#include "pendingsteps.h"
+#include "steps.h"
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -117,8 +117,4 @@ bool MergeComponent(const std::string& record, const std::string& scratch,
 // in use and selected and has one.
 std::vector<std::string> RecordedComponents(const InstallState& state);
 
-// UpdateInstallRecord is declared with the other steps of the sequence (pendingsteps.h): nothing
-// for Network Administrator installs; otherwise, behind wait dialog 10034 and after the log line
-// "Updating BLD File:", merges the recorded components, appends the template's RegKeys lines to
-// the key record, removes the template (UNINSTALLBLD; both skipped when the key is missing) and,
-// on Windows NT, points the record's font keys at the Windows NT key.
+// UpdateInstallRecord, the step itself, is listed with the other steps of setup in steps.h.

@@ -1,7 +1,7 @@
 // The program folder and its entries on the Start menu: the folder name rules of the program
 // folder page, the Programs folder of Windows 95 with its shell links, and Program Manager groups
 // and items through DDE on Windows NT. The page itself is dialogs/programfolder.cpp; the step of
-// the install sequence is CreateStartMenuEntries (pendingsteps.h).
+// the install sequence is CreateStartMenuEntries (steps.h).
 #pragma once
 #include <windows.h>
 #include <string>

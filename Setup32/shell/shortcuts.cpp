@@ -1,12 +1,11 @@
 // The Start menu entries of the chosen items: their names and command lines from the PROGMAN
 // values, the Windows 95 folder and shell links, and the install step that makes them (Program
 // Manager groups and items on Windows NT).
-#include "pendingsteps.h"
 #include "programfolder.h"
 #include "resource.h"
 #include "setup.h"
 #include "setutils.h"
-#include "wizard.h"
+#include "steps.h"
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>

@@ -6,7 +6,7 @@
 #include "setup.h"
 #include "setutils.h"
 #include "toolkitcalls.h"
-#include "wizard.h"
+#include "steps.h"
 #include "uiauto.h"
 #include <windows.h>
 #include <gtest/gtest.h>

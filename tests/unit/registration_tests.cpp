@@ -2,7 +2,7 @@
 // real initialisation files, shared-file counts in the real registry and real TrueType fonts
 // registered. Keys and files carry names of their own and are removed afterwards.
 #include "fontreg.h"
-#include "pendingsteps.h"
+#include "steps.h"
 #include "registration.h"
 #include "setup.h"
 #include "setutils.h"

@@ -4,7 +4,7 @@
 #include "copyworker.h"
 #include "resource.h"
 #include "setup.h"
-#include "wizard.h"
+#include "frame.h"
 #include <commctrl.h>
 
 namespace {

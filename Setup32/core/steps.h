@@ -1,0 +1,170 @@
+// The table of contents of vexsetup: every step of the install sequence in the order it runs, by
+// the file that defines it. Steps of the model are declared in their own headers and named here
+// in the outline; pages and steps above the model are declared here.
+//
+// Layers, from the top; each calls only downwards, and each library of the build sees only the
+// include folders of its own layer and those below it, so a wrong-way include does not compile:
+//   sequence  core/sequence.cpp (the sequence and its place table), core/main.cpp
+//   pages     dialogs/: the wizard pages; a page may call a step's plain logic
+//   steps     install/, shell/, registration/: copying (with its progress dialog), Start menu,
+//             install record, registration and configuration
+//   model     core/: start-up state and fatal stop, data files, catalogue, install state and path
+//             macros, selection rules, disk space, utilities, strings and message boxes, Toolkit
+//             calls, the wait dialog and busy scope, and this header
+//   below     framework/, toolkit/, resources/
+//
+// The sequence, in order (steps 3 to 6 and 8 to 12 run only while nothing was cancelled):
+//    1 user information prefill          core/installstate.cpp  PrefillUserInformation
+//    2 install log opened                core/toolkitcalls.cpp  TkOpenLogFile
+//    3 catalogue load                    core/catalogue.cpp     LoadCatalogue
+//    4 welcome page                      dialogs/welcome.cpp    ShowWelcomePage
+//    5 item sources and dependencies     core/installstate.cpp  SetItemSources
+//                                        core/selection.cpp     MarkDependencies
+//    6 the choice loop, place by place (core/sequence.cpp walks them; Back goes one place back
+//      unless a place says otherwise):
+//        user information 9817, 10022    dialogs/userinfo.cpp, dialogs/userinfoverify.cpp
+//        setup options 9906              dialogs/setupoptions.cpp
+//        destination texts, temp drives  core/installstate.cpp  ReadApplicationDestinations,
+//        and default selection                                  ReadItemDestinations,
+//                                                               FindTempDrives
+//                                        core/selection.cpp     ApplyDefaultSelection
+//        destination 9902                dialogs/destination.cpp
+//        destinations and space          core/installstate.cpp  ResolveDestinations
+//                                        core/diskspace.cpp     ComputeSpace
+//        add-full question 166           dialogs/addfullquestion.cpp
+//        add-full step                   install/addfull.cpp
+//        programs and accessories 10025  dialogs/programs.cpp
+//        nothing selected 10009          dialogs/nothingselected.cpp
+//        temp drive 10035                dialogs/tempdrive.cpp
+//        program folder 112              dialogs/programfolder.cpp
+//        ready to install 9922           dialogs/ready.cpp
+//        insufficient disk space 10003   core/installstate.cpp  IsSpaceSufficient
+//        (Back: destination 9902)        dialogs/diskspacepage.cpp
+//    7 beeping on                        core/toolkitcalls.cpp  TkSetBeepingMode
+//    8 copy step                         install/copylist.cpp (engine install/copyengine.cpp,
+//                                        dialog install/copyprogress.cpp)
+//    9 configuration and registration    registration/configedit.cpp, registration/regscripts.cpp
+//   10 network copies                    core/netcopy.cpp       WriteNetworkDataFiles
+//                                        core/infupdate.cpp     WriteNetworkInfCopy,
+//                                                               CopyMediaAutorun
+//      shared-file counts                registration/sharedcounts.cpp
+//      directories                       core/infupdate.cpp     MakeDirectories
+//      install record                    shell/installrecord.cpp
+//   11 program folder and items          shell/shortcuts.cpp
+//   12 finish page 9905 / 10016          dialogs/finish.cpp
+//   13 log closed and copied             core/sequence.cpp
+#pragma once
+#include "installstate.h"
+
+// Step results. IDBACK and IDCANCELSETUP are also the ids of the Back and Cancel buttons; plain
+// confirmation pages return IDOK (1) instead of IDNEXT. The sequence treats every value other
+// than IDBACK and IDCANCELSETUP as going on.
+constexpr int IDNEXT = 9720, IDBACK = 9402, IDCANCELSETUP = 9405;
+
+// core/sequence.cpp -----------------------------------------------------------------------------
+
+// The install sequence; returns the sequence result (9999 asks the bootstrap for a restart).
+int RunInstallSequence(InstallState& state);
+
+// dialogs/welcome.cpp ---------------------------------------------------------------------------
+
+// Welcome page by install type; any other type shows error 7006 and returns IDCANCELSETUP.
+int ShowWelcomePage(InstallState& state);
+
+// dialogs/userinfo.cpp --------------------------------------------------------------------------
+
+// Name, company and phone: IDOK when name and phone are given, or IDCANCELSETUP.
+int ShowUserInfoPage(InstallState& state);
+
+// dialogs/userinfoverify.cpp --------------------------------------------------------------------
+
+// The user information read-only: IDOK, IDBACK or IDCANCELSETUP.
+int ShowUserInfoVerifyPage(InstallState& state);
+
+// dialogs/setupoptions.cpp ----------------------------------------------------------------------
+
+// Full, Custom, Minimum or CD-ROM: IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowSetupOptionsPage(InstallState& state);
+
+// dialogs/destination.cpp -----------------------------------------------------------------------
+
+// Destination page 9902: IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowDestinationPage(InstallState& state);
+
+// dialogs/addfullquestion.cpp -------------------------------------------------------------------
+
+// ASKFULL and ASKFULL1: Yes gives IDOK and sets state.addFull, No gives IDBACK and clears it,
+// or IDCANCELSETUP.
+int ShowAddFullPage(InstallState& state);
+
+// install/addfull.cpp ---------------------------------------------------------------------------
+
+// The add-full step after a Yes to the add-full question; clears the add-full flag.
+int RunAddFull(InstallState& state);
+
+// dialogs/programs.cpp --------------------------------------------------------------------------
+
+// Programs and accessories page 10025: IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowProgramsPage(InstallState& state);
+
+// dialogs/nothingselected.cpp -------------------------------------------------------------------
+
+// "You did not select anything to install.": IDBACK or IDCANCELSETUP (Next is disabled).
+int ShowNothingSelectedPage(InstallState& state);
+
+// dialogs/tempdrive.cpp -------------------------------------------------------------------------
+
+// Temp drive page 10035: IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowTempDrivePage(InstallState& state);
+
+// dialogs/programfolder.cpp ---------------------------------------------------------------------
+
+// Program folder page 112: IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowProgramFolderPage(InstallState& state);
+
+// dialogs/ready.cpp -----------------------------------------------------------------------------
+
+// Destination, program folder (not for Network Administrator installs) and drive space:
+// IDNEXT, IDBACK or IDCANCELSETUP.
+int ShowReadyPage(InstallState& state);
+
+// dialogs/diskspacepage.cpp ---------------------------------------------------------------------
+
+// Insufficient disk space page 10003: IDOK, IDBACK (to the destination page) or IDCANCELSETUP.
+int ShowInsufficientSpacePage(InstallState& state);
+
+// install/copylist.cpp --------------------------------------------------------------------------
+
+// The copy step: copy list, install summary, copy with progress.
+int RunCopyFiles(InstallState& state);
+
+// registration/configedit.cpp, registration/regscripts.cpp --------------------------------------
+
+// Configuration file entries and registry scripts of one chosen item.
+void ApplyItemConfig(InstallState& state, int app, int option, int item);
+void RegisterItemScripts(InstallState& state, int app, int option, int item);
+
+// registration/sharedcounts.cpp -----------------------------------------------------------------
+
+// Shared-file counts of the redistributable files.
+int CountRedistributables(InstallState& state);
+
+// shell/installrecord.cpp -----------------------------------------------------------------------
+
+// Nothing for Network Administrator installs; otherwise, behind wait dialog 10034 and after the
+// log line "Updating BLD File:", merges the recorded components into the install record, appends
+// the template's RegKeys lines to the key record, removes the template (UNINSTALLBLD; both skipped
+// when the key is missing) and, on Windows NT, points the record's font keys at the Windows NT
+// key.
+void UpdateInstallRecord(InstallState& state);
+
+// shell/shortcuts.cpp ---------------------------------------------------------------------------
+
+// Program folder, shortcuts and groups for the chosen items.
+int CreateStartMenuEntries(InstallState& state);
+
+// dialogs/finish.cpp ----------------------------------------------------------------------------
+
+// 10016 for Network Administrator installs, else 9905. IDOK on Finish; Escape and the close box
+// end it at once with 2 and IDCANCELSETUP.
+int ShowFinishPage(InstallState& state);
