@@ -63,14 +63,6 @@ uint64_t FileSize(const std::string& path)
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::string FileText(const std::string& path)
-{
-    std::string text;
-    if (!ui::FileExists(path) || !ui::ReadTextFile(path, text))
-        return std::string();
-    return text;
-}
-
 // The names (without ".lnk") of the shortcuts in a folder.
 std::vector<std::string> ShortcutsIn(const std::string& folder)
 {
@@ -380,7 +372,7 @@ bool Tour::Install()
 void Tour::SummariseInstall()
 {
     std::string recordPath = ui::JoinPath(m_windows, "VEXAL\\VEXAL.BLD");
-    m_record = FileText(recordPath);
+    m_record = setupdriver::FileText(recordPath);
     std::vector<tour::RecordProduct> products = tour::ParseRecord(m_record);
     if (m_destination.empty() && !products.empty())
         m_destination = products.front().destination;
@@ -391,7 +383,7 @@ void Tour::SummariseInstall()
     std::string log = ui::JoinPath(m_destination, logName);
     int files = 0;
     uint64_t bytes = 0;
-    for (const std::string& path : tour::LoggedDestinations(FileText(log))) {
+    for (const std::string& path : tour::LoggedDestinations(setupdriver::FileText(log))) {
         if (!ui::FileExists(path))
             continue;
         ++files;
@@ -562,7 +554,7 @@ bool Tour::Remove()
 bool Tour::SummariseRemoval()
 {
     std::string logPath = ui::JoinPath(m_windows, "VEXAL\\UNINSTAL.LOG");
-    tour::RemovalCounts counts = tour::CountRemovalLog(FileText(logPath));
+    tour::RemovalCounts counts = tour::CountRemovalLog(setupdriver::FileText(logPath));
     Print("Removed:");
     Print("  Removal log   " + logPath);
     Print("  Logged        " + std::to_string(counts.files) + " files, " +

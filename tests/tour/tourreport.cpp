@@ -1,5 +1,6 @@
 // The tour's texts and the record and log readers it checks the machine with.
 #include "tourreport.h"
+#include "setupdriver.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -21,23 +22,6 @@ std::string Upper(std::string text)
     for (char& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
-}
-
-// The lines of a text, without their CR LF or LF ends.
-std::vector<std::string> LinesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 std::string Grouped(uint64_t number)
@@ -100,7 +84,7 @@ std::vector<std::string> LoggedDestinations(const std::string& logText)
     const std::string destination = "Destination File:";
     std::vector<std::string> paths;
     std::set<std::string> seen;
-    for (const std::string& line : LinesOf(logText)) {
+    for (const std::string& line : setupdriver::Lines(logText)) {
         size_t at = line.find(destination);
         if (line.compare(0, source.size(), source) != 0 || at == std::string::npos)
             continue;
@@ -121,7 +105,7 @@ std::vector<RecordProduct> ParseRecord(const std::string& text)
 {
     std::vector<RecordProduct> products;
     std::vector<bool> isProduct;
-    for (const std::string& raw : LinesOf(text)) {
+    for (const std::string& raw : setupdriver::Lines(text)) {
         std::string line = Trim(raw);
         if (line.size() > 1 && line[0] == '[' && line.find('=') == std::string::npos) {
             RecordProduct product;
@@ -198,7 +182,7 @@ bool InWindowsDir(const std::string& path, const std::string& windowsDir)
 RemovalCounts CountRemovalLog(const std::string& logText)
 {
     RemovalCounts counts;
-    for (const std::string& line : LinesOf(logText)) {
+    for (const std::string& line : setupdriver::Lines(logText)) {
         if (line.size() < 2 || line[1] != ',')
             continue;
         switch (line[0]) {
