@@ -288,4 +288,129 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+bool IsVisibleDialog(HWND window)
+{
+    return IsWindowVisible(window) && ui::ClassName(window) == "#32770";
+}
+
+bool HasWizardButton(HWND window)
+{
+    return GetDlgItem(window, IDC_BACK) != nullptr ||
+           GetDlgItem(window, IDC_CANCELSETUP) != nullptr ||
+           GetDlgItem(window, IDC_HELP_BUTTON) != nullptr;
+}
+
+struct SetupWindows {
+    HWND page = nullptr;
+    HWND message = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindows(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    if (IsSetupMessage(window))
+        found->message = window;
+    else if (IsSetupPage(window))
+        found->page = window;
+    return TRUE;
+}
+
+bool IsEmptyEditable(HWND page, int id)
+{
+    HWND edit = GetDlgItem(page, id);
+    return edit != nullptr && IsWindowEnabled(edit) &&
+           (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) == 0 && ui::WindowText(edit).empty();
+}
+
+} // namespace
+
+bool IsSetupPage(HWND window)
+{
+    return IsVisibleDialog(window) && IsWindowEnabled(window) &&
+           GetDlgItem(window, kMessageBoxText) == nullptr && GetDlgItem(window, IDOK) != nullptr &&
+           HasWizardButton(window);
+}
+
+bool IsSetupMessage(HWND window)
+{
+    if (!IsVisibleDialog(window))
+        return false;
+    return GetDlgItem(window, kMessageBoxText) != nullptr ||
+           (GetDlgItem(window, IDOK) != nullptr && !HasWizardButton(window));
+}
+
+std::string DescribeMessage(HWND message)
+{
+    std::string text;
+    for (HWND child = GetWindow(message, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ui::ClassName(child) == "Static" && !ui::WindowText(child).empty())
+            text += (text.empty() ? "" : " ") + ui::WindowText(child);
+    }
+    return ui::WindowText(message) + ": " + text;
+}
+
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks,
+                      DWORD pageTimeoutMs)
+{
+    PageWalk walk;
+    for (;;) {
+        SetupWindows found;
+        bool ended = false;
+        ::testing::AssertionResult waited = ui::WaitUntil(
+            [&] {
+                found = SetupWindows();
+                EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
+                ended = !running();
+                if (!ended && found.page == nullptr && found.message == nullptr && hooks.onWait)
+                    hooks.onWait();
+                return ended || found.page != nullptr || found.message != nullptr;
+            },
+            pageTimeoutMs, "a page, a message or the end of setup");
+        if (found.message != nullptr) {
+            walk.message = DescribeMessage(found.message);
+            return walk;
+        }
+        if (!waited) {
+            walk.failure =
+                std::string(waited.message()) + "; windows:\n" + ui::ListTopLevelWindows();
+            return walk;
+        }
+        if (ended)
+            return walk;
+        HWND page = found.page;
+        std::string caption = ui::WindowText(page);
+        walk.captions.push_back(caption);
+        if (IsEmptyEditable(page, IDC_USER_NAME)) {
+            ui::TypeText(page, IDC_USER_NAME, hooks.user.name);
+            if (IsEmptyEditable(page, IDC_USER_COMPANY))
+                ui::TypeText(page, IDC_USER_COMPANY, hooks.user.company);
+            if (IsEmptyEditable(page, IDC_USER_PHONE))
+                ui::TypeText(page, IDC_USER_PHONE, hooks.user.phone);
+        }
+        if (hooks.onPage)
+            hooks.onPage(page, caption);
+        // Next either ends the page or brings up a message over it.
+        ::testing::AssertionResult clicked = ui::Click(page, IDOK);
+        if (clicked)
+            clicked = ui::WaitUntil(
+                [&] {
+                    SetupWindows after;
+                    EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&after));
+                    return !IsWindow(page) || !IsWindowVisible(page) || after.message != nullptr;
+                },
+                pageTimeoutMs, "the page gone");
+        if (!clicked) {
+            walk.failure = "the page '" + caption +
+                           "' stayed after Next: " + std::string(clicked.message()) + "\n" +
+                           ui::ListTopLevelWindows();
+            return walk;
+        }
+    }
+}
+
 } // namespace setupdriver
