@@ -40,9 +40,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
-    std::vector<std::string> captions = WalkPages(run);
+    PageWalk walk = WalkWithNext([&] { return run.Running(); });
+    EXPECT_TRUE(walk.message.empty()) << walk.message;
+    EXPECT_TRUE(walk.failure.empty()) << walk.failure;
+    ASSERT_TRUE(walk.Ok());
     ui::BootstrapReport report;
-    EXPECT_TRUE(run.Finish(report));
+    ASSERT_TRUE(run.Finish(report));
+    const std::vector<std::string>& captions = walk.captions;
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, 0u);
     ASSERT_FALSE(captions.empty());

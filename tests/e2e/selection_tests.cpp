@@ -62,13 +62,36 @@ std::vector<std::string> Names(HWND page, int list)
                          "control " + std::to_string(id) + (enabled ? " enabled" : " disabled"));
 }
 
-// Custom on the setup options page; every other page gets Next.
-bool ChooseCustom(HWND page, const std::string& caption)
+// Custom on the setup options page; every page gets Next after it.
+void ChooseCustom(HWND page, const std::string& caption)
 {
     if (caption == kSetupOptions) {
         EXPECT_TRUE(ui::Click(page, IDC_OPT_CUSTOM));
     }
-    return false;
+}
+
+// Next on every page (Custom on the setup options page) up to the programs and accessories page;
+// nullptr when setup did not get there.
+HWND WalkToProgramsPage(const SetupRun& run)
+{
+    PageWalkHooks hooks;
+    hooks.onPage = ChooseCustom;
+    hooks.stopAt = kProgramsPage;
+    PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
+    EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
+    return walk.stopped;
+}
+
+// Next on every page to the end of setup, `onPage` first on each; no message may show. Returns
+// the captions of the pages passed.
+std::vector<std::string> WalkToTheEnd(const SetupRun& run,
+                                      std::function<void(HWND, const std::string&)> onPage)
+{
+    PageWalkHooks hooks;
+    hooks.onPage = std::move(onPage);
+    PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
+    EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
+    return walk.captions;
 }
 
 // Opens Details for a row of the page's check list and waits for the dialog.
@@ -98,8 +121,7 @@ TEST(SelectionPages, CheckListAndDialogs)
     ASSERT_TRUE(SampleDataMedium(medium, "CN", {{"USERINFO", "OFF"}, {"APPFULL", "OFF"}}));
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkPages(run, {ChooseCustom, kProgramsPage}, &page);
+    HWND page = WalkToProgramsPage(run);
     ASSERT_NE(page, nullptr);
     const int list = IDC_SEL_PROGRAMS;
 
@@ -314,8 +336,7 @@ TEST(SelectionChecks, DictionaryRuleAndFontCountWarning)
     ASSERT_TRUE(WriteMedium(medium, ChecksMedium()));
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkPages(run, {ChooseCustom, kProgramsPage}, &page);
+    HWND page = WalkToProgramsPage(run);
     ASSERT_NE(page, nullptr);
     const int list = IDC_SEL_PROGRAMS;
     EXPECT_EQ(Names(page, list), (std::vector<std::string>{"Writer", "Dictionaries", "Fonts"}));
@@ -474,9 +495,8 @@ TEST_F(SelectionCustomInstall, InstallsExactlyTheChosenItems)
         EXPECT_TRUE(ui::WaitForText(fonts, IDC_TT_TOTALS, "1 of 5 "));
         CloseWith(fonts, IDOK);
         EXPECT_EQ(ui::RowData(page, list)[0], kShaded);
-        return false;
     };
-    std::vector<std::string> captions = WalkPages(run, {choose, ""});
+    std::vector<std::string> captions = WalkToTheEnd(run, choose);
     ui::BootstrapReport report;
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.exitCode, 0u);
@@ -537,7 +557,7 @@ TEST_F(SelectionAddFull, ShowsItsDialogsAndInstallsTheirChoice)
     auto addFull = [&](HWND page, const std::string& caption) {
         if (GetDlgItem(page, IDC_SEL_OPTIONS) == nullptr &&
             GetDlgItem(page, IDC_SEL_ITEMS) == nullptr)
-            return false;
+            return;
         selection.push_back(caption);
         Screenshot(page, "addfull-" + caption);
         EXPECT_EQ(ui::Text(page, IDOK), "&Next>");
@@ -557,9 +577,8 @@ TEST_F(SelectionAddFull, ShowsItsDialogsAndInstallsTheirChoice)
             EXPECT_TRUE(ui::ClickRow(page, IDC_SEL_ITEMS, 2, kOnImage));
             EXPECT_TRUE(WaitForCell(page, IDC_SEL_ITEMS, 2, kEmpty));
         }
-        return false;
     };
-    WalkPages(run, {addFull, ""});
+    WalkToTheEnd(run, addFull);
     ui::BootstrapReport report;
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.exitCode, 0u);

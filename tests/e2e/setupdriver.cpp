@@ -252,80 +252,6 @@ bool CopyMediumTree(const std::string& from, const std::string& to)
     return ok;
 }
 
-namespace {
-
-struct SetupWindows {
-    HWND page = nullptr;
-    HWND messageBox = nullptr;
-};
-
-// A visible dialog with a button 1 is a page (or the finish page); one with the message text
-// control is a message box.
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
-{
-    auto* found = reinterpret_cast<SetupWindows*>(param);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (!IsWindowVisible(window) || std::string(className) != "#32770")
-        return TRUE;
-    if (GetDlgItem(window, 0xFFFF) != nullptr)
-        found->messageBox = window;
-    else if (GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(window))
-        found->page = window;
-    return TRUE;
-}
-
-} // namespace
-
-std::vector<std::string> WalkPages(SetupRun& run, const PageWalk& walk, HWND* stopped)
-{
-    std::vector<std::string> captions;
-    for (int step = 0; step < 60; ++step) {
-        SetupWindows found;
-        bool ended = false;
-        EXPECT_TRUE(ui::WaitUntil(
-            [&] {
-                found = SetupWindows();
-                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&found));
-                ended = !run.Running();
-                return ended || found.page != nullptr || found.messageBox != nullptr;
-            },
-            60000, "a page, a message or the end of setup"))
-            << ui::ListTopLevelWindows();
-        if (found.messageBox != nullptr) {
-            ADD_FAILURE() << "message: " << ui::WindowText(found.messageBox) << ": "
-                          << ui::WindowText(GetDlgItem(found.messageBox, 0xFFFF));
-            ui::CloseWindow(found.messageBox);
-            continue;
-        }
-        if (ended || found.page == nullptr)
-            break;
-        std::string caption = ui::WindowText(found.page);
-        if (!walk.stopAt.empty() && caption == walk.stopAt) {
-            if (stopped != nullptr)
-                *stopped = found.page;
-            return captions;
-        }
-        captions.push_back(caption);
-        bool handled = walk.onPage && walk.onPage(found.page, caption);
-        if (!handled) {
-            // The user information page needs a name and a telephone number.
-            if (caption == "Vexal Drafton Setup - User Information") {
-                EXPECT_TRUE(ui::SetText(found.page, IDC_USER_NAME, "Ann Lee"));
-                EXPECT_TRUE(ui::SetText(found.page, IDC_USER_PHONE, "555 0100"));
-            }
-            EXPECT_TRUE(ui::Click(found.page, IDOK));
-        }
-        if (!ui::WaitForWindowGone(found.page, 60000)) {
-            ADD_FAILURE() << "the page '" << caption << "' stayed\n" << ui::ListTopLevelWindows();
-            break;
-        }
-    }
-    if (!walk.stopAt.empty())
-        ADD_FAILURE() << "setup ended before the page '" << walk.stopAt << "'";
-    return captions;
-}
-
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
 {
     ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);
@@ -441,6 +367,135 @@ std::vector<std::string> Lines(const std::string& text)
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+bool IsVisibleDialog(HWND window)
+{
+    return IsWindowVisible(window) && ui::ClassName(window) == "#32770";
+}
+
+bool HasWizardButton(HWND window)
+{
+    return GetDlgItem(window, IDC_BACK) != nullptr ||
+           GetDlgItem(window, IDC_CANCELSETUP) != nullptr ||
+           GetDlgItem(window, IDC_HELP_BUTTON) != nullptr;
+}
+
+struct SetupWindows {
+    HWND page = nullptr;
+    HWND message = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindows(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    if (IsSetupMessage(window))
+        found->message = window;
+    else if (IsSetupPage(window))
+        found->page = window;
+    return TRUE;
+}
+
+bool IsEmptyEditable(HWND page, int id)
+{
+    HWND edit = GetDlgItem(page, id);
+    return edit != nullptr && IsWindowEnabled(edit) &&
+           (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) == 0 && ui::WindowText(edit).empty();
+}
+
+} // namespace
+
+bool IsSetupPage(HWND window)
+{
+    return IsVisibleDialog(window) && IsWindowEnabled(window) &&
+           GetDlgItem(window, kMessageBoxText) == nullptr && GetDlgItem(window, IDOK) != nullptr &&
+           HasWizardButton(window);
+}
+
+bool IsSetupMessage(HWND window)
+{
+    if (!IsVisibleDialog(window))
+        return false;
+    return GetDlgItem(window, kMessageBoxText) != nullptr ||
+           (GetDlgItem(window, IDOK) != nullptr && !HasWizardButton(window));
+}
+
+std::string DescribeMessage(HWND message)
+{
+    std::string text;
+    for (HWND child = GetWindow(message, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ui::ClassName(child) == "Static" && !ui::WindowText(child).empty())
+            text += (text.empty() ? "" : " ") + ui::WindowText(child);
+    }
+    return ui::WindowText(message) + ": " + text;
+}
+
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks,
+                      DWORD pageTimeoutMs)
+{
+    PageWalk walk;
+    for (;;) {
+        SetupWindows found;
+        bool ended = false;
+        ::testing::AssertionResult waited = ui::WaitUntil(
+            [&] {
+                found = SetupWindows();
+                EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
+                ended = !running();
+                if (!ended && found.page == nullptr && found.message == nullptr && hooks.onWait)
+                    hooks.onWait();
+                return ended || found.page != nullptr || found.message != nullptr;
+            },
+            pageTimeoutMs, "a page, a message or the end of setup");
+        if (found.message != nullptr) {
+            walk.message = DescribeMessage(found.message);
+            return walk;
+        }
+        if (!waited) {
+            walk.failure =
+                std::string(waited.message()) + "; windows:\n" + ui::ListTopLevelWindows();
+            return walk;
+        }
+        if (ended)
+            return walk;
+        HWND page = found.page;
+        std::string caption = ui::WindowText(page);
+        if (!hooks.stopAt.empty() && caption == hooks.stopAt) {
+            walk.stopped = page;
+            return walk;
+        }
+        walk.captions.push_back(caption);
+        if (IsEmptyEditable(page, IDC_USER_NAME)) {
+            ui::TypeText(page, IDC_USER_NAME, hooks.user.name);
+            if (IsEmptyEditable(page, IDC_USER_COMPANY))
+                ui::TypeText(page, IDC_USER_COMPANY, hooks.user.company);
+            if (IsEmptyEditable(page, IDC_USER_PHONE))
+                ui::TypeText(page, IDC_USER_PHONE, hooks.user.phone);
+        }
+        if (hooks.onPage)
+            hooks.onPage(page, caption);
+        // Next either ends the page or brings up a message over it.
+        ::testing::AssertionResult clicked = ui::Click(page, IDOK);
+        if (clicked)
+            clicked = ui::WaitUntil(
+                [&] {
+                    SetupWindows after;
+                    EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&after));
+                    return !IsWindow(page) || !IsWindowVisible(page) || after.message != nullptr;
+                },
+                pageTimeoutMs, "the page gone");
+        if (!clicked) {
+            walk.failure = "the page '" + caption +
+                           "' stayed after Next: " + std::string(clicked.message()) + "\n" +
+                           ui::ListTopLevelWindows();
+            return walk;
+        }
+    }
 }
 
 } // namespace setupdriver

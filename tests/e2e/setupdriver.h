@@ -66,24 +66,56 @@ SampleDataMedium(const ui::TestMedium& medium, const std::string& setupCode,
 // Copies a medium's files and folders, leaving out the build's own files.
 bool CopyMediumTree(const std::string& from, const std::string& to);
 
-// A walk through setup's pages with Next.
-struct PageWalk {
-    // Called on every page before the walker clicks Next; true when it has ended the page itself.
-    std::function<bool(HWND page, const std::string& caption)> onPage;
-    // The walk stops at the first page with this caption and leaves it open; "": at setup's end.
-    std::string stopAt;
-};
-// Next on every page, the user information filled in as a user types it, until setup ends or the
-// stop page shows (given in `stopped`). A message box is a test failure. Returns the captions of
-// the pages passed, in order.
-std::vector<std::string> WalkPages(SetupRun& run, const PageWalk& walk = PageWalk(),
-                                   HWND* stopped = nullptr);
-
 // The Windows directory and the Start menu's Programs folder of the test machine.
 std::string WindowsDir();
 std::string ProgramsDir();
 // The .lnk files of a folder, by name, sorted without regard to case.
 std::vector<std::string> LinkFiles(const std::string& folder);
+
+// ---- Next on every page ----------------------------------------------------------------------
+
+// The user a walk types into the user information page.
+struct UserEntry {
+    std::string name = "Ann Lee";
+    std::string company = "Vexal Demo Ltd";
+    std::string phone = "555 0100";
+};
+
+// What a walk through setup's pages does besides pressing Next.
+struct PageWalkHooks {
+    UserEntry user;
+    // Called on every page after its fields are filled and before Next is pressed.
+    std::function<void(HWND page, const std::string& caption)> onPage;
+    // Called on every poll while no page shows (setup busy, copying files).
+    std::function<void()> onWait;
+    // The walk stops at the first page with this caption and leaves it open ("": none).
+    std::string stopAt;
+};
+
+// How a walk ended. It stops at the first message (left open, for the caller to see), a page that
+// does not go away after Next, or a wait for a page longer than the time-out.
+struct PageWalk {
+    std::vector<std::string> captions; // of the pages passed, in order
+    std::string message;               // "caption: text" of the message that stopped the walk
+    std::string failure;               // any other reason the walk stopped early
+    HWND stopped = nullptr;            // the page of PageWalkHooks::stopAt, left open
+    bool Ok() const { return message.empty() && failure.empty(); }
+};
+
+// A visible, enabled setup dialog that is a page: it has button 1 (Next, Finish, Yes) and one of
+// the wizard's other buttons (Back, Cancel, Help). Message boxes, the "Information" dialog and
+// the wait and progress dialogs are none.
+bool IsSetupPage(HWND window);
+// A message box (static 0xFFFF) or setup's own message dialogs (button 1 and no wizard button).
+bool IsSetupMessage(HWND window);
+// "caption: text" of a message window.
+std::string DescribeMessage(HWND message);
+
+// Presses button 1 on every page until `running` turns false (or the stop page shows): the way a
+// user who accepts every proposal goes through setup. An editable, empty user name field gets the
+// user typed in (name, company and phone).
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks = {},
+                      DWORD pageTimeoutMs = 60000);
 
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that

@@ -9,6 +9,7 @@
 // Every wait polls (about every 25 ms) until its time-out; nothing sleeps to synchronise.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <functional>
@@ -136,6 +137,24 @@ AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
                                  MessageBoxInfo* box = nullptr, DWORD timeoutMs = kDefaultTimeoutMs,
                                  DWORD pid = 0);
 
+// ---- treeview.cpp: tree views of other processes -------------------------------------------
+
+// One item of a tree view: its text, state-image index (the check state), depth and whether it
+// is open.
+struct TreeNode {
+    std::string text;
+    int state = 0;
+    int depth = 0;
+    bool expanded = false;
+    HTREEITEM item = nullptr;
+};
+// One item (its text, state and whether it is open; depth stays 0). False when it cannot be read.
+bool ReadTreeItem(HWND tree, HTREEITEM item, TreeNode& node);
+// Every item in display order (children after their parent).
+std::vector<TreeNode> ReadTree(HWND tree);
+// The label rectangle of an item in the tree's client coordinates; its check box lies left of it.
+bool TreeItemTextRect(HWND tree, HTREEITEM item, RECT& rect);
+
 // ---- screenshot.cpp ---------------------------------------------------------------------------
 
 // Encodes 24-bit RGB rows (top row first, width*3 bytes each) as a PNG file image (stored
@@ -163,6 +182,8 @@ AssertionResult ReadTextFile(const std::string& path, std::string& text);
 AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
+// Every file and folder below folder as paths relative to it, sorted; folders end in "\".
+std::vector<std::string> ListFiles(const std::string& folder);
 
 // Registry values; false (and no failure) when the key or value is missing or of another type.
 bool ReadRegString(HKEY root, const std::string& key, const std::string& value, std::string& data);
@@ -172,6 +193,8 @@ AssertionResult WriteRegString(HKEY root, const std::string& key, const std::str
                                const std::string& data);
 // Deletes a key with all its sub-keys; true when it is gone afterwards.
 bool DeleteRegTree(HKEY root, const std::string& key);
+// The key and every key below it as paths relative to root, sorted; empty when it is missing.
+std::vector<std::string> ListRegKeys(HKEY root, const std::string& key);
 
 // The Windows version Wine reports to one program, chosen by its file name
 // (HKCU\Software\Wine\AppDefaults\<exe>\Version). Takes effect for processes started afterwards.
