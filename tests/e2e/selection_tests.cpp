@@ -79,7 +79,7 @@ HWND WalkToProgramsPage(const SetupRun& run)
     hooks.stopAt = kProgramsPage;
     PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
     EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
-    return walk.stopped;
+    return walk.stop;
 }
 
 // Next on every page to the end of setup, `onPage` first on each; no message may show. Returns

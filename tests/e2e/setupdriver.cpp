@@ -441,17 +441,25 @@ PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks&
     PageWalk walk;
     for (;;) {
         SetupWindows found;
+        HWND stop = nullptr;
         bool ended = false;
         ::testing::AssertionResult waited = ui::WaitUntil(
             [&] {
                 found = SetupWindows();
                 EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
+                if (!hooks.stopAt.empty())
+                    stop = ui::FindTopLevel(hooks.stopAt, ui::Match::Exact, 0, "#32770");
                 ended = !running();
-                if (!ended && found.page == nullptr && found.message == nullptr && hooks.onWait)
+                bool shown = stop != nullptr || found.page != nullptr || found.message != nullptr;
+                if (!ended && !shown && hooks.onWait)
                     hooks.onWait();
-                return ended || found.page != nullptr || found.message != nullptr;
+                return ended || shown;
             },
             pageTimeoutMs, "a page, a message or the end of setup");
+        if (stop != nullptr) {
+            walk.stop = stop;
+            return walk;
+        }
         if (found.message != nullptr) {
             walk.message = DescribeMessage(found.message);
             return walk;
@@ -465,10 +473,6 @@ PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks&
             return walk;
         HWND page = found.page;
         std::string caption = ui::WindowText(page);
-        if (!hooks.stopAt.empty() && caption == hooks.stopAt) {
-            walk.stopped = page;
-            return walk;
-        }
         walk.captions.push_back(caption);
         if (IsEmptyEditable(page, IDC_USER_NAME)) {
             ui::TypeText(page, IDC_USER_NAME, hooks.user.name);

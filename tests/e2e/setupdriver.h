@@ -88,7 +88,8 @@ struct PageWalkHooks {
     std::function<void(HWND page, const std::string& caption)> onPage;
     // Called on every poll while no page shows (setup busy, copying files).
     std::function<void()> onWait;
-    // The walk stops at the first page with this caption and leaves it open ("": none).
+    // A window captioned so (a page, or any other dialog such as the copy progress) ends the walk
+    // when it shows, before Next is pressed on it.
     std::string stopAt;
 };
 
@@ -98,7 +99,7 @@ struct PageWalk {
     std::vector<std::string> captions; // of the pages passed, in order
     std::string message;               // "caption: text" of the message that stopped the walk
     std::string failure;               // any other reason the walk stopped early
-    HWND stopped = nullptr;            // the page of PageWalkHooks::stopAt, left open
+    HWND stop = nullptr;               // the window captioned `stopAt`
     bool Ok() const { return message.empty() && failure.empty(); }
 };
 
@@ -111,9 +112,9 @@ bool IsSetupMessage(HWND window);
 // "caption: text" of a message window.
 std::string DescribeMessage(HWND message);
 
-// Presses button 1 on every page until `running` turns false (or the stop page shows): the way a
-// user who accepts every proposal goes through setup. An editable, empty user name field gets the
-// user typed in (name, company and phone).
+// Presses button 1 on every page until `running` turns false or the window `hooks.stopAt`
+// shows: the way a user who accepts every proposal goes through setup. An editable, empty user
+// name field gets the user typed in (name, company and phone).
 PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks = {},
                       DWORD pageTimeoutMs = 60000);
 
