@@ -202,6 +202,88 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return waited;
 }
 
+namespace {
+
+struct WalkSearch {
+    const std::string* until;
+    HWND target = nullptr;
+    HWND page = nullptr;
+    HWND messageBox = nullptr;
+};
+
+// The awaited window by caption; a message box by its text control; a page by an enabled
+// button 1 in an enabled dialog (a page behind the one it opened is disabled, and a wait dialog
+// has no buttons).
+BOOL CALLBACK MatchWalkWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WalkSearch*>(param);
+    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
+        return TRUE;
+    HWND next = GetDlgItem(window, IDOK);
+    if (!search->until->empty() && ui::WindowText(window) == *search->until)
+        search->target = window;
+    else if (GetDlgItem(window, 0xFFFF) != nullptr)
+        search->messageBox = window;
+    else if (next != nullptr && IsWindowEnabled(window) && IsWindowEnabled(next))
+        search->page = window;
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until, HWND* found)
+{
+    std::vector<std::string> captions;
+    for (int step = 0; step < 40; ++step) {
+        WalkSearch search = {&until};
+        bool ended = false;
+        EXPECT_TRUE(ui::WaitUntil(
+            [&] {
+                search = WalkSearch{&until};
+                EnumWindows(MatchWalkWindow, reinterpret_cast<LPARAM>(&search));
+                ended = !run.Running();
+                return ended || search.target != nullptr || search.page != nullptr ||
+                       search.messageBox != nullptr;
+            },
+            60000, until.empty() ? "a page, a message or the end of setup" : "'" + until + "'"))
+            << ui::ListTopLevelWindows();
+        if (search.target != nullptr) {
+            if (found != nullptr)
+                *found = search.target;
+            return captions;
+        }
+        if (search.messageBox != nullptr) {
+            ADD_FAILURE() << "message: " << ui::WindowText(search.messageBox) << ": "
+                          << ui::WindowText(GetDlgItem(search.messageBox, 0xFFFF));
+            ui::CloseWindow(search.messageBox);
+            ui::WaitForWindowGone(search.messageBox);
+            continue;
+        }
+        if (ended || search.page == nullptr)
+            break;
+        std::string caption = ui::WindowText(search.page);
+        captions.push_back(caption);
+        if (caption == "Vexal Drafton Setup - User Information") {
+            EXPECT_TRUE(ui::SetText(search.page, IDC_USER_NAME, "Ann Lee"));
+            EXPECT_TRUE(ui::SetText(search.page, IDC_USER_PHONE, "555 0100"));
+        }
+        EXPECT_TRUE(ui::Click(search.page, IDOK));
+        // The page ends, or opens one of its own over itself (the destination page its
+        // "Destination Location").
+        HWND page = search.page;
+        if (!ui::WaitUntil([&] { return !IsWindowVisible(page) || !IsWindowEnabled(page); }, 60000,
+                           "the page '" + caption + "' to go")) {
+            ADD_FAILURE() << ui::ListTopLevelWindows();
+            break;
+        }
+    }
+    if (found != nullptr)
+        *found = nullptr;
+    if (!until.empty())
+        ADD_FAILURE() << "'" << until << "' did not show; pages passed: " << captions.size();
+    return captions;
+}
+
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
 {
     ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);

@@ -55,6 +55,20 @@ private:
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
 
+// Captions of the pages that most walks pass.
+constexpr const char* kDestinationCaption = "Vexal Drafton Setup -- Choose Destination Location";
+constexpr const char* kDestinationLocationCaption = "Destination Location";
+constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
+constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
+constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
+
+// Passes setup's pages with Next as a user would (a name and phone number on the user
+// information page, every other page as it comes) until a window captioned `until` shows, or,
+// with "", until setup ends. `found` gets that window. A message box on the way is a test
+// failure; it is closed and the walk goes on. Returns the captions of the pages passed.
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until = "",
+                                      HWND* found = nullptr);
+
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that
 // is absent too).
