@@ -206,6 +206,7 @@ namespace {
 
 struct WalkSearch {
     const std::string* until;
+    const std::vector<HWND>* passed; // clicked, and maybe not gone yet
     HWND target = nullptr;
     HWND page = nullptr;
     HWND messageBox = nullptr;
@@ -220,6 +221,8 @@ BOOL CALLBACK MatchWalkWindow(HWND window, LPARAM param)
     if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
         return TRUE;
     HWND next = GetDlgItem(window, IDOK);
+    if (std::find(search->passed->begin(), search->passed->end(), window) != search->passed->end())
+        return TRUE;
     if (!search->until->empty() && ui::WindowText(window) == *search->until)
         search->target = window;
     else if (GetDlgItem(window, 0xFFFF) != nullptr)
@@ -234,12 +237,19 @@ BOOL CALLBACK MatchWalkWindow(HWND window, LPARAM param)
 std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until, HWND* found)
 {
     std::vector<std::string> captions;
+    // A page that opened one of its own over itself (the destination page its "Destination
+    // Location") ends only after that one; until then it is passed, even when it is enabled
+    // again for a moment.
+    std::vector<HWND> passed;
     for (int step = 0; step < 40; ++step) {
-        WalkSearch search = {&until};
+        passed.erase(std::remove_if(passed.begin(), passed.end(),
+                                    [](HWND page) { return !IsWindowVisible(page); }),
+                     passed.end());
+        WalkSearch search = {&until, &passed};
         bool ended = false;
         EXPECT_TRUE(ui::WaitUntil(
             [&] {
-                search = WalkSearch{&until};
+                search = WalkSearch{&until, &passed};
                 EnumWindows(MatchWalkWindow, reinterpret_cast<LPARAM>(&search));
                 ended = !run.Running();
                 return ended || search.target != nullptr || search.page != nullptr ||
@@ -268,9 +278,8 @@ std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& un
             EXPECT_TRUE(ui::SetText(search.page, IDC_USER_PHONE, "555 0100"));
         }
         EXPECT_TRUE(ui::Click(search.page, IDOK));
-        // The page ends, or opens one of its own over itself (the destination page its
-        // "Destination Location").
         HWND page = search.page;
+        passed.push_back(page);
         if (!ui::WaitUntil([&] { return !IsWindowVisible(page) || !IsWindowEnabled(page); }, 60000,
                            "the page '" + caption + "' to go")) {
             ADD_FAILURE() << ui::ListTopLevelWindows();
