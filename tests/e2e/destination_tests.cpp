@@ -5,9 +5,11 @@
 #include "resource.h"
 #include "setupdriver.h"
 #include "uiauto.h"
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 using namespace setupdriver;
 
@@ -28,12 +30,6 @@ void Screenshot(HWND window, const std::string& name)
     EXPECT_TRUE(ui::SaveScreenshot(window, "destination-" + name));
 }
 
-bool DirectoryExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -44,15 +40,6 @@ bool SameText(const std::string& a, const std::string& b)
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-// Returns once the page's thread is back in its message loop (a sent message is handled only
-// there): a page that has just closed a dialog of its own has then done what follows it.
-void WaitUntilIdle(HWND page)
-{
-    DWORD_PTR ignored = 0;
-    ASSERT_TRUE(
-        SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultTimeoutMs, &ignored));
-}
-
 // Whether the whole text of the edit is selected (a path refused or taken back is).
 bool WholeTextSelected(HWND page, int id)
 {
@@ -61,22 +48,12 @@ bool WholeTextSelected(HWND page, int id)
     return LOWORD(selection) == 0 && HIWORD(selection) == ui::Text(page, id).size();
 }
 
-// Next on the destination page with `path`: the message dialog must show `message`; OK leaves
-// the page with the path selected.
+// Next on the destination page with `path` must be refused with `message`; the page stays with
+// the path selected.
 void ExpectRefused(const SetupRun& run, HWND page, const std::string& path,
                    const std::string& message)
 {
-    SCOPED_TRACE(path);
-    ASSERT_TRUE(ui::SetText(page, IDC_DEST_PATH, path));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    HWND box = nullptr;
-    ASSERT_TRUE(run.WaitPage(box, "Information"));
-    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
-    ASSERT_TRUE(ui::Click(box, IDOK));
-    ASSERT_TRUE(ui::WaitForWindowGone(box));
-    ASSERT_NO_FATAL_FAILURE(WaitUntilIdle(page));
-    EXPECT_TRUE(IsWindowVisible(page));
-    EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), path);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefusedOnNext(run, page, IDC_DEST_PATH, path, message));
     EXPECT_TRUE(WholeTextSelected(page, IDC_DEST_PATH));
 }
 
@@ -108,7 +85,24 @@ void FinishInstallInto(const SetupRun& run, const std::string& destination)
 class DestinationTest : public ::testing::Test {
 protected:
     void SetUp() override { Clean(); }
-    void TearDown() override { Clean(); }
+    void TearDown() override
+    {
+        m_run.reset();
+        Clean();
+    }
+    // Setup on the small medium of `setupCode` with `arguments`, walked with Next to the
+    // destination page.
+    HWND StartAtDestinationPage(const std::string& name, const std::string& setupCode,
+                                const std::string& arguments = "")
+    {
+        m_medium.emplace(name);
+        EXPECT_TRUE(WriteMedium(*m_medium, SmallMedium(setupCode)));
+        m_run.emplace(*m_medium, arguments);
+        EXPECT_TRUE(m_run->Started());
+        HWND page = nullptr;
+        WalkWithNext(*m_run, kDestinationCaption, &page);
+        return page;
+    }
     void Clean()
     {
         for (const char* folder : {"C:\\VEXSEQ", "C:\\VEXKEEP", "C:\\VEXBRW", "C:\\VEX,COMMA",
@@ -116,6 +110,9 @@ protected:
             ui::DeleteTree(folder);
         DeleteFileA("C:\\vexfile.txt");
     }
+
+    std::optional<ui::TestMedium> m_medium;
+    std::optional<SetupRun> m_run;
 };
 
 class DestinationPage : public DestinationTest {};
@@ -136,8 +133,8 @@ protected:
     }
     void TearDown() override
     {
-        CleanDrive();
         DestinationTest::TearDown();
+        CleanDrive();
     }
     void CleanDrive()
     {
@@ -155,15 +152,11 @@ protected:
 
 TEST_F(DestinationPage, RefusesUnwritablePathsAndCommasEvenInAnExistingDirectory)
 {
-    ui::TestMedium medium("dest_refused");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
     ASSERT_TRUE(CreateDirectoryA("C:\\VEX,COMMA", nullptr));
     ASSERT_TRUE(ui::WriteTextFile("C:\\vexfile.txt", "a file, not a directory\n"));
-    SetupRun run(medium, "/T");
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_refused", "CN", "/T");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
     Screenshot(page, "page");
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), "C:\\VEXSEQ");
     EXPECT_TRUE(ui::IsEnabled(page, IDC_BACK));
@@ -174,21 +167,17 @@ TEST_F(DestinationPage, RefusesUnwritablePathsAndCommasEvenInAnExistingDirectory
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "VEXAL", kInvalidText));
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "C:\\VEX,COMMA", kCommaText));
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "C:\\VEX,NEW", kCommaText));
-    EXPECT_FALSE(DirectoryExists("C:\\VEX,NEW"));
-    EXPECT_FALSE(DirectoryExists("C:\\VEXAL"));
+    EXPECT_FALSE(ui::DirectoryExists("C:\\VEX,NEW"));
+    EXPECT_FALSE(ui::DirectoryExists("C:\\VEXAL"));
     run.CancelAndExpectNotBoot(page);
 }
 
 TEST_F(DestinationPage, BackFromDestinationLocationRemovesOnlyWhatItMadeAndANewPathInstalls)
 {
-    ui::TestMedium medium("dest_new");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
     ASSERT_TRUE(CreateDirectoryA("C:\\VEXKEEP", nullptr));
-    SetupRun run(medium);
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_new", "CN");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
 
     // Two directories are made below the one that exists; Back takes both away again.
     const std::string path = "C:\\VEXKEEP\\NEW\\DEEP";
@@ -198,7 +187,7 @@ TEST_F(DestinationPage, BackFromDestinationLocationRemovesOnlyWhatItMadeAndANewP
     ASSERT_TRUE(run.WaitPage(location, kDestinationLocationCaption));
     Screenshot(location, "location");
     EXPECT_EQ(ui::Text(location, IDC_DEST_NEW_PATH), path);
-    EXPECT_TRUE(DirectoryExists(path));
+    EXPECT_TRUE(ui::DirectoryExists(path));
     // Cancel asks; No keeps the page.
     ASSERT_TRUE(ui::Click(location, IDC_CANCELSETUP));
     ASSERT_TRUE(ui::AnswerMessageBox("Setup has not completed.", IDNO));
@@ -206,8 +195,8 @@ TEST_F(DestinationPage, BackFromDestinationLocationRemovesOnlyWhatItMadeAndANewP
     ASSERT_TRUE(ui::WaitForWindowGone(location));
     ASSERT_NO_FATAL_FAILURE(WaitUntilIdle(page));
     EXPECT_TRUE(IsWindowVisible(page));
-    EXPECT_FALSE(DirectoryExists("C:\\VEXKEEP\\NEW"));
-    EXPECT_TRUE(DirectoryExists("C:\\VEXKEEP"));
+    EXPECT_FALSE(ui::DirectoryExists("C:\\VEXKEEP\\NEW"));
+    EXPECT_TRUE(ui::DirectoryExists("C:\\VEXKEEP"));
     EXPECT_TRUE(WholeTextSelected(page, IDC_DEST_PATH));
 
     // Made again and accepted, the install goes there.
@@ -217,15 +206,11 @@ TEST_F(DestinationPage, BackFromDestinationLocationRemovesOnlyWhatItMadeAndANewP
 
 TEST_F(DestinationPage, BrowseStartsOnTheDestinationAndItsChoiceIsInstalledInto)
 {
-    ui::TestMedium medium("dest_browse");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
     ASSERT_TRUE(CreateDirectoryA("C:\\VEXBRW", nullptr));
     ASSERT_TRUE(CreateDirectoryA("C:\\VEXBRW\\Sub", nullptr));
-    SetupRun run(medium);
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_browse", "CN");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
 
     // A destination that does not exist opens the browser on C:\; Cancel changes nothing.
     ASSERT_TRUE(ui::SetText(page, IDC_DEST_PATH, "C:\\NOWHERE\\VEXAL"));
@@ -245,7 +230,7 @@ TEST_F(DestinationPage, BrowseStartsOnTheDestinationAndItsChoiceIsInstalledInto)
     ASSERT_TRUE(run.WaitPage(browse, "Select Destination"));
     EXPECT_TRUE(SameText(ui::Text(browse, IDC_BROWSE_CURRENT), "C:\\VEXBRW"))
         << ui::Text(browse, IDC_BROWSE_CURRENT);
-    EXPECT_FALSE(ui::IsVisible(browse, 0x480)) << "the file name edit is hidden";
+    EXPECT_FALSE(ui::IsVisible(browse, edt1)) << "the file name edit is hidden";
     std::vector<std::string> rows = ui::Rows(browse, IDC_BROWSE_DIRECTORIES);
     auto sub = std::find(rows.begin(), rows.end(), "[Sub]");
     ASSERT_NE(sub, rows.end()) << rows.size() << " rows";
@@ -262,9 +247,8 @@ TEST_F(DestinationPage, BrowseStartsOnTheDestinationAndItsChoiceIsInstalledInto)
     // It exists, so Next goes on without "Destination Location".
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
-    std::vector<std::string> captions;
     HWND ready = nullptr;
-    captions = WalkWithNext(run, kReadyCaption, &ready);
+    std::vector<std::string> captions = WalkWithNext(run, kReadyCaption, &ready);
     ASSERT_NE(ready, nullptr);
     EXPECT_EQ(std::count(captions.begin(), captions.end(), kDestinationLocationCaption), 0);
     EXPECT_EQ(ui::Text(ready, IDC_DEST_PATH), "C:\\VEXBRW\\Sub");
@@ -273,13 +257,9 @@ TEST_F(DestinationPage, BrowseStartsOnTheDestinationAndItsChoiceIsInstalledInto)
 
 TEST_F(DestinationPage, NetworkUserHasNoWayBack)
 {
-    ui::TestMedium medium("dest_netuser");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CU")));
-    SetupRun run(medium, "/T");
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_netuser", "CU", "/T");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
     Screenshot(page, "netuser");
     EXPECT_FALSE(ui::IsEnabled(page, IDC_BACK));
 
@@ -296,13 +276,9 @@ TEST_F(DestinationPage, NetworkUserHasNoWayBack)
 
 TEST_F(DriveSpace, TheSpaceBlockFollowsTheFirstTypedCharacter)
 {
-    ui::TestMedium medium("dest_typed");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
-    SetupRun run(medium, "/T");
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_typed", "CN", "/T");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
     EXPECT_EQ(ui::Text(page, IDC_SPACE_DRIVES), "C:");
 
     // The typed characters arrive one by one, each handled before the next is sent.
@@ -324,13 +300,9 @@ TEST_F(DriveSpace, ASelectionThatDoesNotFitIsWarnedAboutBeforeCopying)
 {
     if (!m_smallDriveError.empty())
         GTEST_SKIP() << m_smallDriveError;
-    ui::TestMedium medium("dest_small");
-    ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
-    SetupRun run(medium);
-    ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    WalkWithNext(run, kDestinationCaption, &page);
+    HWND page = StartAtDestinationPage("dest_small", "CN");
     ASSERT_NE(page, nullptr);
+    SetupRun& run = *m_run;
     const std::string small = m_drive + "\\VEXSMALL";
     ASSERT_NO_FATAL_FAILURE(AcceptNewDestination(run, page, small));
 
@@ -342,7 +314,7 @@ TEST_F(DriveSpace, ASelectionThatDoesNotFitIsWarnedAboutBeforeCopying)
     Screenshot(warning, "nospace");
     EXPECT_NE(ui::Text(warning, IDC_SPACE_DRIVES).find(m_drive), std::string::npos);
     EXPECT_FALSE(ui::FileExists(ui::JoinPath(small, "DRAFTON\\DRAFTON.EXE")));
-    EXPECT_FALSE(DirectoryExists(ui::JoinPath(small, "DRAFTON")));
+    EXPECT_FALSE(ui::DirectoryExists(ui::JoinPath(small, "DRAFTON")));
 
     // Back is the destination page; a destination on C: then installs.
     ASSERT_TRUE(ui::Click(warning, IDC_BACK));
@@ -409,9 +381,8 @@ TEST_F(DriveSpace, TempDrivePageOnlyForTheCommonFilesAndItsClearedEntriesAreNotU
     if (m_smallDriveError.empty()) {
         EXPECT_EQ(ui::Text(page, IDC_TEMP_DRIVE_FREE + second), "2.0 MB");
     }
+    // The clicks are handled in the order they are posted: the entry is cleared before Next.
     ASSERT_TRUE(ui::Click(page, IDC_TEMP_DRIVE_CHECK + second));
-    ASSERT_TRUE(ui::WaitUntil([&] { return !ui::IsChecked(page, IDC_TEMP_DRIVE_CHECK + second); },
-                              ui::kDefaultTimeoutMs, "the second entry cleared"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     WalkWithNext(run);

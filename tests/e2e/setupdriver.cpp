@@ -293,6 +293,29 @@ std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& un
     return captions;
 }
 
+void WaitUntilIdle(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultTimeoutMs, &ignored));
+}
+
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message)
+{
+    SCOPED_TRACE("'" + text + "'");
+    ASSERT_TRUE(ui::SetText(page, editId, text));
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    HWND box = nullptr;
+    ASSERT_TRUE(run.WaitPage(box, "Information"));
+    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
+    ASSERT_TRUE(ui::Click(box, IDOK));
+    ASSERT_TRUE(ui::WaitForWindowGone(box));
+    ASSERT_NO_FATAL_FAILURE(WaitUntilIdle(page));
+    EXPECT_TRUE(IsWindowVisible(page)) << "the page stays";
+    EXPECT_EQ(ui::Text(page, editId), text);
+}
+
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
 {
     ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);

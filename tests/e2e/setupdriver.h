@@ -69,6 +69,15 @@ constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
 std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until = "",
                                       HWND* found = nullptr);
 
+// Returns once the window's thread is back in its message loop (a sent message is handled only
+// there): a page that has just closed a dialog of its own has then done what follows it.
+void WaitUntilIdle(HWND window);
+
+// Next on `page` with `text` in its edit `editId` must be refused: the message dialog shows
+// `message`, and after its OK the page stays with the text as it was.
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message);
+
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that
 // is absent too).

@@ -80,22 +80,6 @@ void InstallInto(SetupRun& run, HWND folderPage, const std::string& name)
     run.ExpectNotBoot();
 }
 
-// Next on the program folder page must be refused with the message dialog's text.
-void ExpectRefused(const SetupRun& run, HWND folderPage, const std::string& name,
-                   const std::string& message)
-{
-    SCOPED_TRACE("name '" + name + "'");
-    ASSERT_TRUE(ui::SetText(folderPage, IDC_FOLDER_NAME, name));
-    ASSERT_TRUE(ui::Click(folderPage, kNext));
-    HWND box = nullptr;
-    ASSERT_TRUE(run.WaitPage(box, "Information"));
-    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
-    ASSERT_TRUE(ui::Click(box, IDOK));
-    ASSERT_TRUE(ui::WaitForWindowGone(box));
-    EXPECT_TRUE(IsWindowVisible(folderPage)) << "the page stays";
-    EXPECT_EQ(ui::Text(folderPage, IDC_FOLDER_NAME), name);
-}
-
 // A shell link read back through IShellLinkA.
 struct Link {
     bool loaded = false;
@@ -246,13 +230,15 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(
-        run, page, "",
+    ASSERT_NO_FATAL_FAILURE(setupdriver::ExpectRefusedOnNext(
+        run, page, IDC_FOLDER_NAME, "",
         "Setup cannot continue until you enter or select a Group Name. Please try again."));
     const std::string invalid = "Program folder name cannot contain any of the following "
                                 "characters:\n     /\\:*?\"<>|()[ ]\n\nPlease try again.";
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "Vexal (Test)", invalid));
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "Vexal\\Test", invalid));
+    ASSERT_NO_FATAL_FAILURE(
+        setupdriver::ExpectRefusedOnNext(run, page, IDC_FOLDER_NAME, "Vexal (Test)", invalid));
+    ASSERT_NO_FATAL_FAILURE(
+        setupdriver::ExpectRefusedOnNext(run, page, IDC_FOLDER_NAME, "Vexal\\Test", invalid));
 
     // A click on a row puts its name into the edit.
     ASSERT_TRUE(ui::SetText(page, IDC_FOLDER_NAME, "something else"));

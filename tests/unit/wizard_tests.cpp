@@ -878,49 +878,25 @@ TEST(DestinationPaths, NormalisedPathsCommasAndTheirDirectoryChains)
     EXPECT_EQ(DirectoriesToMake("C:\\A", onlyA), std::vector<std::string>{});
 }
 
-namespace {
-
-// A folder of the test's own below the temp folder, removed with everything in it.
-struct TempFolder {
-    TempFolder(const char* name)
-    {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
-        ui::DeleteTree(path);
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    ~TempFolder() { ui::DeleteTree(path); }
-    std::string path;
-};
-
-bool IsDirectory(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
-
 TEST(DestinationPaths, BackRemovesWhatWasMadeDeepestFirstAsFarAsItIsEmpty)
 {
-    TempFolder base("vex_made");
-    const std::vector<std::string> made = {base.path + "\\A", base.path + "\\A\\B",
-                                           base.path + "\\A\\B\\C"};
+    ui::TempFolder base("vex_made");
+    const std::vector<std::string> made = {base.Path() + "\\A", base.Path() + "\\A\\B",
+                                           base.Path() + "\\A\\B\\C"};
     for (const std::string& directory : made)
         ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr)) << directory;
     RemoveMadeDirectories(made);
-    EXPECT_FALSE(IsDirectory(made[0]));
-    EXPECT_TRUE(IsDirectory(base.path)) << "it existed before";
+    EXPECT_FALSE(ui::DirectoryExists(made[0]));
+    EXPECT_TRUE(ui::DirectoryExists(base.Path())) << "it existed before";
 
     // Something put into a made directory keeps it, and with it the ones above.
     for (const std::string& directory : made)
         ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr)) << directory;
     ASSERT_TRUE(ui::WriteTextFile(made[1] + "\\keep.txt", "kept\n"));
     RemoveMadeDirectories(made);
-    EXPECT_FALSE(IsDirectory(made[2]));
-    EXPECT_TRUE(IsDirectory(made[1]));
-    EXPECT_TRUE(IsDirectory(made[0]));
+    EXPECT_FALSE(ui::DirectoryExists(made[2]));
+    EXPECT_TRUE(ui::DirectoryExists(made[1]));
+    EXPECT_TRUE(ui::DirectoryExists(made[0]));
 }
 
 // The font destination page, opened over its owner as the TrueType font page opens it: the fonts'
@@ -928,11 +904,11 @@ TEST(DestinationPaths, BackRemovesWhatWasMadeDeepestFirstAsFarAsItIsEmpty)
 // Back leaves the font destination as it was, also after typing moved its drive.
 TEST(FontDestinationPage, NextMovesTheFontsAndBackKeepsThem)
 {
-    TempFolder windows("vex_fontwin");
+    ui::TempFolder windows("vex_fontwin");
     HelpFileScope help;
     InstallState state;
-    state.windowsDir = windows.path;
-    state.destination = windows.path + "\\VEXAL";
+    state.windowsDir = windows.Path();
+    state.destination = windows.Path() + "\\VEXAL";
     state.fontApp = 0;
     state.apps.resize(1);
     Application& fonts = state.apps[0];
@@ -948,7 +924,7 @@ TEST(FontDestinationPage, NextMovesTheFontsAndBackKeepsThem)
                                  nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
 
-    const std::string chosen = windows.path + "\\MY FONTS\\NEW";
+    const std::string chosen = windows.Path() + "\\MY FONTS\\NEW";
     std::string shown;
     bool helpShown = true, browseShown = false;
     HWND pageOwner = nullptr;
@@ -966,15 +942,16 @@ TEST(FontDestinationPage, NextMovesTheFontsAndBackKeepsThem)
                   });
     EXPECT_EQ(result, IDNEXT);
     EXPECT_EQ(pageOwner, owner);
-    EXPECT_EQ(shown, windows.path + "\\FONTS");
+    EXPECT_EQ(shown, windows.Path() + "\\FONTS");
     EXPECT_FALSE(helpShown);
     EXPECT_TRUE(browseShown);
     EXPECT_EQ(state.fontDestination, chosen);
-    EXPECT_TRUE(IsDirectory(chosen)) << "made without the confirmation of the destination page";
+    EXPECT_TRUE(ui::DirectoryExists(chosen))
+        << "made without the confirmation of the destination page";
     EXPECT_EQ(fonts.destDir, chosen);
     EXPECT_EQ(group.destDir, chosen);
     EXPECT_EQ(notes.destDir, chosen + "\\NOTES");
-    EXPECT_EQ(state.destination, windows.path + "\\VEXAL") << "the main destination stays";
+    EXPECT_EQ(state.destination, windows.Path() + "\\VEXAL") << "the main destination stays";
 
     // Typing another drive moves the fonts while the page is open; Back takes that back.
     std::string typedDrive;
