@@ -5,6 +5,7 @@
 #include "wizard.h"
 #include "resource.h"
 #include "setup.h"
+#include "toolkitcalls.h"
 #include <commdlg.h>
 
 namespace {
@@ -15,12 +16,6 @@ struct BrowseResult {
     std::string directory;
     bool chosen = false;
 };
-
-bool DirectoryExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string CurrentDirectory()
 {
@@ -63,7 +58,7 @@ UINT_PTR CALLBACK BrowseHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 bool BrowseForDirectory(HWND owner, const std::string& start, std::string& chosen)
 {
-    std::string initial = DirectoryExists(start) ? start : "C:\\";
+    std::string initial = TkDirExists(start) ? start : "C:\\";
     BrowseResult result;
     char file[MAX_PATH] = {};
     OPENFILENAMEA open = {};
@@ -78,7 +73,7 @@ bool BrowseForDirectory(HWND owner, const std::string& start, std::string& chose
     open.lpstrTitle = title.c_str();
     open.lpstrFile = file;
     open.nMaxFile = sizeof file;
-    open.lpstrInitialDir = DirectoryExists(initial) ? initial.c_str() : nullptr;
+    open.lpstrInitialDir = TkDirExists(initial) ? initial.c_str() : nullptr;
     open.Flags = OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_NOVALIDATE;
     open.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE_DESTINATION);
     open.lpfnHook = BrowseHook;

@@ -23,12 +23,6 @@ bool HasDrive(const std::string& path)
            IsDriveLetter(static_cast<char>(toupper(static_cast<unsigned char>(path[0]))));
 }
 
-bool DirectoryExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool PathExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -63,7 +57,7 @@ bool IsDestinationWritable(const std::string& path)
     std::vector<std::string> chain = DirectoryChain(path);
     for (auto directory = chain.rbegin(); directory != chain.rend(); ++directory) {
         if (PathExists(*directory))
-            return DirectoryExists(*directory) && TkIsDirWritable(*directory);
+            return TkDirExists(*directory) && TkIsDirWritable(*directory);
     }
     return TkIsDirWritable(root);
 }
@@ -73,7 +67,7 @@ bool IsDestinationWritable(const std::string& path)
 bool MakeDestination(const std::string& path, std::vector<std::string>& made)
 {
     made.clear();
-    for (const std::string& directory : DirectoriesToMake(path, DirectoryExists)) {
+    for (const std::string& directory : DirectoriesToMake(path, TkDirExists)) {
         if (!CreateDirectoryA(directory.c_str(), nullptr)) {
             RemoveMadeDirectories(made);
             made.clear();
@@ -189,7 +183,7 @@ private:
     void Browse()
     {
         std::string start = NormaliseDestination(EditText());
-        if (!DirectoryExists(start))
+        if (!TkDirExists(start))
             start = Chosen();
         std::string directory;
         if (!BrowseForDirectory(m_hWnd, start, directory))

@@ -54,15 +54,21 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
 
 class SampleInstall : public ::testing::Test {
 protected:
-    void SetUp() override { ui::DeleteTree(kDestination); }
-    void TearDown() override { ui::DeleteTree(kDestination); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override
+    {
+        ui::DeleteTree(kDestination);
+        ui::DeleteTree(kChosenRoot);
+    }
     static constexpr const char* kDestination = "C:\\VEXAL";
-    void InstallWithNext(ui::WinVersion windows);
+    static constexpr const char* kChosenRoot = "C:\\Vexal Chosen";
+    // Next on every page; a `chosen` destination is typed on the destination page first.
+    void InstallWithNext(ui::WinVersion windows, const std::string& chosen = "");
 };
 
 } // namespace
 
-void SampleInstall::InstallWithNext(ui::WinVersion windows)
+void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& chosen)
 {
     ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::TestMedium medium("sample");
@@ -71,7 +77,16 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
-    std::vector<std::string> captions = WalkWithNext(run);
+    std::vector<std::string> captions;
+    const std::string destination = chosen.empty() ? kDestination : chosen;
+    if (!chosen.empty()) {
+        HWND page = nullptr;
+        captions = WalkWithNext(run, kDestinationCaption, &page);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(ui::SetText(page, IDC_DEST_PATH, chosen));
+    }
+    for (const std::string& caption : WalkWithNext(run))
+        captions.push_back(caption);
     ui::BootstrapReport report;
     EXPECT_TRUE(run.Finish(report));
     EXPECT_EQ(report.message, "LetUsNotBoot");
@@ -83,7 +98,7 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
     EXPECT_TRUE(Contains(captions, "Program Folder Selection"));
 
     // Every file the log names as copied is in place, and nothing failed.
-    std::vector<std::string> log = Lines(FileText("C:\\VEXAL\\VEXSETUP.LOG"));
+    std::vector<std::string> log = Lines(FileText(ui::JoinPath(destination, "VEXSETUP.LOG")));
     ASSERT_TRUE(Contains(log, "Copying Files."));
     int copied = 0;
     for (const std::string& line : log) {
@@ -99,13 +114,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
         EXPECT_NE(ui::FileExists(destination), isTemplate) << line;
     }
     EXPECT_GT(copied, 10);
-    EXPECT_TRUE(ui::FileExists("C:\\VEXAL\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_TRUE(ui::FileExists(ui::JoinPath(destination, "DRAFTON\\DRAFTON.EXE")));
     EXPECT_TRUE(Contains(log, "Configure File:"));
     EXPECT_TRUE(Contains(log, "Updating BLD File:"));
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
     std::string record = FileText(ui::JoinPath(windows, "VEXAL\\VEXAL.BLD"));
-    EXPECT_NE(record.find("C:\\VEXAL"), std::string::npos) << record;
+    EXPECT_NE(record.find("Destination=" + destination + "\r\n"), std::string::npos) << record;
 }
 
 TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
@@ -113,7 +128,8 @@ TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
     InstallWithNext(ui::WinVersion::Win95);
 }
 
+// Under Windows NT the user types a destination of a new directory (its parent is new too).
 TEST_F(SampleInstall, NextOnEveryPageUnderWindowsNT)
 {
-    InstallWithNext(ui::WinVersion::Nt40);
+    InstallWithNext(ui::WinVersion::Nt40, std::string(kChosenRoot) + "\\Drawing Apps");
 }

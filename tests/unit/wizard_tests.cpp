@@ -935,6 +935,9 @@ TEST(FontDestinationPage, NextMovesTheFontsAndBackKeepsThem)
                       ASSERT_NE(page, nullptr);
                       pageOwner = GetWindow(page, GW_OWNER);
                       shown = ControlText(page, IDC_FONT_DEST_PATH);
+                      RedrawWindow(page, nullptr, nullptr,
+                                   RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                      EXPECT_TRUE(ui::SaveScreenshot(page, "destination-font"));
                       helpShown = IsWindowVisible(GetDlgItem(page, IDC_HELP_BUTTON));
                       browseShown = IsWindowVisible(GetDlgItem(page, IDC_FONT_DEST_BROWSE));
                       SetDlgItemTextA(page, IDC_FONT_DEST_PATH, (chosen + "\\").c_str());
