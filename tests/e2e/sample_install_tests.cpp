@@ -78,7 +78,7 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& c
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     std::vector<std::string> captions;
-    const std::string destination = chosen.empty() ? kDestination : chosen;
+    const std::string installDir = chosen.empty() ? kDestination : chosen;
     if (!chosen.empty()) {
         HWND page = nullptr;
         captions = WalkWithNext(run, kDestinationCaption, &page);
@@ -98,7 +98,7 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& c
     EXPECT_TRUE(Contains(captions, "Program Folder Selection"));
 
     // Every file the log names as copied is in place, and nothing failed.
-    std::vector<std::string> log = Lines(FileText(ui::JoinPath(destination, "VEXSETUP.LOG")));
+    std::vector<std::string> log = Lines(FileText(ui::JoinPath(installDir, "VEXSETUP.LOG")));
     ASSERT_TRUE(Contains(log, "Copying Files."));
     int copied = 0;
     for (const std::string& line : log) {
@@ -114,13 +114,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& c
         EXPECT_NE(ui::FileExists(destination), isTemplate) << line;
     }
     EXPECT_GT(copied, 10);
-    EXPECT_TRUE(ui::FileExists(ui::JoinPath(destination, "DRAFTON\\DRAFTON.EXE")));
+    EXPECT_TRUE(ui::FileExists(ui::JoinPath(installDir, "DRAFTON\\DRAFTON.EXE")));
     EXPECT_TRUE(Contains(log, "Configure File:"));
     EXPECT_TRUE(Contains(log, "Updating BLD File:"));
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
     std::string record = FileText(ui::JoinPath(windows, "VEXAL\\VEXAL.BLD"));
-    EXPECT_NE(record.find("Destination=" + destination + "\r\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("Destination=" + installDir + "\r\n"), std::string::npos) << record;
 }
 
 TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)

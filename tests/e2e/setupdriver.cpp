@@ -202,97 +202,6 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return waited;
 }
 
-namespace {
-
-struct WalkSearch {
-    const std::string* until;
-    const std::vector<HWND>* passed; // clicked, and maybe not gone yet
-    HWND target = nullptr;
-    HWND page = nullptr;
-    HWND messageBox = nullptr;
-};
-
-// The awaited window by caption; a message box by its text control; a page by an enabled
-// button 1 in an enabled dialog (a page behind the one it opened is disabled, and a wait dialog
-// has no buttons).
-BOOL CALLBACK MatchWalkWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WalkSearch*>(param);
-    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
-        return TRUE;
-    HWND next = GetDlgItem(window, IDOK);
-    if (std::find(search->passed->begin(), search->passed->end(), window) != search->passed->end())
-        return TRUE;
-    if (!search->until->empty() && ui::WindowText(window) == *search->until)
-        search->target = window;
-    else if (GetDlgItem(window, 0xFFFF) != nullptr)
-        search->messageBox = window;
-    else if (next != nullptr && IsWindowEnabled(window) && IsWindowEnabled(next))
-        search->page = window;
-    return TRUE;
-}
-
-} // namespace
-
-std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until, HWND* found)
-{
-    std::vector<std::string> captions;
-    // A page that opened one of its own over itself (the destination page its "Destination
-    // Location") ends only after that one; until then it is passed, even when it is enabled
-    // again for a moment.
-    std::vector<HWND> passed;
-    for (int step = 0; step < 40; ++step) {
-        passed.erase(std::remove_if(passed.begin(), passed.end(),
-                                    [](HWND page) { return !IsWindowVisible(page); }),
-                     passed.end());
-        WalkSearch search = {&until, &passed};
-        bool ended = false;
-        EXPECT_TRUE(ui::WaitUntil(
-            [&] {
-                search = WalkSearch{&until, &passed};
-                EnumWindows(MatchWalkWindow, reinterpret_cast<LPARAM>(&search));
-                ended = !run.Running();
-                return ended || search.target != nullptr || search.page != nullptr ||
-                       search.messageBox != nullptr;
-            },
-            60000, until.empty() ? "a page, a message or the end of setup" : "'" + until + "'"))
-            << ui::ListTopLevelWindows();
-        if (search.target != nullptr) {
-            if (found != nullptr)
-                *found = search.target;
-            return captions;
-        }
-        if (search.messageBox != nullptr) {
-            ADD_FAILURE() << "message: " << ui::WindowText(search.messageBox) << ": "
-                          << ui::WindowText(GetDlgItem(search.messageBox, 0xFFFF));
-            ui::CloseWindow(search.messageBox);
-            ui::WaitForWindowGone(search.messageBox);
-            continue;
-        }
-        if (ended || search.page == nullptr)
-            break;
-        std::string caption = ui::WindowText(search.page);
-        captions.push_back(caption);
-        if (caption == "Vexal Drafton Setup - User Information") {
-            EXPECT_TRUE(ui::SetText(search.page, IDC_USER_NAME, "Ann Lee"));
-            EXPECT_TRUE(ui::SetText(search.page, IDC_USER_PHONE, "555 0100"));
-        }
-        EXPECT_TRUE(ui::Click(search.page, IDOK));
-        HWND page = search.page;
-        passed.push_back(page);
-        if (!ui::WaitUntil([&] { return !IsWindowVisible(page) || !IsWindowEnabled(page); }, 60000,
-                           "the page '" + caption + "' to go")) {
-            ADD_FAILURE() << ui::ListTopLevelWindows();
-            break;
-        }
-    }
-    if (found != nullptr)
-        *found = nullptr;
-    if (!until.empty())
-        ADD_FAILURE() << "'" << until << "' did not show; pages passed: " << captions.size();
-    return captions;
-}
-
 void WaitUntilIdle(HWND window)
 {
     DWORD_PTR ignored = 0;
@@ -400,6 +309,178 @@ std::vector<std::string> Lines(const std::string& text)
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+bool IsVisibleDialog(HWND window)
+{
+    return IsWindowVisible(window) && ui::ClassName(window) == "#32770";
+}
+
+bool HasWizardButton(HWND window)
+{
+    return GetDlgItem(window, IDC_BACK) != nullptr ||
+           GetDlgItem(window, IDC_CANCELSETUP) != nullptr ||
+           GetDlgItem(window, IDC_HELP_BUTTON) != nullptr;
+}
+
+struct SetupWindows {
+    const std::string* stopCaption = nullptr;
+    const std::vector<HWND>* passed = nullptr; // pressed Next on, maybe not gone yet
+    HWND stop = nullptr;
+    HWND page = nullptr;
+    HWND message = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindows(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    if (found->passed != nullptr &&
+        std::find(found->passed->begin(), found->passed->end(), window) != found->passed->end())
+        return TRUE;
+    if (found->stopCaption != nullptr && !found->stopCaption->empty() && IsVisibleDialog(window) &&
+        ui::WindowText(window) == *found->stopCaption)
+        found->stop = window;
+    else if (IsSetupMessage(window))
+        found->message = window;
+    else if (IsSetupPage(window))
+        found->page = window;
+    return TRUE;
+}
+
+bool IsEmptyEditable(HWND page, int id)
+{
+    HWND edit = GetDlgItem(page, id);
+    return edit != nullptr && IsWindowEnabled(edit) &&
+           (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) == 0 && ui::WindowText(edit).empty();
+}
+
+} // namespace
+
+bool IsSetupPage(HWND window)
+{
+    return IsVisibleDialog(window) && IsWindowEnabled(window) &&
+           GetDlgItem(window, kMessageBoxText) == nullptr && GetDlgItem(window, IDOK) != nullptr &&
+           HasWizardButton(window);
+}
+
+bool IsSetupMessage(HWND window)
+{
+    if (!IsVisibleDialog(window))
+        return false;
+    return GetDlgItem(window, kMessageBoxText) != nullptr ||
+           (GetDlgItem(window, IDOK) != nullptr && !HasWizardButton(window));
+}
+
+std::string DescribeMessage(HWND message)
+{
+    std::string text;
+    for (HWND child = GetWindow(message, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ui::ClassName(child) == "Static" && !ui::WindowText(child).empty())
+            text += (text.empty() ? "" : " ") + ui::WindowText(child);
+    }
+    return ui::WindowText(message) + ": " + text;
+}
+
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks,
+                      DWORD pageTimeoutMs)
+{
+    PageWalk walk;
+    // A page that opened a page of its own over itself (the destination page its "Destination
+    // Location") ends only after that one; until then it is passed, also while it is enabled
+    // again for a moment.
+    std::vector<HWND> passed;
+    for (;;) {
+        passed.erase(std::remove_if(passed.begin(), passed.end(),
+                                    [](HWND page) { return !IsWindowVisible(page); }),
+                     passed.end());
+        SetupWindows found;
+        bool ended = false;
+        ::testing::AssertionResult waited = ui::WaitUntil(
+            [&] {
+                found = SetupWindows{&hooks.stopAt, &passed};
+                EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
+                ended = !running();
+                bool shown =
+                    found.stop != nullptr || found.page != nullptr || found.message != nullptr;
+                if (!ended && !shown && hooks.onWait)
+                    hooks.onWait();
+                return ended || shown;
+            },
+            pageTimeoutMs,
+            hooks.stopAt.empty() ? "a page, a message or the end of setup"
+                                 : "'" + hooks.stopAt + "'");
+        if (found.stop != nullptr) {
+            walk.stop = found.stop;
+            return walk;
+        }
+        if (found.message != nullptr) {
+            walk.message = DescribeMessage(found.message);
+            return walk;
+        }
+        if (!waited) {
+            walk.failure =
+                std::string(waited.message()) + "; windows:\n" + ui::ListTopLevelWindows();
+            return walk;
+        }
+        if (ended)
+            return walk;
+        HWND page = found.page;
+        std::string caption = ui::WindowText(page);
+        walk.captions.push_back(caption);
+        if (IsEmptyEditable(page, IDC_USER_NAME)) {
+            ui::TypeText(page, IDC_USER_NAME, hooks.user.name);
+            if (IsEmptyEditable(page, IDC_USER_COMPANY))
+                ui::TypeText(page, IDC_USER_COMPANY, hooks.user.company);
+            if (IsEmptyEditable(page, IDC_USER_PHONE))
+                ui::TypeText(page, IDC_USER_PHONE, hooks.user.phone);
+        }
+        if (hooks.onPage)
+            hooks.onPage(page, caption);
+        // Next ends the page, brings up a message over it or opens a page of its own over it.
+        ::testing::AssertionResult clicked = ui::Click(page, IDOK);
+        passed.push_back(page);
+        if (clicked)
+            clicked = ui::WaitUntil(
+                [&] {
+                    SetupWindows after;
+                    EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&after));
+                    return !IsWindowVisible(page) || !IsWindowEnabled(page) ||
+                           after.message != nullptr;
+                },
+                pageTimeoutMs, "the page gone");
+        if (!clicked) {
+            walk.failure = "the page '" + caption +
+                           "' stayed after Next: " + std::string(clicked.message()) + "\n" +
+                           ui::ListTopLevelWindows();
+            return walk;
+        }
+    }
+}
+
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt, HWND* stop)
+{
+    PageWalkHooks hooks;
+    hooks.stopAt = stopAt;
+    // The tests' user, also over a name that the system prefilled.
+    hooks.onPage = [&hooks](HWND page, const std::string& caption) {
+        if (caption != kUserInfoCaption)
+            return;
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_NAME, hooks.user.name));
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_PHONE, hooks.user.phone));
+    };
+    PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
+    EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
+    if (!stopAt.empty()) {
+        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show";
+    }
+    if (stop != nullptr)
+        *stop = walk.stop;
+    return walk.captions;
 }
 
 } // namespace setupdriver

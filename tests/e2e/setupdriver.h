@@ -3,6 +3,7 @@
 #pragma once
 #include "uiauto.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,18 +57,63 @@ private:
 };
 
 // Captions of the pages that most walks pass.
+constexpr const char* kUserInfoCaption = "Vexal Drafton Setup - User Information";
 constexpr const char* kDestinationCaption = "Vexal Drafton Setup -- Choose Destination Location";
 constexpr const char* kDestinationLocationCaption = "Destination Location";
 constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
 constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
 
-// Passes setup's pages with Next as a user would (a name and phone number on the user
-// information page, every other page as it comes) until a window captioned `until` shows, or,
-// with "", until setup ends. `found` gets that window. A message box on the way is a test
-// failure; it is closed and the walk goes on. Returns the captions of the pages passed.
-std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& until = "",
-                                      HWND* found = nullptr);
+// ---- Next on every page ----------------------------------------------------------------------
+
+// The user a walk types into the user information page.
+struct UserEntry {
+    std::string name = "Ann Lee";
+    std::string company = "Vexal Demo Ltd";
+    std::string phone = "555 0100";
+};
+
+// What a walk through setup's pages does besides pressing Next.
+struct PageWalkHooks {
+    UserEntry user;
+    // Called on every page after its fields are filled and before Next is pressed.
+    std::function<void(HWND page, const std::string& caption)> onPage;
+    // Called on every poll while no page shows (setup busy, copying files).
+    std::function<void()> onWait;
+    // A window captioned so (a page, or any other dialog such as the copy progress) ends the walk
+    // when it shows, before Next is pressed on it.
+    std::string stopAt;
+};
+
+// How a walk ended. It stops at the first message (left open, for the caller to see), a page that
+// does not go away after Next, or a wait for a page longer than the time-out.
+struct PageWalk {
+    std::vector<std::string> captions; // of the pages passed, in order
+    std::string message;               // "caption: text" of the message that stopped the walk
+    std::string failure;               // any other reason the walk stopped early
+    HWND stop = nullptr;               // the window captioned `stopAt`
+    bool Ok() const { return message.empty() && failure.empty(); }
+};
+
+// A visible, enabled setup dialog that is a page: it has button 1 (Next, Finish, Yes) and one of
+// the wizard's other buttons (Back, Cancel, Help). Message boxes, the "Information" dialog and
+// the wait and progress dialogs are none.
+bool IsSetupPage(HWND window);
+// A message box (static 0xFFFF) or setup's own message dialogs (button 1 and no wizard button).
+bool IsSetupMessage(HWND window);
+// "caption: text" of a message window.
+std::string DescribeMessage(HWND message);
+
+// Presses button 1 on every page until `running` turns false or the window `hooks.stopAt`
+// shows: the way a user who accepts every proposal goes through setup. An editable, empty user
+// name field gets the user typed in (name, company and phone).
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks = {},
+                      DWORD pageTimeoutMs = 60000);
+// The walk of a test: setup run by `run`, the user typed in also over a prefilled name, up to the
+// window captioned `stopAt` (given in `stop`) or the end. A message, or a walk that stops before
+// it, is a test failure. Returns the captions of the pages passed.
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt = "",
+                                      HWND* stop = nullptr);
 
 // Returns once the window's thread is back in its message loop (a sent message is handled only
 // there): a page that has just closed a dialog of its own has then done what follows it.

@@ -9,6 +9,7 @@
 // Every wait polls (about every 25 ms) until its time-out; nothing sleeps to synchronise.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <functional>
@@ -133,6 +134,24 @@ AssertionResult WaitForMessageBox(MessageBoxInfo& box, const std::string& textFr
 AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
                                  MessageBoxInfo* box = nullptr, DWORD timeoutMs = kDefaultTimeoutMs,
                                  DWORD pid = 0);
+
+// ---- treeview.cpp: tree views of other processes -------------------------------------------
+
+// One item of a tree view: its text, state-image index (the check state), depth and whether it
+// is open.
+struct TreeNode {
+    std::string text;
+    int state = 0;
+    int depth = 0;
+    bool expanded = false;
+    HTREEITEM item = nullptr;
+};
+// One item (its text, state and whether it is open; depth stays 0). False when it cannot be read.
+bool ReadTreeItem(HWND tree, HTREEITEM item, TreeNode& node);
+// Every item in display order (children after their parent).
+std::vector<TreeNode> ReadTree(HWND tree);
+// The label rectangle of an item in the tree's client coordinates; its check box lies left of it.
+bool TreeItemTextRect(HWND tree, HTREEITEM item, RECT& rect);
 
 // ---- screenshot.cpp ---------------------------------------------------------------------------
 

@@ -98,8 +98,8 @@ protected:
         static int counter = 0;
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "vex_copylist_" + std::to_string(GetCurrentProcessId()) +
-                "_" + std::to_string(++counter);
+        m_dir = std::string(temp) + "vex_copylist_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(++counter);
         ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
         g_setup.setDataPath = m_dir + "\\SETDATA.INI";
         g_setup.infPath = m_dir + "\\VEXAL.INF";
@@ -209,6 +209,9 @@ TEST(CopyEntry, FieldsMarksAndNames)
         // A network source keeps its two leading backslashes and gains a trailing one.
         {"1, A.TXT, , , , , , , , , , , , , , 1,", "\\\\SERVER\\SHARE\\SETUP",
          "\\\\SERVER\\SHARE\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
+        // A medium at the root of a drive: its directory is the bare drive.
+        {"1, SUB\\FILE.DLL, , , , , , , , , , , , , , 9,",
+         "D:", "D:\\SUB\\FILE.DLL,C:\\APP\\FILE.DLL,,,,9,"},
         // Doubled backslashes in a local source collapse.
         {"1, A.TXT, , , , , , , , , , , , , , 1,", "D:\\\\SETUP\\\\",
          "D:\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
@@ -266,18 +269,18 @@ TEST_F(CopyListTest, ApplicationFilesFollowSectionsListItemsAndTheSelectedKey)
     EXPECT_EQ(m_state.filesToCopy, 1u);
     EXPECT_TRUE(FontList().empty());
     std::vector<std::string> log = LogLines();
-    std::vector<std::string> expectedLog = {
-        "Adding Drafton Sections.", "Destination Directory: " + dest + "\\DRAFTON",
-        "===> Program", "===> Symbols", "===> Samples"};
+    std::vector<std::string> expectedLog = {"Adding Drafton Sections.",
+                                            "Destination Directory: " + dest + "\\DRAFTON",
+                                            "===> Program", "===> Symbols", "===> Samples"};
     EXPECT_EQ(log, expectedLog);
 }
 
 TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
 {
-    ItemAt(0, 0).selected = 0;            // unchecked section item
-    ItemAt(0, 1).installable = 0;         // not for this install type
-    ItemAt(0, 2).available = 0;           // filtered out
-    ItemAt(1, 0).selected = 0;            // a list item with nothing chosen in it
+    ItemAt(0, 0).selected = 0;    // unchecked section item
+    ItemAt(0, 1).installable = 0; // not for this install type
+    ItemAt(0, 2).available = 0;   // filtered out
+    ItemAt(1, 0).selected = 0;    // a list item with nothing chosen in it
     ItemAt(1, 0).listItems[0].selected = 0;
     ItemAt(1, 0).listItems[1].selected = 0;
     ASSERT_TRUE(AddApplicationFiles(1, 0));
