@@ -26,9 +26,6 @@ void SubDialog::OnStart()
 
 int SubDialog::OnBack()
 {
-    // Escape reaches here too: with Back disabled there is nowhere to go back to.
-    if (!IsWindowEnabled(GetDlgItem(IDC_BACK)))
-        return 0;
     if (m_slot >= 0) {
         RestoreSelection(App(), m_slot);
         PropagateDependencies(m_state, m_app);

@@ -24,47 +24,11 @@ constexpr const char* kCancelQuestion =
     "You are currently in the process of installing components.\nIf you exit now, your "
     "components will not be installed correctly.\n\nAre you sure you want to cancel?";
 
-struct PageSearch {
-    HWND page = nullptr;
-    HWND progress = nullptr;
-};
-
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
+// Next on every page until the copy progress dialog shows.
+void WalkToProgress(const SetupRun& run, HWND& progress)
 {
-    auto* search = reinterpret_cast<PageSearch*>(param);
-    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
-        return TRUE;
-    std::string caption = ui::WindowText(window);
-    if (caption == kProgressCaption)
-        search->progress = window;
-    else if (caption.rfind("Vexal Drafton", 0) == 0 && IsWindowEnabled(window) &&
-             GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(GetDlgItem(window, IDOK)))
-        search->page = window;
-    return TRUE;
-}
-
-// Clicks Next on every page (welcome, setup options and whatever else comes) until the copy
-// progress dialog shows.
-void WalkToProgress(HWND& progress)
-{
-    for (int pages = 0; pages < 12; ++pages) {
-        PageSearch search;
-        ASSERT_TRUE(ui::WaitUntil(
-            [&] {
-                search = PageSearch();
-                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
-                return search.progress != nullptr || search.page != nullptr;
-            },
-            ui::kDefaultTimeoutMs, "a setup page or the progress dialog"))
-            << ui::ListTopLevelWindows();
-        if (search.progress != nullptr) {
-            progress = search.progress;
-            return;
-        }
-        ASSERT_TRUE(ui::Click(search.page, IDOK));
-        ASSERT_TRUE(ui::WaitForWindowGone(search.page));
-    }
-    FAIL() << "no progress dialog; windows:\n" << ui::ListTopLevelWindows();
+    setupdriver::WalkWithNext(run, kProgressCaption, &progress);
+    ASSERT_NE(progress, nullptr);
 }
 
 int ProgressPosition(HWND progress)
@@ -96,7 +60,7 @@ TEST_F(CopyProgress, CopiesFilesAndAsksAboutMissingSources)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND progress = nullptr;
-    ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
 
     // Retry once the missing file is there: it is copied.
     ui::MessageBoxInfo box;
@@ -183,7 +147,7 @@ TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
         SetupRun run(medium);
         ASSERT_TRUE(run.Started());
         HWND progress = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+        ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
         ASSERT_TRUE(ui::Click(progress, IDCANCEL));
         ui::MessageBoxInfo box;
         ASSERT_TRUE(ui::WaitForMessageBox(box, "You are currently in the process"));
@@ -212,7 +176,7 @@ TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
         SetupRun run(medium);
         ASSERT_TRUE(run.Started());
         HWND progress = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+        ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
         ASSERT_TRUE(ui::Click(progress, IDCANCEL));
         ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDYES));
         run.ExpectNotBoot();

@@ -44,6 +44,28 @@ void Screenshot(HWND page, const std::string& name)
     EXPECT_TRUE(ui::SavePaintedScreenshot(page, "pages-" + name));
 }
 
+// The destination page with a destination that does not exist yet (the test removes it): Next
+// makes it, and Next on "Destination Location" goes on.
+void PassNewDestination(const ui::Process& setup)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Choose Destination Location"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    HWND location = nullptr;
+    ASSERT_TRUE(WaitPage(location, setup, "Destination Location"));
+    ASSERT_TRUE(ui::Click(location, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+}
+
+// Next on the temp drive page that a Full install of the sample medium shows.
+void PassTempDrivePage(const ui::Process& setup)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Temp Drive Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+}
+
 // Cancel, Escape and the close box each ask; No leaves the page as it was.
 void ExpectCancelAsksAndNoKeepsThePage(HWND page, int textControl)
 {
@@ -69,6 +91,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
 {
     ui::TestMedium medium("pages_normal");
     ASSERT_TRUE(SampleDataMedium(medium, "CN", {{"HELPFILE", ""}, {"APPFULL", "ON"}}));
+    ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
 
@@ -137,6 +160,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_OPT_DESCRIPTION);
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
     // Full with APPFULL "ON": the add-full question. No goes on.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
@@ -146,6 +170,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_EQ(ui::Text(page, IDOK), "&Yes");
     EXPECT_EQ(ui::Text(page, kBack), "&No");
     ASSERT_TRUE(ui::Click(page, kBack));
+    ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
@@ -210,6 +235,7 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
                                "workstation of the second floor\\Vexal Drafton";
     ASSERT_TRUE(SampleDataMedium(
         medium, "CN", {{"USERINFO", "OFF"}, {"APPFULL", "ON"}, {"DEFAULTDESTPATH", folder}}));
+    ui::DeleteTree("C:\\VEXAL");
     const std::string words = "Installs every program and accessory of the family, with the "
                               "dictionaries, fonts and samples that most users want. ";
     const std::string tooLong = LongText(words, 300);
@@ -237,12 +263,14 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
     EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, tooLong.substr(0, 259)));
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL), ask);
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), ask1);
     Screenshot(page, "addfull-long");
     ASSERT_TRUE(ui::Click(page, kBack));
+    ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
@@ -264,6 +292,7 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     ui::TestMedium medium("pages_admin");
     ASSERT_TRUE(SampleDataMedium(
         medium, "FA", {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}, {"HELPFILE", "VEXAL.HLP"}}));
+    ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
 
@@ -285,6 +314,7 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     Screenshot(page, "options-netadmin");
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));

@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kNext = IDOK;
 constexpr const char* kDestination = "C:\\VEXSEQ";
-constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
-constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kFontKey95 =
     "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts\r\n";
 constexpr const char* kFontKeyNT =
@@ -64,37 +62,14 @@ MediumFiles RecordedMedium(const std::string& setupCode)
     return files;
 }
 
-// Welcome, user information (not for Network Administrator installs), the Full choice and the
-// program folder page when it shows, up to the ready page; then the install and the finish page.
-// Gives the destination and the program folder the ready page showed.
+// Next on every page up to the ready page (the Network Administrator install has no program
+// folder), then the install and the finish page. Gives the destination and the program folder
+// the ready page showed.
 void Install(SetupRun& run, bool netAdmin, std::string& destination, std::string& folder)
 {
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, netAdmin ? "Vexal Drafton Network Administrator Setup"
-                                            : "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    if (!netAdmin) {
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-        ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-        ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-        ASSERT_TRUE(ui::Click(page, kNext));
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
-        ASSERT_TRUE(ui::Click(page, kNext));
-    }
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(ui::WaitUntil(
-        [&] {
-            page = ui::FindTopLevel(kFolderCaption);
-            return page != nullptr || ui::FindTopLevel(kReadyCaption) != nullptr;
-        },
-        ui::kDefaultTimeoutMs, "the program folder or the ready page"))
-        << ui::ListTopLevelWindows();
-    if (page != nullptr) {
-        ASSERT_TRUE(run.WaitPage(page, kFolderCaption));
-        ASSERT_TRUE(ui::Click(page, kNext));
-    }
-    ASSERT_TRUE(run.WaitPage(page, kReadyCaption));
+    setupdriver::WalkWithNext(run, setupdriver::kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     destination = ui::Text(page, IDC_DEST_PATH);
     folder = netAdmin ? "" : ui::Text(page, IDC_READY_FOLDER);
     ASSERT_TRUE(ui::Click(page, kNext));

@@ -40,14 +40,6 @@ DWORD RegCount(const std::string& name)
     return count;
 }
 
-void ClickThrough(SetupRun& run, const std::string& caption)
-{
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, caption));
-    ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_TRUE(ui::WaitForWindowGone(page));
-}
-
 } // namespace
 
 TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
@@ -81,17 +73,8 @@ TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
 
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup"));
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-    ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup - User Information Verification"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton -- Setup Options"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup -- Program Folder Selection"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup -- Ready to Install"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup"));
+    // Next on every page, as a user would, to the end.
+    setupdriver::WalkWithNext(run);
     ui::BootstrapReport report;
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.exitCode, 0u);

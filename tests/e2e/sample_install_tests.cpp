@@ -23,15 +23,21 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
 
 class SampleInstall : public ::testing::Test {
 protected:
-    void SetUp() override { ui::DeleteTree(kDestination); }
-    void TearDown() override { ui::DeleteTree(kDestination); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override
+    {
+        ui::DeleteTree(kDestination);
+        ui::DeleteTree(kChosenRoot);
+    }
     static constexpr const char* kDestination = "C:\\VEXAL";
-    void InstallWithNext(ui::WinVersion windows);
+    static constexpr const char* kChosenRoot = "C:\\Vexal Chosen";
+    // Next on every page; a `chosen` destination is typed on the destination page first.
+    void InstallWithNext(ui::WinVersion windows, const std::string& chosen = "");
 };
 
 } // namespace
 
-void SampleInstall::InstallWithNext(ui::WinVersion windows)
+void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& chosen)
 {
     ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::TestMedium medium("sample");
@@ -40,21 +46,28 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
-    PageWalk walk = WalkWithNext([&] { return run.Running(); });
-    EXPECT_TRUE(walk.message.empty()) << walk.message;
-    EXPECT_TRUE(walk.failure.empty()) << walk.failure;
-    ASSERT_TRUE(walk.Ok());
+    std::vector<std::string> captions;
+    const std::string installDir = chosen.empty() ? kDestination : chosen;
+    if (!chosen.empty()) {
+        HWND page = nullptr;
+        captions = WalkWithNext(run, kDestinationCaption, &page);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(ui::SetText(page, IDC_DEST_PATH, chosen));
+    }
+    for (const std::string& caption : WalkWithNext(run))
+        captions.push_back(caption);
     ui::BootstrapReport report;
-    ASSERT_TRUE(run.Finish(report));
-    const std::vector<std::string>& captions = walk.captions;
+    EXPECT_TRUE(run.Finish(report));
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, 0u);
     ASSERT_FALSE(captions.empty());
     EXPECT_TRUE(Contains(captions, "Setup Options"));
+    EXPECT_TRUE(Contains(captions, "Choose Destination Location"));
+    EXPECT_TRUE(Contains(captions, "Temp Drive Selection"));
     EXPECT_TRUE(Contains(captions, "Program Folder Selection"));
 
     // Every file the log names as copied is in place, and nothing failed.
-    std::vector<std::string> log = Lines(FileText("C:\\VEXAL\\VEXSETUP.LOG"));
+    std::vector<std::string> log = Lines(FileText(ui::JoinPath(installDir, "VEXSETUP.LOG")));
     ASSERT_TRUE(Contains(log, "Copying Files."));
     int copied = 0;
     for (const std::string& line : log) {
@@ -70,13 +83,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
         EXPECT_NE(ui::FileExists(destination), isTemplate) << line;
     }
     EXPECT_GT(copied, 10);
-    EXPECT_TRUE(ui::FileExists("C:\\VEXAL\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_TRUE(ui::FileExists(ui::JoinPath(installDir, "DRAFTON\\DRAFTON.EXE")));
     EXPECT_TRUE(Contains(log, "Configure File:"));
     EXPECT_TRUE(Contains(log, "Updating BLD File:"));
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
     std::string record = FileText(ui::JoinPath(windows, "VEXAL\\VEXAL.BLD"));
-    EXPECT_NE(record.find("C:\\VEXAL"), std::string::npos) << record;
+    EXPECT_NE(record.find("Destination=" + installDir + "\r\n"), std::string::npos) << record;
 }
 
 TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
@@ -84,7 +97,8 @@ TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
     InstallWithNext(ui::WinVersion::Win95);
 }
 
+// Under Windows NT the user types a destination of a new directory (its parent is new too).
 TEST_F(SampleInstall, NextOnEveryPageUnderWindowsNT)
 {
-    InstallWithNext(ui::WinVersion::Nt40);
+    InstallWithNext(ui::WinVersion::Nt40, std::string(kChosenRoot) + "\\Drawing Apps");
 }

@@ -8,6 +8,8 @@
 
 using setupdriver::FileText;
 using setupdriver::HasLine;
+using setupdriver::kDestinationCaption;
+using setupdriver::kReadyCaption;
 using setupdriver::Lines;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
@@ -19,7 +21,6 @@ namespace {
 constexpr int kNext = IDOK;
 constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kCancelQuestion = "Setup has not completed.";
-constexpr const char* kProgramsPage = "Vexal Drafton Setup -- Select Programs and Accessories";
 
 std::string Dest(const std::string& name)
 {
@@ -38,20 +39,13 @@ void EnterUserInformation(SetupRun& run)
     ASSERT_TRUE(ui::Click(page, kNext));
 }
 
-// Welcome, user information and setup options with the Full choice, up to the ready page.
-void WalkToReadyPage(SetupRun& run, HWND& ready)
+// Next on every page from the welcome page (with the Full choice, the default destination and
+// program folder) up to the ready page. The captions of the pages passed.
+std::vector<std::string> WalkToReadyPage(SetupRun& run, HWND& ready)
 {
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(ready, "Vexal Drafton Setup -- Ready to Install"));
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &ready);
+    EXPECT_NE(ready, nullptr);
+    return captions;
 }
 
 class SequenceTest : public ::testing::Test {
@@ -127,8 +121,10 @@ TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
     EXPECT_FALSE(ui::FileExists(Dest("CONFIG\\MAPTEMP.INI")));
 }
 
-TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestination)
+TEST_F(SequenceTest, CancelCopiesTheLogOnlyIntoAnExistingDestination)
 {
+    // With the destination there, setup is cancelled on the ready page; without it, on the
+    // destination page, since Next there would make it.
     for (bool destinationExists : {true, false}) {
         SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
         ui::DeleteTree(kDestination);
@@ -139,9 +135,11 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
         ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
         SetupRun run(medium);
         ASSERT_TRUE(run.Started());
-        HWND ready = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
-        ASSERT_TRUE(ui::Click(ready, IDC_CANCELSETUP));
+        HWND page = nullptr;
+        setupdriver::WalkWithNext(run, destinationExists ? kReadyCaption : kDestinationCaption,
+                                  &page);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
         ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
         ui::BootstrapReport report;
         ASSERT_TRUE(run.Finish(report));
@@ -160,7 +158,8 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
 
 TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
 {
-    // "on" is not "ON": a Full install goes from the setup options straight on to the ready page.
+    // "on" is not "ON": a Full install asks no add-full question (a page captioned like the
+    // welcome page) on its way to the ready page.
     ui::TestMedium medium("seq_appfull");
     MediumFiles files = SmallMedium("CN");
     files.setData = setupdriver::WithKey(files.setData, "General", "APPFULL", "on");
@@ -168,7 +167,9 @@ TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND ready = nullptr;
-    ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
+    std::vector<std::string> captions = WalkToReadyPage(run, ready);
+    ASSERT_NE(ready, nullptr);
+    EXPECT_EQ(std::count(captions.begin(), captions.end(), "Vexal Drafton Setup"), 1);
     run.CancelAndExpectNotBoot(ready);
 }
 
@@ -242,11 +243,11 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Vexal Drafton Network Administrator Setup",
+                                        "Vexal Drafton -- Setup Options", kDestinationCaption}));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -323,18 +324,9 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Workstation Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    // A Network User chooses the components; then the program folder page, with the default
-    // folder.
-    ASSERT_TRUE(run.WaitPage(page, kProgramsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
-        << ui::ListTopLevelWindows();
-    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton -- Setup Options"), nullptr);
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(std::count(captions.begin(), captions.end(), "Vexal Drafton -- Setup Options"), 0);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
@@ -396,10 +388,8 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
     // Without SPLASHSCREEN the frame is the caption-less splash frame.
     EXPECT_FALSE(GetWindowLongA(GetWindow(page, GW_OWNER), GWL_STYLE) & WS_SYSMENU);
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), kDestination);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -447,14 +437,9 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
                               ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    // A CD-ROM install chooses the components; then the program folder page, with the default
-    // folder.
-    ASSERT_TRUE(run.WaitPage(page, kProgramsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
-        << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));

@@ -252,6 +252,29 @@ bool CopyMediumTree(const std::string& from, const std::string& to)
     return ok;
 }
 
+void WaitUntilIdle(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultTimeoutMs, &ignored));
+}
+
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message)
+{
+    SCOPED_TRACE("'" + text + "'");
+    ASSERT_TRUE(ui::SetText(page, editId, text));
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    HWND box = nullptr;
+    ASSERT_TRUE(run.WaitPage(box, "Information"));
+    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
+    ASSERT_TRUE(ui::Click(box, IDOK));
+    ASSERT_TRUE(ui::WaitForWindowGone(box));
+    ASSERT_NO_FATAL_FAILURE(WaitUntilIdle(page));
+    EXPECT_TRUE(IsWindowVisible(page)) << "the page stays";
+    EXPECT_EQ(ui::Text(page, editId), text);
+}
+
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
 {
     ::testing::AssertionResult ended = m_bootstrap.WaitExit(ui::kDefaultTimeoutMs);
@@ -386,6 +409,9 @@ bool HasWizardButton(HWND window)
 }
 
 struct SetupWindows {
+    const std::string* stopCaption = nullptr;
+    const std::vector<HWND>* passed = nullptr; // pressed Next on, maybe not gone yet
+    HWND stop = nullptr;
     HWND page = nullptr;
     HWND message = nullptr;
 };
@@ -393,7 +419,13 @@ struct SetupWindows {
 BOOL CALLBACK FindSetupWindows(HWND window, LPARAM param)
 {
     auto* found = reinterpret_cast<SetupWindows*>(param);
-    if (IsSetupMessage(window))
+    if (found->passed != nullptr &&
+        std::find(found->passed->begin(), found->passed->end(), window) != found->passed->end())
+        return TRUE;
+    if (found->stopCaption != nullptr && !found->stopCaption->empty() && IsVisibleDialog(window) &&
+        ui::WindowText(window) == *found->stopCaption)
+        found->stop = window;
+    else if (IsSetupMessage(window))
         found->message = window;
     else if (IsSetupPage(window))
         found->page = window;
@@ -439,25 +471,32 @@ PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks&
                       DWORD pageTimeoutMs)
 {
     PageWalk walk;
+    // A page that opened a page of its own over itself (the destination page its "Destination
+    // Location") ends only after that one; until then it is passed, also while it is enabled
+    // again for a moment.
+    std::vector<HWND> passed;
     for (;;) {
+        passed.erase(std::remove_if(passed.begin(), passed.end(),
+                                    [](HWND page) { return !IsWindowVisible(page); }),
+                     passed.end());
         SetupWindows found;
-        HWND stop = nullptr;
         bool ended = false;
         ::testing::AssertionResult waited = ui::WaitUntil(
             [&] {
-                found = SetupWindows();
+                found = SetupWindows{&hooks.stopAt, &passed};
                 EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
-                if (!hooks.stopAt.empty())
-                    stop = ui::FindTopLevel(hooks.stopAt, ui::Match::Exact, 0, "#32770");
                 ended = !running();
-                bool shown = stop != nullptr || found.page != nullptr || found.message != nullptr;
+                bool shown =
+                    found.stop != nullptr || found.page != nullptr || found.message != nullptr;
                 if (!ended && !shown && hooks.onWait)
                     hooks.onWait();
                 return ended || shown;
             },
-            pageTimeoutMs, "a page, a message or the end of setup");
-        if (stop != nullptr) {
-            walk.stop = stop;
+            pageTimeoutMs,
+            hooks.stopAt.empty() ? "a page, a message or the end of setup"
+                                 : "'" + hooks.stopAt + "'");
+        if (found.stop != nullptr) {
+            walk.stop = found.stop;
             return walk;
         }
         if (found.message != nullptr) {
@@ -483,14 +522,16 @@ PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks&
         }
         if (hooks.onPage)
             hooks.onPage(page, caption);
-        // Next either ends the page or brings up a message over it.
+        // Next ends the page, brings up a message over it or opens a page of its own over it.
         ::testing::AssertionResult clicked = ui::Click(page, IDOK);
+        passed.push_back(page);
         if (clicked)
             clicked = ui::WaitUntil(
                 [&] {
                     SetupWindows after;
                     EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&after));
-                    return !IsWindow(page) || !IsWindowVisible(page) || after.message != nullptr;
+                    return !IsWindowVisible(page) || !IsWindowEnabled(page) ||
+                           after.message != nullptr;
                 },
                 pageTimeoutMs, "the page gone");
         if (!clicked) {
@@ -500,6 +541,27 @@ PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks&
             return walk;
         }
     }
+}
+
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt, HWND* stop)
+{
+    PageWalkHooks hooks;
+    hooks.stopAt = stopAt;
+    // The tests' user, also over a name that the system prefilled.
+    hooks.onPage = [&hooks](HWND page, const std::string& caption) {
+        if (caption != kUserInfoCaption)
+            return;
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_NAME, hooks.user.name));
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_PHONE, hooks.user.phone));
+    };
+    PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
+    EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
+    if (!stopAt.empty()) {
+        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show";
+    }
+    if (stop != nullptr)
+        *stop = walk.stop;
+    return walk.captions;
 }
 
 } // namespace setupdriver

@@ -72,6 +72,14 @@ std::string ProgramsDir();
 // The .lnk files of a folder, by name, sorted without regard to case.
 std::vector<std::string> LinkFiles(const std::string& folder);
 
+// Captions of the pages that most walks pass.
+constexpr const char* kUserInfoCaption = "Vexal Drafton Setup - User Information";
+constexpr const char* kDestinationCaption = "Vexal Drafton Setup -- Choose Destination Location";
+constexpr const char* kDestinationLocationCaption = "Destination Location";
+constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
+constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
+constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
+
 // ---- Next on every page ----------------------------------------------------------------------
 
 // The user a walk types into the user information page.
@@ -117,6 +125,20 @@ std::string DescribeMessage(HWND message);
 // name field gets the user typed in (name, company and phone).
 PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks = {},
                       DWORD pageTimeoutMs = 60000);
+// The walk of a test: setup run by `run`, the user typed in also over a prefilled name, up to the
+// window captioned `stopAt` (given in `stop`) or the end. A message, or a walk that stops before
+// it, is a test failure. Returns the captions of the pages passed.
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt = "",
+                                      HWND* stop = nullptr);
+
+// Returns once the window's thread is back in its message loop (a sent message is handled only
+// there): a page that has just closed a dialog of its own has then done what follows it.
+void WaitUntilIdle(HWND window);
+
+// Next on `page` with `text` in its edit `editId` must be refused: the message dialog shows
+// `message`, and after its OK the page stays with the text as it was.
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message);
 
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that

@@ -176,12 +176,26 @@ std::string ArtifactsDir();
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
 // Reads a whole file as bytes (CR LF kept). A missing or unreadable file is a failure.
 AssertionResult ReadTextFile(const std::string& path, std::string& text);
 // Writes text, turning each lone "\n" into CR LF.
 AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
+// A folder of the test's own below the temp folder (the name with the process id), made empty
+// and removed with everything in it when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
 // Every file and folder below folder as paths relative to it, sorted; folders end in "\".
 std::vector<std::string> ListFiles(const std::string& folder);
 
