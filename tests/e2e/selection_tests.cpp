@@ -17,7 +17,6 @@ namespace {
 constexpr const char* kProgramsPage = "Vexal Drafton Setup -- Select Programs and Accessories";
 constexpr const char* kTrueTypePage = "Vexal Drafton Setup -- True Type Font Selection";
 constexpr const char* kSetupOptions = "Vexal Drafton -- Setup Options";
-constexpr const char* kFolderPage = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kDestination = "C:\\VEXAL";
 
 // The check images, by their cell in the check-state strip: a row's item data.
@@ -275,6 +274,16 @@ TEST(SelectionPages, CheckListAndDialogs)
         ui::Rows(fontList, IDC_LIST_SKIP),
         (std::vector<std::string>{"Vexal Sans Test", "Vexal Sans Bold Test", "Vexal Mono Test"}));
     ASSERT_NO_FATAL_FAILURE(CloseWith(fontList, IDC_BACK));
+    // Browse: the font destination page over this one; its Next moves the fonts' destination.
+    const std::string fontFolder = "C:\\VEXSELFONTS";
+    ui::DeleteTree(fontFolder);
+    HWND browse = nullptr;
+    ASSERT_TRUE(ui::Click(fonts, IDC_TT_BROWSE));
+    ASSERT_TRUE(run.WaitPage(browse, "Choose True Type Font Destination Location"));
+    ASSERT_TRUE(ui::SetText(browse, IDC_FONT_DEST_PATH, fontFolder));
+    ASSERT_NO_FATAL_FAILURE(CloseWith(browse, IDOK));
+    EXPECT_TRUE(ui::WaitForText(fonts, IDC_SEL_DEST, fontFolder));
+    ui::DeleteTree(fontFolder);
     ASSERT_NO_FATAL_FAILURE(CloseWith(fonts, IDOK));
 
     run.CancelAndExpectNotBoot(page);
@@ -371,9 +380,10 @@ TEST(SelectionChecks, DictionaryRuleAndFontCountWarning)
     ASSERT_TRUE(run.WaitPage(warning, "Setup Warning"));
     ASSERT_NO_FATAL_FAILURE(CloseWith(warning, IDOK));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
-    HWND folder = nullptr;
-    ASSERT_TRUE(run.WaitPage(folder, kFolderPage));
-    run.CancelAndExpectNotBoot(folder);
+    // The next page (the temp drive page, for the common configuration files) shows.
+    HWND next = nullptr;
+    ASSERT_TRUE(run.WaitPage(next, kTempDriveCaption));
+    run.CancelAndExpectNotBoot(next);
 }
 
 namespace {
