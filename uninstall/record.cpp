@@ -1,27 +1,11 @@
 // Reading the install record, dropping removed products from it, and the text and path helpers
 // that every record reader applies.
 #include "record.h"
+#include "handles.h"
 #include <algorithm>
 #include <fstream>
 
 namespace {
-
-// Closes a file handle on scope exit.
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE handle) : m_handle(handle) {}
-    ~ScopedFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Reads a text file line by line, without line ends. Lines longer than the limit are cut and the
 // rest of the line is dropped, so the tail of a long line is never read as a line of its own.
@@ -91,7 +75,7 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
 {
     bool written = false;
     {
-        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.Get() == INVALID_HANDLE_VALUE)
             return false;

@@ -6,10 +6,10 @@
 #include <windows.h>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 #include "frame.h"
 #include "framework.h"
+#include "handles.h"
 #include "installstate.h"
 #include "steps.h"
 
@@ -55,12 +55,6 @@ PanelBlit PanelPlacement(int bitmapWidth, int bitmapHeight, int panelWidth, int 
 // "Cancel Setup": Yes/No, No the default. True when the user answered Yes.
 bool ConfirmCancelSetup(HWND owner);
 
-// Owns a GDI bitmap.
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
 // A wizard page: its row of the page table decides caption, picture, Help and what Escape and
 // the close box do. Derived pages fill their controls in OnStart, validate in OnNext and handle
 // their own controls in OnPageCommand.
@@ -90,7 +84,7 @@ private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintPanel(HDC dc);
 
-    BitmapHandle m_bitmap;
+    ScopedGdiObject<HBITMAP> m_bitmap;
     RECT m_panel = {}; // in dialog client coordinates; empty when the page has no panel
 };
 

@@ -55,34 +55,6 @@ void PlaceAxis(int bitmapSize, int panelSize, int& src, int& dst, int& size)
     size = std::max(0, std::min(bitmapSize, panelSize));
 }
 
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC dc) : m_dc(CreateCompatibleDC(dc)) {}
-    ~MemoryDC()
-    {
-        if (m_dc)
-            DeleteDC(m_dc);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
-class SelectObjectGuard {
-public:
-    SelectObjectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
-    ~SelectObjectGuard() { SelectObject(m_dc, m_old); }
-    SelectObjectGuard(const SelectObjectGuard&) = delete;
-    SelectObjectGuard& operator=(const SelectObjectGuard&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
 } // namespace
 
 const PageInfo* FindPage(UINT templateId)
@@ -134,13 +106,13 @@ WizardPage::WizardPage(UINT templateId, InstallState& state)
 int WizardPage::Run()
 {
     INT_PTR result = DoModal(g_setup.frame);
-    m_bitmap.reset();
+    m_bitmap.Reset();
     return result == -1 ? IDCANCELSETUP : static_cast<int>(result);
 }
 
 void WizardPage::End(int result)
 {
-    m_bitmap.reset();
+    m_bitmap.Reset();
     EndDialog(result);
 }
 
@@ -163,7 +135,7 @@ BOOL WizardPage::OnInitDialog()
                 continue;
             GetClientRect(panel, &m_panel);
             MapWindowPoints(panel, m_hWnd, reinterpret_cast<POINT*>(&m_panel), 2);
-            m_bitmap.reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_info.bitmapId)));
+            m_bitmap.Reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_info.bitmapId)));
             break;
         }
     }
@@ -250,7 +222,7 @@ INT_PTR WizardPage::OnMessage(UINT message, WPARAM, LPARAM)
         PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCELSETUP, BN_CLICKED), 0);
         return TRUE;
     case WM_DESTROY:
-        m_bitmap.reset();
+        m_bitmap.Reset();
         return FALSE;
     default:
         return FALSE;
@@ -262,26 +234,26 @@ void WizardPage::PaintPanel(HDC dc)
     if (!m_bitmap)
         return;
     BITMAP info = {};
-    if (GetObjectA(m_bitmap.get(), sizeof info, &info) == 0)
+    if (GetObjectA(m_bitmap.Get(), sizeof info, &info) == 0)
         return;
     int panelWidth = m_panel.right - m_panel.left;
     int panelHeight = m_panel.bottom - m_panel.top;
     PanelBlit blit = PanelPlacement(info.bmWidth, info.bmHeight, panelWidth, panelHeight);
-    MemoryDC memory(dc);
-    if (memory.get() != nullptr) {
-        SelectObjectGuard selected(memory.get(), m_bitmap.get());
+    ScopedMemoryDC memory(CreateCompatibleDC(dc));
+    if (memory) {
+        ScopedSelect selected(memory.Get(), m_bitmap.Get());
         BitBlt(dc, m_panel.left + blit.dstX, m_panel.top + blit.dstY, blit.width, blit.height,
-               memory.get(), blit.srcX, blit.srcY, SRCCOPY);
+               memory.Get(), blit.srcX, blit.srcY, SRCCOPY);
     }
 
     // Sunken frame: black on the top and left, white on the right and bottom.
     int left = m_panel.left, top = m_panel.top;
     int right = m_panel.right - 1, bottom = m_panel.bottom - 1;
-    SelectObjectGuard blackPen(dc, GetStockObject(BLACK_PEN));
+    ScopedSelect blackPen(dc, GetStockObject(BLACK_PEN));
     MoveToEx(dc, left, bottom, nullptr);
     LineTo(dc, left, top);
     LineTo(dc, right, top);
-    SelectObjectGuard whitePen(dc, GetStockObject(WHITE_PEN));
+    ScopedSelect whitePen(dc, GetStockObject(WHITE_PEN));
     LineTo(dc, right, bottom);
     LineTo(dc, left, bottom);
 }

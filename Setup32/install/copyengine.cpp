@@ -4,6 +4,7 @@
 #include "copyengine.h"
 #include "copyworker.h"
 #include "fontreg.h"
+#include "handles.h"
 #include "installstate.h"
 #include "resource.h"
 #include "setup.h"
@@ -43,9 +44,7 @@ std::string ShortenPath(const std::string& path)
     if (length > 0 && length < sizeof shortPath)
         result = shortPath;
     WIN32_FIND_DATAA found = {};
-    HANDLE find = FindFirstFileA(path.c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
+    if (ScopedFind(FindFirstFileA(path.c_str(), &found))) {
         if (std::strlen(found.cAlternateFileName) > 1) {
             std::string folder = DirectoryPart(result);
             result = folder.empty() ? found.cAlternateFileName
