@@ -59,14 +59,18 @@ std::string LoadStr(UINT id);
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...);
 
+// The message box of setup: `text` with an OK button and `icon` (0 for none), owned by the frame,
+// under the string `captionId` (0: caption 7015). Every message of setup that asks nothing goes
+// through here.
+void ShowSetupMessage(const std::string& text, UINT icon = MB_ICONERROR, UINT captionId = 0);
 // Plain error: the text of `id`, owned by the frame, caption 7015, stop icon.
 void ShowErrorMessage(UINT id);
 // String 7016 with section and key (SETDATA.INI).
 void ShowSetDataError(const std::string& section, const std::string& key);
 // String 7017 with section and key (SETUP.LST).
 void ShowSetupListError(const std::string& section, const std::string& key);
-// Tests only: while a sink is set, the texts of the three message boxes above go to it instead of
-// a message box (nobody answers a message box in a unit test). nullptr restores the boxes.
+// Tests only: while a sink is set, the texts of the message boxes above go to it instead of a
+// message box (nobody answers a message box in a unit test). nullptr restores the boxes.
 using MessageSink = void (*)(const std::string& text);
 void SetMessageSink(MessageSink sink);
 

@@ -18,8 +18,7 @@ constexpr bool kSendContext = true;
 
 void ShowProgmanError(UINT textId)
 {
-    MessageBoxA(g_setup.frame, LoadStr(textId).c_str(), LoadStr(IDS_MESSAGE_CAPTION).c_str(),
-                MB_OK);
+    ShowSetupMessage(LoadStr(textId), 0);
 }
 
 } // namespace

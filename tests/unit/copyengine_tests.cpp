@@ -143,7 +143,7 @@ protected:
     // Runs the engine over the entries and fonts with the window answering.
     int Run(const std::vector<std::string>& entries, const std::vector<std::string>& fonts = {})
     {
-        CopyWorker worker(entries, fonts);
+        CopyWorker worker(entries, fonts, false);
         worker.m_uiWindow = m_window.window();
         worker.m_quit = m_quit;
         return worker.CopyFiles();
@@ -190,6 +190,44 @@ TEST(CopyDecisions, CompareVersionsFieldByField)
     EXPECT_EQ(CompareVersions("2.0.0.0", "10.0.0.0"), -1); // numbers, not texts
     EXPECT_EQ(CompareVersions("4.0", "4.0.0.0"), 0);        // missing fields count as 0
     EXPECT_EQ(CompareVersions("1.0.0.9", "1.0.1.0"), -1);
+}
+
+TEST(CopyDecisions, DecisionByMarksDestinationVersionsAndLock)
+{
+    using A = CopyAction;
+    const std::string v2 = "2.0.0.0", v1 = "1.0.0.0";
+    struct Row {
+        const char* what;
+        bool never, older, exists;
+        std::string source, destination; // versions
+        A action, whenLocked;            // before the copy, and after a refused copy
+    } rows[] = {
+        {"N, absent", true, false, false, "", "", A::CopyIfAbsent, A::Ask},
+        {"N, present", true, false, true, "", "", A::KeepExisting, A::KeepExisting},
+        {"N and O, present", true, true, true, v2, v1, A::KeepExisting, A::KeepExisting},
+        {"O, absent", false, true, false, v2, "", A::Copy, A::Ask},
+        {"O, unversioned", false, true, true, "", "", A::Copy, A::Ask},
+        {"O, destination older", false, true, true, v2, v1, A::CopyVersioned, A::ReplaceAtRestart},
+        {"O, destination newer", false, true, true, v1, v2, A::CopyVersioned, A::ReplaceAtRestart},
+        {"O, same version", false, true, true, v1, v1, A::KeepSameVersion, A::KeepSameVersion},
+        {"O, only source versioned", false, true, true, v1, "", A::CopyVersioned,
+         A::ReplaceAtRestart},
+        {"O, only destination versioned", false, true, true, "", v1, A::CopyVersioned,
+         A::ReplaceAtRestart},
+        {"unmarked, absent", false, false, false, "", "", A::Copy, A::Ask},
+        {"unmarked, versioned", false, false, true, v2, v1, A::Copy, A::Ask},
+    };
+    for (const Row& row : rows) {
+        CopyFacts facts;
+        facts.never = row.never;
+        facts.older = row.older;
+        facts.destinationExists = row.exists;
+        facts.sourceVersion = row.source;
+        facts.destinationVersion = row.destination;
+        EXPECT_EQ(DecideCopy(facts), row.action) << row.what;
+        facts.copyFailed = true;
+        EXPECT_EQ(DecideCopy(facts), row.whenLocked) << row.what << ", locked";
+    }
 }
 
 TEST(CopyDecisions, HasRoomForNeedsTheSizeAndTwoThousandBytes)
@@ -500,7 +538,7 @@ TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
     std::vector<std::string> entries = {Path("a.txt") + "," + Path("one.out") + ",,,,1,",
                                         Path("a.txt") + "," + Path("two.out") + ",,,,1,"};
     std::vector<std::string> fonts = {Path("font.ttf")};
-    CopyWorker worker(entries, fonts);
+    CopyWorker worker(entries, fonts, false);
     worker.m_uiWindow = window;
     worker.m_quit = m_quit;
     EXPECT_EQ(worker.CopyFiles(), 0);

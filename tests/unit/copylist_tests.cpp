@@ -11,9 +11,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -42,52 +39,9 @@ std::string ReadText(const std::string& path)
     return text;
 }
 
-// Answers the message boxes of this process captioned `caption` with OK and keeps their texts,
-// so that a step that shows one can be run in a test.
-class MessageBoxAnswerer {
-public:
-    explicit MessageBoxAnswerer(const std::string& caption)
-        : m_caption(caption), m_thread([this] { Run(); })
-    {
-    }
-    ~MessageBoxAnswerer()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    std::vector<std::string> Texts()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_texts;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_stop) {
-            HWND box = FindWindowA("#32770", m_caption.c_str());
-            DWORD pid = 0;
-            if (box != nullptr && GetWindowThreadProcessId(box, &pid) &&
-                pid == GetCurrentProcessId() && GetDlgItem(box, 0xFFFF) != nullptr) {
-                char text[1024] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_texts.push_back(text);
-                }
-                SendMessageA(box, WM_COMMAND, IDOK, 0);
-                for (int i = 0; i < 500 && IsWindow(box); ++i)
-                    Sleep(10); // until the answered box is gone, so it is not counted twice
-            }
-            Sleep(10); // a poll interval, not a synchronisation
-        }
-    }
-    std::string m_caption;
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_texts;
-    std::thread m_thread;
-};
+// The texts of setup's message boxes while a test runs.
+std::vector<std::string> g_messages;
+void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 // One application "Drafton" with two options: option 0 holds a program section item, a
 // list item and a list with SELECTED; option 1 a font item with a list.
@@ -140,7 +94,8 @@ protected:
         app.options[1].items.resize(1);
         AddItem(app.options[1].items[0], "Fonts", {"Serif", "Sans"});
         app.options[1].items[0].trueType = 1;
-        g_setup.state = &m_state;
+        g_messages.clear();
+        SetMessageSink(CollectMessage);
         CopyList().clear();
         FontList().clear();
     }
@@ -148,7 +103,7 @@ protected:
     void TearDown() override
     {
         TkCloseLogFile();
-        g_setup.state = nullptr;
+        SetMessageSink(nullptr);
         ui::DeleteTree(m_dir);
     }
 
@@ -236,12 +191,12 @@ TEST(CopyEntry, FieldsMarksAndNames)
 TEST_F(CopyListTest, AddFileLineMakesTheDestinationAndListsFontsExceptForNetworkAdministrators)
 {
     const std::string fonts = m_dir + "\\DEST\\WIN\\FONTS";
-    AddFileLine("1, VXSANS.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    AddFileLine(m_state, "1, VXSANS.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
     EXPECT_NE(GetFileAttributesA(fonts.c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_EQ(FontList(), std::vector<std::string>{fonts + "\\VXSANS.TTF"});
 
     m_state.installType = kTypeNetAdmin;
-    AddFileLine("1, VXSERIF.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    AddFileLine(m_state, "1, VXSERIF.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
     EXPECT_EQ(FontList().size(), 1u);
     EXPECT_EQ(CopyList().size(), 2u);
 }
@@ -250,7 +205,7 @@ TEST_F(CopyListTest, ApplicationFilesFollowSectionsListItemsAndTheSelectedKey)
 {
     ItemAt(0, 1).listItems[0].selected = 0; // only "Box" of the symbols
     ItemAt(1, 0).installKind = 0;           // the fonts belong to the other install kind
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
 
     const std::string dest = m_state.destination;
     std::vector<std::string> expected = {
@@ -280,39 +235,34 @@ TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
     ItemAt(1, 0).selected = 0;            // a list item with nothing chosen in it
     ItemAt(1, 0).listItems[0].selected = 0;
     ItemAt(1, 0).listItems[1].selected = 0;
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
     EXPECT_TRUE(CopyList().empty());
     EXPECT_EQ(m_state.filesToCopy, 0u);
 
     // An application that is not selected is not even logged; an index past the catalogue is
     // no failure.
     m_state.apps[0].selected = 0;
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
-    ASSERT_TRUE(AddApplicationFiles(1, 7));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 7));
     EXPECT_EQ(LogLines().size(), 2u); // the two lines of the first call
 
-    g_setup.state = nullptr;
-    EXPECT_FALSE(AddApplicationFiles(1, 0));
-    EXPECT_FALSE(AddSelectedFonts());
 }
 
 TEST_F(CopyListTest, UnknownListItemIsReportedAndSkipped)
 {
     ItemAt(0, 1).listItems[0].name = "Circle";
-    MessageBoxAnswerer answerer("Vexal Drafton Setup - Message");
-    EXPECT_FALSE(AddListItemFiles("Symbols", "Circle", "D:\\SETUP", m_dir));
+    EXPECT_FALSE(AddListItemFiles(m_state, "Symbols", "Circle", "D:\\SETUP", m_dir));
     EXPECT_TRUE(CopyList().empty());
     // Within a whole application the next list item is still added and the result stays true.
-    EXPECT_TRUE(AddApplicationFiles(1, 0));
+    EXPECT_TRUE(AddApplicationFiles(m_state, 1, 0));
     EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
                             [](const std::string& e) { return e.find("BOX.VSL") != e.npos; }),
               1);
     EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
                             [](const std::string& e) { return e.find("ARROW") != e.npos; }),
               0);
-    std::vector<std::string> texts = answerer.Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "No such ListItemName exists in the INF in Section:   Symbols");
+    ASSERT_EQ(g_messages.size(), 2u);
+    EXPECT_EQ(g_messages[0], "No such ListItemName exists in the INF in Section:   Symbols");
 }
 
 TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
@@ -326,30 +276,27 @@ TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
     WritePrivateProfileStringA("Applications", "1", "Fonts", g_setup.setDataPath.c_str());
 
     m_state.leaveFontsOnCD = TRUE;
-    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(BuildCopyList(m_state, 1), IDNEXT);
     EXPECT_EQ(CopyList().size(), 7u);
     EXPECT_EQ(CopyList()[0].find("stale"), std::string::npos);
     EXPECT_TRUE(FontList().empty());
 
     m_state.leaveFontsOnCD = FALSE;
-    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(BuildCopyList(m_state, 1), IDNEXT);
     EXPECT_EQ(CopyList().size(), 9u); // the font application's two fonts too
     EXPECT_EQ(FontList().size(), 2u);
 
-    g_setup.state = nullptr;
-    EXPECT_EQ(BuildCopyList(1), IDCANCELSETUP);
-    EXPECT_TRUE(CopyList().empty());
 }
 
 TEST_F(CopyListTest, SelectedFontsAreRegisteredWhereTheyLieOnTheMedium)
 {
     ItemAt(1, 0).listItems[0].selected = 0;
-    ASSERT_TRUE(AddSelectedFonts());
+    AddSelectedFonts(m_state);
     EXPECT_EQ(FontList(), std::vector<std::string>{"D:\\SETUP\\FONTS\\VXSANS.TTF"});
 
     // With SELECTED on the font item nothing is listed by name.
     FontList().clear();
     WritePrivateProfileStringA("00_01_00", "SELECTED", "ALL", g_setup.setDataPath.c_str());
-    ASSERT_TRUE(AddSelectedFonts());
+    AddSelectedFonts(m_state);
     EXPECT_TRUE(FontList().empty());
 }

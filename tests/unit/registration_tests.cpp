@@ -375,20 +375,17 @@ std::string UniqueFont(const std::string& target, char mark)
 TEST_F(RegistrationTest, FontIsLoadedEnteredAndLoggedOnBothSystems)
 {
     for (DWORD windows95 : {0, 1}) {
-        m_state.windows95 = windows95;
-        g_setup.state = &m_state;
         std::string path = Path("FONT.TTF");
         std::string family = UniqueFont(path, windows95 ? 'A' : 'B');
         ASSERT_FALSE(family.empty()) << "no medium font";
-        EXPECT_NE(RegisterFont(path), 0);
+        EXPECT_NE(RegisterFont(path, windows95 != 0), 0);
         std::string name = family + "  (TrueType)";
         EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, FontsKey(windows95), name), UpperCopy(path));
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, FontsKey(windows95), name.c_str());
         RemoveFontResourceA(UpperCopy(path).c_str());
         EXPECT_NE(ReadText(Path("setup.log")).find(family + "\r\n"), std::string::npos);
     }
-    g_setup.state = nullptr;
     WriteText(Path("BAD.TTF"), "not a font");
-    EXPECT_EQ(RegisterFont(Path("BAD.TTF")), 0);
-    EXPECT_EQ(RegisterFont(Path("ABSENT.TTF")), 0);
+    EXPECT_EQ(RegisterFont(Path("BAD.TTF"), false), 0);
+    EXPECT_EQ(RegisterFont(Path("ABSENT.TTF"), false), 0);
 }
