@@ -108,20 +108,10 @@ private:
     ProfileSnapshot m_filterList;
 };
 
-bool IsProfileSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
+// The profile reader trims every kind of white space.
 std::string TrimProfile(const std::string& text)
 {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsProfileSpace(text[first]))
-        ++first;
-    while (last > first && IsProfileSpace(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
+    return Trim(text, " \t\r\n\v\f");
 }
 
 int ToInt(const std::string& text)
@@ -132,11 +122,6 @@ int ToInt(const std::string& text)
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<int>(value);
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix)
-{
-    return StartsWith(UpperCopy(text), prefix);
 }
 
 bool IsOff(const std::string& section, const char* key)

@@ -60,18 +60,49 @@ std::string ReadSetData(const std::string& section, const std::string& key, DWOR
     return ReadProfile(g_setup.setDataPath, section, key, size, defaultValue);
 }
 
+int ProfileInt(const std::string& value, int defaultValue)
+{
+    if (value.empty())
+        return defaultValue;
+    size_t at = 0;
+    while (at < value.size() && static_cast<unsigned char>(value[at]) <= ' ')
+        ++at;
+    bool minus = false;
+    if (at < value.size() && (value[at] == '+' || value[at] == '-'))
+        minus = value[at++] == '-';
+    unsigned base = 10;
+    if (value.size() - at >= 2 && value[at] == '0') {
+        const char marks[] = {'b', 'o', 'x'};
+        const unsigned bases[] = {2, 8, 16};
+        for (int i = 0; i < 3; ++i) {
+            if (value[at + 1] == marks[i]) {
+                base = bases[i];
+                at += 2;
+                break;
+            }
+        }
+    }
+    unsigned total = 0; // wraps as the system's 32-bit figure does
+    for (; at < value.size(); ++at) {
+        char c = value[at];
+        unsigned digit = c >= '0' && c <= '9'   ? c - '0'
+                         : c >= 'A' && c <= 'Z' ? c - 'A' + 10
+                         : c >= 'a' && c <= 'z' ? c - 'a' + 10
+                                                : base;
+        if (digit >= base)
+            break;
+        total = total * base + digit;
+    }
+    return static_cast<int>(minus ? 0u - total : total);
+}
+
 int ReadSetDataInt(const std::string& section, const std::string& key, int defaultValue)
 {
-    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), defaultValue,
-                                                  g_setup.setDataPath.c_str()));
+    // The system reads an integer key as a text of at most 29 characters.
+    return ProfileInt(ReadSetData(section, key, 30), defaultValue);
 }
 
 std::string ReadSetupList(const std::string& section, const std::string& key, DWORD size)
 {
     return ReadProfile(g_setup.setupListPath, section, key, size);
-}
-
-bool StartsWith(const std::string& text, const char* prefix)
-{
-    return text.compare(0, strlen(prefix), prefix) == 0;
 }

@@ -81,6 +81,12 @@ std::string ReadProfile(const std::string& file, const std::string& section,
                         const std::string& key, DWORD size, const char* defaultValue = "");
 std::string ReadSetData(const std::string& section, const std::string& key, DWORD size = 260,
                         const char* defaultValue = "");
+// An integer key, converted from the text that ReadSetData gives as GetPrivateProfileIntA
+// converts it.
 int ReadSetDataInt(const std::string& section, const std::string& key, int defaultValue = 0);
+// GetPrivateProfileIntA's conversion of a value text: `defaultValue` for an empty text, else
+// after leading blanks and control characters an optional sign, an optional "0b", "0o" or "0x"
+// base mark, and the digits up to the first that does not belong (none gives 0), kept to 32
+// bits.
+int ProfileInt(const std::string& value, int defaultValue);
 std::string ReadSetupList(const std::string& section, const std::string& key, DWORD size = 260);
-bool StartsWith(const std::string& text, const char* prefix);

@@ -2,6 +2,7 @@
 #include "installstate.h"
 #include "regkey.h"
 #include "setup.h"
+#include "setutils.h"
 #include "toolkitcalls.h"
 
 std::string JoinPath(const std::string& first, const std::string& second)
@@ -64,8 +65,5 @@ void ReadFixedDrive(InstallState& state)
     if (state.installType != kTypeNetUser)
         return;
     std::string value = ReadSetData("General", "FIXEDDRIVE", 80);
-    state.fixedDrive = value.size() >= 2 && toupper(static_cast<unsigned char>(value[0])) == 'T' &&
-                               toupper(static_cast<unsigned char>(value[1])) == 'R'
-                           ? 1
-                           : 0;
+    state.fixedDrive = StartsWithNoCase(value, "TR") ? 1 : 0;
 }

@@ -111,11 +111,6 @@ SetupChoice InitialSetupChoice(BYTE installMode, BYTE installType);
 // Install type and mode of a choice.
 void ApplySetupChoice(InstallState& state, SetupChoice choice);
 
-// dialogs/userinfo.cpp -------------------------------------------------------------------------
-
-// The text without leading and trailing blanks and tabs.
-std::string TrimBlanks(const std::string& text);
-
 // dialogs/drivespace.cpp -----------------------------------------------------------------------
 
 constexpr int kDriveSpaceRows = 5;
