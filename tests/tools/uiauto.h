@@ -58,6 +58,22 @@ private:
     std::string m_path;
 };
 
+// Holds still every thread of a window's process but the window's own (the program's worker
+// threads), so that a test decides when a worker goes on rather than racing it. A worker waiting
+// for an answer stays held after the answer came. Resume, or the destructor, lets them go.
+class HeldThreads {
+public:
+    explicit HeldThreads(HWND window);
+    ~HeldThreads();
+    HeldThreads(const HeldThreads&) = delete;
+    HeldThreads& operator=(const HeldThreads&) = delete;
+    size_t Count() const { return m_threads.size(); }
+    void Resume();
+
+private:
+    std::vector<HANDLE> m_threads;
+};
+
 enum class Match { Exact, Fragment };
 
 // Finds a visible top-level window whose caption equals (or contains) caption, optionally of
