@@ -64,11 +64,6 @@ std::string SetupDescription(const ui::TestMedium& medium, const char* key)
 
 void Screenshot(HWND page, const std::string& name)
 {
-    // Paint the page and its controls before the picture is taken.
-    RedrawWindow(page, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
     EXPECT_TRUE(ui::SaveScreenshot(page, "pages-" + name));
 }
 

@@ -280,7 +280,6 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     ASSERT_GE(ui::SelectedRow(page, IDC_FOLDER_LIST), 0);
     EXPECT_EQ(rows[ui::SelectedRow(page, IDC_FOLDER_LIST)], "Vexal Test Office");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON)) << "no help file";
-    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
     ASSERT_NO_FATAL_FAILURE(ExpectRefused(

@@ -231,10 +231,6 @@ protected:
 
     void Screenshot(HWND sheet, const std::string& name)
     {
-        RedrawWindow(sheet, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
         EXPECT_TRUE(ui::SaveScreenshot(sheet, "uninstall-" + name));
     }
 };

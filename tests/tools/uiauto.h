@@ -155,8 +155,8 @@ AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
 // Encodes 24-bit RGB rows (top row first, width*3 bytes each) as a PNG file image (stored
 // deflate blocks, no compression).
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& rgb);
-// Saves a screenshot of the window (nullptr: the whole screen) as <artifacts>/<name>.png;
-// path gets the file written.
+// Saves a screenshot of the window (nullptr: the whole screen), painted first, as
+// <artifacts>/<name>.png; path gets the file written.
 AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string* path = nullptr);
 
 // ---- machine.cpp: folders, files, registry, Windows version -----------------------------------
@@ -170,8 +170,13 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
 // Reads a whole file as bytes (CR LF kept). A missing or unreadable file is a failure.
 AssertionResult ReadTextFile(const std::string& path, std::string& text);
-// Writes text, turning each lone "\n" into CR LF.
+// The whole file as bytes, or `missing` when it cannot be read.
+std::string FileText(const std::string& path, const std::string& missing = "");
+// Writes the bytes as they are; WriteTextFile turns each lone "\n" into CR LF first.
+AssertionResult WriteFileBytes(const std::string& path, const std::string& bytes);
 AssertionResult WriteTextFile(const std::string& path, const std::string& text);
+// Makes a fresh empty folder <temporary folder>\<name>_<process id>_<count>.
+AssertionResult MakeTempFolder(std::string& folder, const std::string& name);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
 

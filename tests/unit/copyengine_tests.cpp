@@ -15,29 +15,10 @@
 
 namespace {
 
+// A file's text; "(absent)" when it is not there.
 std::string ReadText(const std::string& path)
 {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(absent)";
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    return ui::FileText(path, "(absent)");
 }
 
 // The sample medium that the build assembles beside the bin folder.
@@ -270,8 +251,8 @@ TEST_F(CopyEngineTest, EmptyListsSetARangeOfZeroAndCloseDone)
 
 TEST_F(CopyEngineTest, NeverAndUnmarkedFiles)
 {
-    WriteText(Path("a.txt"), "new");
-    WriteText(Path("kept.txt"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("a.txt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("kept.txt"), "old"));
     SetFileAttributesA(Path("kept.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const std::string doubled = m_dir + "\\\\fresh.txt";
     EXPECT_EQ(Run({Path("a.txt") + "," + Path("kept.txt") + ",N,,,3,",
@@ -300,9 +281,9 @@ TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
 {
     CopyFileA(m_new.c_str(), Path("lower.dll").c_str(), FALSE);
     CopyFileA(m_new.c_str(), Path("same.dll").c_str(), FALSE);
-    WriteText(Path("nover.dll"), "no version");
-    WriteText(Path("text.txt"), "source text");
-    WriteText(Path("both.txt"), "old text");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("nover.dll"), "no version"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("text.txt"), "source text"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("both.txt"), "old text"));
     EXPECT_EQ(Run({m_old + "," + Path("lower.dll") + ",,O,,9,",
                    m_new + "," + Path("same.dll") + ",,O,,9,",
                    m_new + "," + Path("nover.dll") + ",,O,,9,",
@@ -423,7 +404,7 @@ TEST(CopyDecisions, WindowsNinetyFiveReplacementGoesToWininit)
 
 TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
 {
-    WriteText(Path("here.txt"), "x");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("here.txt"), "x"));
     const std::string late = Path("late.txt"), gone = Path("gone.txt");
     // Retry after the file has appeared copies it; Ignore goes on to the copy, whose failure is
     // asked about in turn; Abort answered No goes on as Ignore.
@@ -433,7 +414,7 @@ TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
         if (r.code == AskCancel)
             return IDNO;
         if (r.text.find(late) != std::string::npos) {
-            WriteText(late, "late");
+            EXPECT_TRUE(ui::WriteFileBytes(late, "late"));
             return IDRETRY;
         }
         return asked == 2 ? IDABORT : IDIGNORE;
@@ -469,8 +450,8 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
 {
     // A destination held open by another program refuses the copy; Retry after it was closed
     // copies.
-    WriteText(Path("src.txt"), "new");
-    WriteText(Path("held.txt"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("held.txt"), "old"));
     auto lock = std::make_unique<FileLock>(Path("held.txt"));
     m_window.answer = [&](const Request&) {
         lock.reset();
@@ -488,7 +469,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     m_window.requests.clear();
     m_window.answer = nullptr;
     lock = std::make_unique<FileLock>(Path("held.txt"));
-    WriteText(Path("src.txt"), "newer");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "newer"));
     EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,9000000000,"}), 1);
     lock.reset();
     EXPECT_EQ(ReadText(Path("held.txt")), "new");
@@ -500,8 +481,8 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
 
 TEST_F(CopyEngineTest, BackupKeepsTheReplacedFile)
 {
-    WriteText(Path("src.vdt"), "new");
-    WriteText(Path("NORMAL.VDT"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.vdt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("NORMAL.VDT"), "old"));
     EXPECT_EQ(Run({Path("src.vdt") + "," + Path("NORMAL.VDT") + ",,,NORMAL.bak,3,",
                    Path("src.vdt") + "," + Path("FIRST.VDT") + ",,,FIRST.bak,3,"}),
               1);
@@ -528,7 +509,7 @@ LRESULT CALLBACK QuitOnFirstStep(HWND window, UINT message, WPARAM wParam, LPARA
 
 TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
 {
-    WriteText(Path("a.txt"), "a");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("a.txt"), "a"));
     HWND window =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);

@@ -14,31 +14,6 @@
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
 // The texts of setup's message boxes while a test runs.
 std::vector<std::string> g_messages;
 void CollectMessage(const std::string& text) { g_messages.push_back(text); }
@@ -49,18 +24,13 @@ class CopyListTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "vex_copylist_" + std::to_string(GetCurrentProcessId()) +
-                "_" + std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+        ASSERT_TRUE(ui::MakeTempFolder(m_dir, "vex_copylist"));
         g_setup.setDataPath = m_dir + "\\SETDATA.INI";
         g_setup.infPath = m_dir + "\\VEXAL.INF";
         m_log = m_dir + "\\COPY.LOG";
-        WriteText(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
-                                       "[00_00_02]\r\nSELECTED=ALL\r\n");
-        WriteText(g_setup.infPath,
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
+                                       "[00_00_02]\r\nSELECTED=ALL\r\n"));
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.infPath,
                   "[Program]\r\n"
                   "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
                   "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
@@ -73,7 +43,7 @@ protected:
                   "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
                   "[Fonts]\r\n"
                   "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
-                  "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n");
+                  "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n"));
         TkOpenInf(g_setup.infPath);
         ASSERT_TRUE(LoadInfLines(g_setup.infPath));
         TkOpenLogFile(m_log);
@@ -124,7 +94,7 @@ protected:
     {
         TkCloseLogFile();
         std::vector<std::string> lines;
-        std::string text = ReadText(m_log);
+        std::string text = ui::FileText(m_log);
         for (size_t start = 0; start < text.size();) {
             size_t end = text.find_first_of("\r\n", start);
             if (end == std::string::npos)

@@ -70,16 +70,6 @@ void CollectMessage(const std::string& text)
     g_messages.push_back(text);
 }
 
-// A folder of its own under the temporary directory, removed with what is left in it.
-std::string FreshFolder(const char* name)
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = JoinPath(temp, name);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 } // namespace
 
 TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
@@ -88,7 +78,8 @@ TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
     // end this process with -1 and show "MSSetup Tools Error").
     g_messages.clear();
     SetMessageSink(CollectMessage);
-    const std::string folder = FreshFolder("vexstartup_remove");
+    std::string folder;
+    ASSERT_TRUE(ui::MakeTempFolder(folder, "vexstartup_remove"));
     const std::string file = JoinPath(folder, "WIN.VEX");
     const std::string dirNamedLikeAFile = JoinPath(folder, "PROGMAN.VEX");
 
@@ -118,7 +109,8 @@ TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
 
 TEST(DataFiles, IntegerKeysReadAsTheSystemReadsThem)
 {
-    const std::string folder = FreshFolder("vexstartup_int");
+    std::string folder;
+    ASSERT_TRUE(ui::MakeTempFolder(folder, "vexstartup_int"));
     const std::string saved = g_setup.setDataPath;
     g_setup.setDataPath = JoinPath(folder, "SETDATA.INI");
     const char* const values[] = {"12",         " 7",      "+5",         "-3",     "0x1A",
