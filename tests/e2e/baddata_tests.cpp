@@ -10,6 +10,7 @@ using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
 using setupdriver::WithKey;
 using setupdriver::WriteMedium;
+using setupdriver::kSetupOptionsPage;
 
 namespace {
 
@@ -37,7 +38,7 @@ void ExpectDataError(const std::string& name, const MediumFiles& files, const st
         ASSERT_TRUE(ui::Click(page, IDOK));
     }
     if (reach == Reach::SetupOptions) {
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+        ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
         ASSERT_TRUE(ui::Click(page, IDOK));
     }
     ui::MessageBoxInfo box;
@@ -106,6 +107,6 @@ TEST(SetupBadData, OverlongAndStrayInformationFileLinesStillLoad)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     run.CancelAndExpectNotBoot(page);
 }

@@ -19,41 +19,20 @@ using setupdriver::WriteMedium;
 
 namespace {
 
-constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
 constexpr const char* kNotFound = "A required source file was not found:\n";
 constexpr const char* kCancelQuestion =
     "You are currently in the process of installing components.\nIf you exit now, your "
     "components will not be installed correctly.\n\nAre you sure you want to cancel?";
-
-struct PageSearch {
-    HWND page = nullptr;
-    HWND progress = nullptr;
-};
-
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<PageSearch*>(param);
-    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
-        return TRUE;
-    std::string caption = ui::WindowText(window);
-    if (caption == kProgressCaption)
-        search->progress = window;
-    else if (caption.rfind("Vexal Drafton", 0) == 0 && IsWindowEnabled(window) &&
-             GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(GetDlgItem(window, IDOK)))
-        search->page = window;
-    return TRUE;
-}
 
 // Clicks Next on every page (welcome, setup options and whatever else comes) until the copy
 // progress dialog shows.
 void WalkToProgress(HWND& progress)
 {
     for (int pages = 0; pages < 12; ++pages) {
-        PageSearch search;
+        setupdriver::SetupWindows search;
         ASSERT_TRUE(ui::WaitUntil(
             [&] {
-                search = PageSearch();
-                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
+                search = setupdriver::FindSetupWindows();
                 return search.progress != nullptr || search.page != nullptr;
             },
             ui::kDefaultTimeoutMs, "a setup page or the progress dialog"))

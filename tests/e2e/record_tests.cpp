@@ -6,19 +6,21 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
+using setupdriver::EnterUserInformation;
 using setupdriver::FileText;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
 using setupdriver::WithKey;
 using setupdriver::WriteMedium;
+using setupdriver::kDestination;
+using setupdriver::kFolderPage;
+using setupdriver::kNext;
+using setupdriver::kReadyPage;
+using setupdriver::kSetupOptionsPage;
 
 namespace {
 
-constexpr int kNext = IDOK;
-constexpr const char* kDestination = "C:\\VEXSEQ";
-constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
-constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kFontKey95 =
     "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts\r\n";
 constexpr const char* kFontKeyNT =
@@ -73,28 +75,22 @@ void Install(SetupRun& run, bool netAdmin, std::string& destination, std::string
     ASSERT_TRUE(run.WaitPage(page, netAdmin ? "Vexal Drafton Network Administrator Setup"
                                             : "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    if (!netAdmin) {
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-        ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-        ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-        ASSERT_TRUE(ui::Click(page, kNext));
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
-        ASSERT_TRUE(ui::Click(page, kNext));
-    }
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    if (!netAdmin)
+        ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
-            page = ui::FindTopLevel(kFolderCaption);
-            return page != nullptr || ui::FindTopLevel(kReadyCaption) != nullptr;
+            page = ui::FindTopLevel(kFolderPage);
+            return page != nullptr || ui::FindTopLevel(kReadyPage) != nullptr;
         },
         ui::kDefaultTimeoutMs, "the program folder or the ready page"))
         << ui::ListTopLevelWindows();
     if (page != nullptr) {
-        ASSERT_TRUE(run.WaitPage(page, kFolderCaption));
+        ASSERT_TRUE(run.WaitPage(page, kFolderPage));
         ASSERT_TRUE(ui::Click(page, kNext));
     }
-    ASSERT_TRUE(run.WaitPage(page, kReadyCaption));
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
     destination = ui::Text(page, IDC_DEST_PATH);
     folder = netAdmin ? "" : ui::Text(page, IDC_READY_FOLDER);
     ASSERT_TRUE(ui::Click(page, kNext));

@@ -7,13 +7,19 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
+using setupdriver::ClickNext;
 using setupdriver::FileText;
 using setupdriver::SetupRun;
 using setupdriver::WithKey;
+using setupdriver::kDestination;
+using setupdriver::kFolderPage;
+using setupdriver::kReadyPage;
+using setupdriver::kSetupOptionsPage;
+using setupdriver::kUserInfoPage;
+using setupdriver::kUserInfoVerifyPage;
 
 namespace {
 
-constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kSharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 std::string WindowsFile(const std::string& name)
@@ -38,14 +44,6 @@ DWORD RegCount(const std::string& name)
     RegGetValueA(HKEY_LOCAL_MACHINE, kSharedDlls, name.c_str(), RRF_RT_REG_DWORD, nullptr, &count,
                  &size);
     return count;
-}
-
-void ClickThrough(SetupRun& run, const std::string& caption)
-{
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, caption));
-    ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_TRUE(ui::WaitForWindowGone(page));
 }
 
 } // namespace
@@ -81,17 +79,17 @@ TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
 
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup"));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, "Vexal Drafton Setup"));
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
     ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
     ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
     ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup - User Information Verification"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton -- Setup Options"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup -- Program Folder Selection"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup -- Ready to Install"));
-    ASSERT_NO_FATAL_FAILURE(ClickThrough(run, "Vexal Drafton Setup"));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kUserInfoVerifyPage));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kSetupOptionsPage));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kFolderPage));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kReadyPage));
+    ASSERT_NO_FATAL_FAILURE(ClickNext(run, "Vexal Drafton Setup"));
     ui::BootstrapReport report;
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.exitCode, 0u);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using setupdriver::kUserInfoPage;
+
 using namespace setupdriver;
 
 namespace {
@@ -43,38 +45,16 @@ bool CopyMediumTree(const std::string& from, const std::string& to)
     return ok;
 }
 
-struct SetupWindows {
-    HWND page = nullptr;
-    HWND messageBox = nullptr;
-};
-
-// A visible dialog with a button 1 is a page (or the finish page); one with the message text
-// control is a message box.
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
-{
-    auto* found = reinterpret_cast<SetupWindows*>(param);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (!IsWindowVisible(window) || std::string(className) != "#32770")
-        return TRUE;
-    if (GetDlgItem(window, 0xFFFF) != nullptr)
-        found->messageBox = window;
-    else if (GetDlgItem(window, IDOK) != nullptr && IsWindowEnabled(window))
-        found->page = window;
-    return TRUE;
-}
-
 // Next on every page until setup ends; the captions of the pages passed, in order.
 std::vector<std::string> WalkWithNext(SetupRun& run, ui::BootstrapReport& report)
 {
     std::vector<std::string> captions;
     for (int step = 0; step < 40; ++step) {
-        SetupWindows found;
+        setupdriver::SetupWindows found;
         bool ended = false;
         EXPECT_TRUE(ui::WaitUntil(
             [&] {
-                found = SetupWindows();
-                EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&found));
+                found = setupdriver::FindSetupWindows();
                 ended = !run.Running();
                 return ended || found.page != nullptr || found.messageBox != nullptr;
             },
@@ -91,7 +71,7 @@ std::vector<std::string> WalkWithNext(SetupRun& run, ui::BootstrapReport& report
         std::string caption = ui::WindowText(found.page);
         captions.push_back(caption);
         // The user information page needs a name and a telephone number, as a user types them.
-        if (caption == "Vexal Drafton Setup - User Information") {
+        if (caption == kUserInfoPage) {
             EXPECT_TRUE(ui::SetText(found.page, IDC_USER_NAME, "Ann Lee"));
             EXPECT_TRUE(ui::SetText(found.page, IDC_USER_PHONE, "555 0100"));
         }

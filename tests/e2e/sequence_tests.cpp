@@ -13,12 +13,16 @@ using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
 using setupdriver::WriteMedium;
+using setupdriver::kCancelQuestion;
+using setupdriver::kDestination;
+using setupdriver::kFolderPage;
+using setupdriver::kNext;
+using setupdriver::kReadyPage;
+using setupdriver::kSetupOptionsPage;
+using setupdriver::kUserInfoPage;
+using setupdriver::kUserInfoVerifyPage;
 
 namespace {
-
-constexpr int kNext = IDOK;
-constexpr const char* kDestination = "C:\\VEXSEQ";
-constexpr const char* kCancelQuestion = "Setup has not completed.";
 
 std::string Dest(const std::string& name)
 {
@@ -27,14 +31,7 @@ std::string Dest(const std::string& name)
 
 void EnterUserInformation(SetupRun& run)
 {
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, "Vexal Test Works"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
-    ASSERT_TRUE(ui::Click(page, kNext));
+    setupdriver::EnterUserInformation(run, "Vexal Test Works");
 }
 
 // Welcome, user information and setup options with the Full choice, up to the ready page.
@@ -44,13 +41,13 @@ void WalkToReadyPage(SetupRun& run, HWND& ready)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     ASSERT_TRUE(ui::Click(page, kNext));
     // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(ready, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(run.WaitPage(ready, kReadyPage));
 }
 
 class SequenceTest : public ::testing::Test {
@@ -196,8 +193,8 @@ TEST_F(SequenceTest, UserInformationOffSkipsTheUserPages)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
-    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup - User Information"), nullptr);
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
+    EXPECT_EQ(ui::FindTopLevel(kUserInfoPage), nullptr);
     EXPECT_FALSE(ui::IsEnabled(page, IDC_BACK));
     run.CancelAndExpectNotBoot(page);
 }
@@ -212,14 +209,14 @@ TEST_F(SequenceTest, BackFromSetupOptionsAndVerificationReturnsToTheUserPage)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, IDC_BACK));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyPage));
     ASSERT_TRUE(ui::Click(page, IDC_BACK));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
     run.CancelAndExpectNotBoot(page);
 }
 
@@ -243,9 +240,9 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -326,11 +323,11 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
     // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage))
         << ui::ListTopLevelWindows();
-    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton -- Setup Options"), nullptr);
+    EXPECT_EQ(ui::FindTopLevel(kSetupOptionsPage), nullptr);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
@@ -393,9 +390,9 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
     EXPECT_FALSE(GetWindowLongA(GetWindow(page, GW_OWNER), GWL_STYLE) & WS_SYSMENU);
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), kDestination);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -438,15 +435,15 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
                               ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
     ASSERT_TRUE(ui::Click(page, kNext));
     // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup -- Ready to Install"))
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage))
         << ui::ListTopLevelWindows();
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));

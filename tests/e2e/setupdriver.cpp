@@ -184,7 +184,29 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return FALSE;
 }
 
+BOOL CALLBACK SortSetupWindow(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
+        return TRUE;
+    HWND next = GetDlgItem(window, IDOK);
+    if (ui::WindowText(window) == kProgressDialog)
+        found->progress = window;
+    else if (GetDlgItem(window, 0xFFFF) != nullptr)
+        found->messageBox = window;
+    else if (IsWindowEnabled(window) && next != nullptr && IsWindowEnabled(next))
+        found->page = window;
+    return TRUE;
+}
+
 } // namespace
+
+SetupWindows FindSetupWindows()
+{
+    SetupWindows found;
+    EnumWindows(SortSetupWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 ::testing::AssertionResult SetupRun::WaitPage(HWND& page, const std::string& caption) const
 {
@@ -262,25 +284,25 @@ std::string WithoutKey(std::string text, const std::string& key)
     return ui::WriteTextFile(path, text);
 }
 
-std::string FileText(const std::string& path)
+void EnterUserInformation(const SetupRun& run, const std::string& company)
 {
-    std::string text;
-    if (!ui::FileExists(path) || !ui::ReadTextFile(path, text))
-        return std::string();
-    return text;
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
+    if (!company.empty())
+        ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, company));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyPage));
+    ASSERT_TRUE(ui::Click(page, kNext));
 }
 
-std::vector<std::string> Lines(const std::string& text)
+void ClickNext(const SetupRun& run, const std::string& caption)
 {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, caption));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
 }
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)

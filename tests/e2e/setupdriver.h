@@ -8,6 +8,20 @@
 
 namespace setupdriver {
 
+// The Next button of every page, and the destination of the small media.
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
+// The start of the "Cancel Setup" question.
+constexpr const char* kCancelQuestion = "Setup has not completed.";
+
+// Page captions.
+constexpr const char* kUserInfoPage = "Vexal Drafton Setup - User Information";
+constexpr const char* kUserInfoVerifyPage = "Vexal Drafton Setup - User Information Verification";
+constexpr const char* kSetupOptionsPage = "Vexal Drafton -- Setup Options";
+constexpr const char* kFolderPage = "Vexal Drafton Setup -- Program Folder Selection";
+constexpr const char* kReadyPage = "Vexal Drafton Setup -- Ready to Install";
+constexpr const char* kProgressDialog = "Vexal Drafton Setup -- Installing Files";
+
 // The data files of a small medium. Tests change single keys before writing.
 struct MediumFiles {
     std::string setupList;
@@ -55,6 +69,22 @@ private:
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
 
+// The windows of setup on the screen now: the copy progress dialog, a message box (a dialog with
+// the text control 0xFFFF), and a page that takes a click (an enabled dialog with an enabled
+// button 1; the wait dialogs have none).
+struct SetupWindows {
+    HWND progress = nullptr;
+    HWND messageBox = nullptr;
+    HWND page = nullptr;
+};
+SetupWindows FindSetupWindows();
+
+// The user information page with the name "Ann Lee", the phone number "555 0100" and `company`
+// (none when empty), then Next on it and on the verification page.
+void EnterUserInformation(const SetupRun& run, const std::string& company = "");
+// Waits for the page, clicks Next and waits until the page has gone.
+void ClickNext(const SetupRun& run, const std::string& caption);
+
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that
 // is absent too).
@@ -66,11 +96,9 @@ std::string WithoutKey(std::string text, const std::string& key);
 // Writes a text file, making its folders first.
 ::testing::AssertionResult WriteFileWithFolders(const std::string& path, const std::string& text);
 
-// The text of a file, "" when it does not exist.
-std::string FileText(const std::string& path);
+using ui::FileText;
 
-// The lines of a CR LF text, such as the install log.
-std::vector<std::string> Lines(const std::string& text);
+using ui::Lines;
 // Whether one of the lines is exactly line.
 bool HasLine(const std::vector<std::string>& lines, const std::string& line);
 

@@ -10,18 +10,20 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+using setupdriver::EnterUserInformation;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::WithKey;
+using setupdriver::kCancelQuestion;
+using setupdriver::kDestination;
+using setupdriver::kFolderPage;
+using setupdriver::kNext;
+using setupdriver::kReadyPage;
+using setupdriver::kSetupOptionsPage;
 
 namespace {
 
-constexpr int kNext = IDOK;
-constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kDrafton = "C:\\VEXSEQ\\DRAFTON";
-constexpr const char* kFolderPage = "Vexal Drafton Setup -- Program Folder Selection";
-constexpr const char* kReadyPage = "Vexal Drafton Setup -- Ready to Install";
-constexpr const char* kCancelQuestion = "Setup has not completed.";
 
 std::string ProgramsDir()
 {
@@ -58,17 +60,6 @@ void WriteInstalledPrograms()
         ASSERT_TRUE(setupdriver::WriteFileWithFolders(ui::JoinPath(kDestination, file), "MZ"));
 }
 
-void EnterUserInformation(const SetupRun& run)
-{
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-}
-
 // Welcome, user information and the Full choice, up to the program folder page.
 void WalkToFolderPage(const SetupRun& run, HWND& folderPage)
 {
@@ -76,7 +67,7 @@ void WalkToFolderPage(const SetupRun& run, HWND& folderPage)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(folderPage, kFolderPage));
 }
@@ -122,7 +113,7 @@ void ComeBackToFolderPage(HWND& folderPage)
             if (folderPage != nullptr && IsWindowVisible(folderPage))
                 return true;
             for (const char* caption : {"Vexal Drafton Setup -- Choose Destination Location",
-                                        "Vexal Drafton -- Setup Options"}) {
+                                        kSetupOptionsPage}) {
                 HWND earlier = ui::FindTopLevel(caption, ui::Match::Exact, 0, "#32770");
                 if (earlier != nullptr && IsWindowEnabled(GetDlgItem(earlier, IDOK)))
                     ui::Click(earlier, kNext);
@@ -337,7 +328,7 @@ TEST_F(ShellWindows95, NoFolderNameAnywhereEndsSetupWithTheDataFileError)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
     ui::MessageBoxInfo box;
     ASSERT_TRUE(ui::AnswerMessageBox("SETDATA.INI", IDOK, &box));

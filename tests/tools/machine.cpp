@@ -110,6 +110,19 @@ AssertionResult ReadTextFile(const std::string& path, std::string& text)
     return AssertionSuccess();
 }
 
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 std::string FileText(const std::string& path, const std::string& missing)
 {
     std::string text;

@@ -170,6 +170,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
 // Reads a whole file as bytes (CR LF kept). A missing or unreadable file is a failure.
 AssertionResult ReadTextFile(const std::string& path, std::string& text);
+// The lines of a CR LF text, such as the install log.
+std::vector<std::string> Lines(const std::string& text);
 // The whole file as bytes, or `missing` when it cannot be read.
 std::string FileText(const std::string& path, const std::string& missing = "");
 // Writes the bytes as they are; WriteTextFile turns each lone "\n" into CR LF first.

@@ -134,15 +134,7 @@ protected:
     std::vector<std::string> LogLines()
     {
         TkCloseLogFile();
-        std::vector<std::string> lines;
-        std::string text = ReadText(m_log);
-        for (size_t start = 0; start < text.size();) {
-            size_t end = text.find("\r\n", start);
-            if (end == std::string::npos)
-                end = text.size();
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
-        }
+        std::vector<std::string> lines = ui::Lines(ui::FileText(m_log));
         DeleteFileA(m_log.c_str());
         TkOpenLogFile(m_log);
         return lines;

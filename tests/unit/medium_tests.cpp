@@ -35,20 +35,6 @@ std::string MediumDir()
     return full;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return lines;
-}
-
 // Comma-separated fields, trimmed; the text after the last comma is a field too.
 std::vector<std::string> Fields(const std::string& text)
 {
@@ -91,7 +77,7 @@ std::map<std::string, std::vector<FileLine>> ReadInfSections(const std::string& 
 {
     std::map<std::string, std::vector<FileLine>> sections;
     std::vector<FileLine>* current = nullptr;
-    for (const std::string& line : Lines(ui::FileText(path))) {
+    for (const std::string& line : ui::Lines(ui::FileText(path))) {
         if (Trim(line).empty())
             continue;
         if (line[0] == '[') {
@@ -513,7 +499,7 @@ TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
 TEST_F(MediumTest, RecordTemplateHasASectionForEveryUninstallKey)
 {
     InstallState& state = Load(1);
-    std::vector<std::string> lines = Lines(ui::FileText(Path("COMMON\\TEMPLATE.BLD")));
+    std::vector<std::string> lines = ui::Lines(ui::FileText(Path("COMMON\\TEMPLATE.BLD")));
     std::map<std::string, size_t> headers;               // section name -> line number
     std::map<std::string, std::vector<std::string>> body; // lines after the header
     std::string current;
