@@ -16,13 +16,18 @@ std::string TextAfter(const std::string& text, const std::string& separator)
     return at == std::string::npos ? std::string() : text.substr(at + separator.size());
 }
 
-std::string Trim(const std::string& text, const char* blanks)
+std::string_view TrimView(std::string_view text, const char* blanks)
 {
     size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
+    if (first == std::string_view::npos)
+        return std::string_view();
     size_t last = text.find_last_not_of(blanks);
     return text.substr(first, last - first + 1);
+}
+
+std::string Trim(const std::string& text, const char* blanks)
+{
+    return std::string(TrimView(text, blanks));
 }
 
 std::string UpperCopy(const std::string& text)

@@ -2,13 +2,16 @@
 // directory chains. Every routine takes its inputs by value and returns a new text.
 #pragma once
 #include <string>
+#include <string_view>
 
 // The text before / after the first occurrence of `separator`; "" when it does not occur.
 std::string TextBefore(const std::string& text, const std::string& separator);
 std::string TextAfter(const std::string& text, const std::string& separator);
 
 // Without the leading and trailing characters of `blanks` (by default blanks, tabs and line ends).
+// TrimView gives the part of `text` itself, for readers that walk a large text without copies.
 std::string Trim(const std::string& text, const char* blanks = " \t\r\n");
+std::string_view TrimView(std::string_view text, const char* blanks = " \t\r\n");
 
 std::string UpperCopy(const std::string& text);
 

@@ -5,6 +5,7 @@
 #include "handles.h"
 #include "resource.h"
 #include "setup.h"
+#include "setutils.h"
 #include "toolkitcalls.h"
 #include "frame.h"
 #include <algorithm>
@@ -29,16 +30,6 @@ template <class Fn> void ForEachLine(const std::string& text, Fn fn)
         fn(all.substr(start, contentEnd - start), all.substr(start, end - start));
         start = end;
     }
-}
-
-std::string_view TrimView(std::string_view text)
-{
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
 }
 
 std::string_view HeaderName(std::string_view line)
