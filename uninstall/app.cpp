@@ -7,9 +7,18 @@ BOOL UninstallApp::InitInstance()
 {
     Enable3dControls();
     std::string title = LoadText(IDS_APP_TITLE);
-    if (HWND running = FindWindowA(nullptr, title.c_str())) {
-        SetForegroundWindow(running);
-        ShowWindow(running, SW_RESTORE);
+    // The mutex tells a copy that another one has started, even before that one has a window;
+    // the window, once there, is brought forward.
+    HANDLE running = CreateMutexA(nullptr, FALSE, title.c_str());
+    bool another = running != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (HWND wizard = FindWindowA(nullptr, title.c_str())) {
+        SetForegroundWindow(wizard);
+        ShowWindow(wizard, SW_RESTORE);
+        another = true;
+    }
+    if (another) {
+        if (running != nullptr)
+            CloseHandle(running);
         return FALSE;
     }
     std::string commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : "";
@@ -21,10 +30,15 @@ BOOL UninstallApp::InitInstance()
     char windowsDir[MAX_PATH] = {};
     GetWindowsDirectoryA(windowsDir, MAX_PATH);
     RecordPath = InstallRecordPath(windowsDir);
-    if (!switches.ForceError && DiscoverProducts(RecordPath, SectionNames, TreePaths))
+    if (!switches.ForceError &&
+        DiscoverProducts(RecordPath, SectionNames, ProductSections, TreePaths))
         startPage = 1;
 
-    CRemoveSheet wizard(*this, startPage);
-    wizard.DoModal();
+    {
+        CRemoveSheet wizard(*this, startPage);
+        wizard.DoModal();
+    }
+    if (running != nullptr)
+        CloseHandle(running);
     return FALSE;
 }

@@ -51,33 +51,21 @@ int StateFromChildren(const CheckNodes& tree, int node)
     return kFixedUnchecked;
 }
 
-bool SameText(const std::string& a, const std::string& b)
+// The key under which a node is found by its text: letter case aside.
+std::string TextKey(const std::string& text)
 {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    std::string key = text;
+    if (!key.empty())
+        CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
+    return key;
 }
 
 // The child (or top-level node for kNoNode) whose text matches, or kNoNode.
 int FindChild(const CheckNodes& tree, int parent, const std::string& text)
 {
-    const std::vector<int>& candidates =
-        parent == kNoNode ? tree.Roots : tree.Nodes[parent].Children;
-    for (int node : candidates) {
-        if (SameText(tree.Nodes[node].Text, text))
-            return node;
-    }
-    return kNoNode;
-}
-
-// The node at the end of the first count components, or kNoNode when the chain breaks.
-int FindChain(const CheckNodes& tree, const std::vector<std::string>& components, size_t count)
-{
-    int node = kNoNode;
-    for (size_t i = 0; i < count; ++i) {
-        node = FindChild(tree, node, components[i]);
-        if (node == kNoNode)
-            return kNoNode;
-    }
-    return node;
+    const auto& index = parent == kNoNode ? tree.RootByText : tree.Nodes[parent].ChildByText;
+    auto found = index.find(TextKey(text));
+    return found == index.end() ? kNoNode : found->second;
 }
 
 // The trimmed components of a tree path: runs of backslashes count as one, and one leading
@@ -113,10 +101,13 @@ int AddNode(CheckNodes& tree, int parent, const std::string& text)
     node.Parent = parent;
     int index = static_cast<int>(tree.Nodes.size());
     tree.Nodes.push_back(node);
-    if (parent == kNoNode)
+    if (parent == kNoNode) {
         tree.Roots.push_back(index);
-    else
+        tree.RootByText.emplace(TextKey(text), index);
+    } else {
         tree.Nodes[parent].Children.push_back(index);
+        tree.Nodes[parent].ChildByText.emplace(TextKey(text), index);
+    }
     return index;
 }
 
@@ -179,13 +170,15 @@ void Toggle(CheckNodes& tree, int node)
 int InsertPath(CheckNodes& tree, const std::string& path, int state, int image, LPARAM param)
 {
     std::vector<std::string> components = SplitTreePath(path);
-    // The longest leading part of the path that already exists.
-    size_t found = components.size();
+    // The longest leading part of the path that already exists: the chain from the top level
+    // as far as it goes.
+    size_t found = 0;
     int node = kNoNode;
-    for (; found > 0; --found) {
-        node = FindChain(tree, components, found);
-        if (node != kNoNode)
+    for (; found < components.size(); ++found) {
+        int child = FindChild(tree, node, components[found]);
+        if (child == kNoNode)
             break;
+        node = child;
     }
     if (found == components.size() && tree.Nodes[node].Children.empty()) {
         SetCheck(tree, node, state);

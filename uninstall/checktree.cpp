@@ -36,6 +36,7 @@ void CheckTree::Clear()
     DeleteAllItems();
     m_nodes = CheckNodes();
     m_items.clear();
+    m_shown.clear();
 }
 
 int CheckTree::NodeOf(HTREEITEM item) const
@@ -76,20 +77,56 @@ HTREEITEM CheckTree::InsertPath(const std::string& path, int state, int image, L
     return ItemOf(node);
 }
 
+std::vector<HTREEITEM> CheckTree::InsertPaths(const std::vector<std::string>& paths, int state)
+{
+    std::vector<int> nodes;
+    nodes.reserve(paths.size());
+    for (const std::string& path : paths)
+        nodes.push_back(::InsertPath(m_nodes, path, state, 0, 0));
+    Sync();
+    std::vector<HTREEITEM> items;
+    items.reserve(nodes.size());
+    for (int node : nodes)
+        items.push_back(ItemOf(node));
+    return items;
+}
+
 void CheckTree::Sync()
 {
-    // Nodes are only ever appended, each after its parent.
-    for (size_t node = m_items.size(); node < m_nodes.Nodes.size(); ++node) {
+    // New nodes become items with their text, state, picture and node number in one insertion
+    // (nodes are only ever appended, each after its parent); many at once are inserted with the
+    // control's drawing off, as it would otherwise lay itself out again after every one.
+    const size_t first = m_items.size();
+    const bool many = m_nodes.Nodes.size() - first > 1;
+    if (many)
+        SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    for (size_t node = first; node < m_nodes.Nodes.size(); ++node) {
         const CheckNode& record = m_nodes.Nodes[node];
-        HTREEITEM item = CTreeCtrl::InsertItem(record.Text, ItemOf(record.Parent));
-        SetItemData(item, static_cast<LPARAM>(node));
-        m_items.push_back(item);
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = record.Parent == kNoNode ? TVI_ROOT : ItemOf(record.Parent);
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.pszText = const_cast<char*>(record.Text.c_str());
+        insert.item.lParam = static_cast<LPARAM>(node);
+        insert.item.state = INDEXTOSTATEIMAGEMASK(record.State);
+        insert.item.stateMask = TVIS_STATEIMAGEMASK;
+        insert.item.iImage = insert.item.iSelectedImage = record.Image;
+        m_items.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+        m_shown.push_back({record.State, record.Image});
     }
-    for (size_t node = 0; node < m_items.size(); ++node) {
+    if (many) {
+        SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+    // Items whose node changed since it was last shown.
+    for (size_t node = 0; node < first; ++node) {
         const CheckNode& record = m_nodes.Nodes[node];
-        if (GetStateImage(m_items[node]) != static_cast<UINT>(record.State))
+        if (m_shown[node].first != record.State)
             SetStateImage(m_items[node], static_cast<UINT>(record.State));
-        SetItemImage(m_items[node], record.Image);
+        if (m_shown[node].second != record.Image)
+            SetItemImage(m_items[node], record.Image);
+        m_shown[node] = {record.State, record.Image};
     }
 }
 

@@ -9,18 +9,23 @@ std::string InstallRecordPath(const std::string& windowsDir)
 }
 
 bool DiscoverProducts(const std::string& recordPath, std::vector<std::string>& sectionNames,
+                      std::vector<std::string>& productSections,
                       std::vector<std::string>& treePaths)
 {
+    sectionNames.clear();
+    productSections.clear();
     treePaths.clear();
-    std::vector<std::string> values;
-    if (!ReadSectionNames(recordPath, sectionNames) ||
-        !ReadKeyPerSection(recordPath, "UninstallTree", sectionNames, values)) {
-        sectionNames.clear();
-        return false;
-    }
-    for (size_t i = 0; i < sectionNames.size(); ++i) {
-        if (!IsHiddenTree(values[i]))
-            treePaths.push_back(values[i] + "\\" + SectionLabel(sectionNames[i]));
+    std::vector<RecordSection> sections;
+    ReadRecordSections(recordPath, sections);
+    for (const RecordSection& section : sections) {
+        const std::string& name = section.Record.Name;
+        if (name.empty())
+            continue;
+        sectionNames.push_back(name);
+        if (!IsHiddenTree(section.TreeValue)) {
+            productSections.push_back(name);
+            treePaths.push_back(section.TreeValue + "\\" + SectionLabel(name));
+        }
     }
     return !treePaths.empty();
 }

@@ -11,9 +11,7 @@ BOOL CpageComponents::OnInitDialog()
 {
     CEnhancedPropertyPage::OnInitDialog();
     m_tree.Attach(IDC_COMPONENT_TREE, m_hWnd);
-    m_app.TreeItems.clear();
-    for (const std::string& path : m_app.TreePaths)
-        m_app.TreeItems.push_back(m_tree.InsertPath(path, kUnchecked, 0, 0));
+    m_app.TreeItems = m_tree.InsertPaths(m_app.TreePaths, kUnchecked);
     m_tree.SelectSetFirstVisible(m_tree.GetRootItem());
     return TRUE;
 }

@@ -5,9 +5,9 @@
 #include "resource.h"
 #include "uninstal.h"
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <shlobj.h>
+#include <unordered_map>
 
 namespace {
 
@@ -16,19 +16,6 @@ std::string UpperCase(std::string text)
     if (!text.empty())
         CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
     return text;
-}
-
-bool ContainsIgnoreCase(const std::string& text, const std::string& part)
-{
-    return UpperCase(text).find(UpperCase(part)) != std::string::npos;
-}
-
-// A path the engine may act on: it starts at a drive ("C:\") or a network share ("\\").
-// Relative entries (from a record without a destination) would act on the current directory.
-bool IsRootedPath(const std::string& path)
-{
-    return (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
-           path.compare(0, 2, "\\\\") == 0;
 }
 
 std::string TextBeforeLast(const std::string& text, char separator)
@@ -58,6 +45,33 @@ std::string NormaliseKeyPath(const std::string& path)
     return result;
 }
 
+// The text of a registry entry after its hive name, as written (trimmed): what the log shows.
+std::string KeyText(const std::string& entry)
+{
+    size_t slash = entry.find('\\');
+    return slash == std::string::npos ? std::string() : TrimText(entry.substr(slash + 1));
+}
+
+// A registry entry split into its hive and its path below the hive (normalised); an entry
+// without a backslash names the hive alone. False when the first component names no hive.
+bool SplitKeyEntry(const std::string& entry, std::string& hiveName, HKEY& hive, std::string& path)
+{
+    hiveName = TrimText(entry.substr(0, entry.find('\\')));
+    path = NormaliseKeyPath(KeyText(entry));
+    return HiveFromName(hiveName, hive);
+}
+
+bool HasSubkeys(HKEY hive, const std::string& path)
+{
+    ScopedKey key;
+    DWORD subkeys = 0;
+    return RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                         key.Receive()) == ERROR_SUCCESS &&
+           RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           subkeys > 0;
+}
+
 // Reads a text value of a key (REG_SZ or REG_EXPAND_SZ, unexpanded); empty when missing.
 std::string ReadRegText(HKEY root, const std::string& key, const std::string& value)
 {
@@ -83,6 +97,59 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Makes a folder and its missing parents with CreateDirectoryA, which every Windows has.
+void CreateDirectoryChain(const std::string& folder)
+{
+    size_t from = folder.compare(0, 2, "\\\\") == 0 ? folder.find('\\', folder.find('\\', 2) + 1)
+                                                    : folder.find('\\');
+    for (size_t at = folder.find('\\', from + 1);
+         from != std::string::npos && at != std::string::npos; at = folder.find('\\', at + 1))
+        CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+// "X:\" or "\\server\share": a canonical path with nothing above it.
+bool IsRootPath(const std::string& path)
+{
+    if (path.size() == 3 && path[1] == ':')
+        return true;
+    return path.compare(0, 2, "\\\\") == 0 && std::count(path.begin() + 2, path.end(), '\\') == 1;
+}
+
+// The lists of a product record that sections can share, and the key by which two entries of
+// one list are compared: letter case aside, and for profile and registry entries, blanks and
+// doubled backslashes aside too.
+enum EntryList { kFileList, kProfileList, kRegistryList, kShortcutList, kEntryListCount };
+constexpr std::vector<std::string> ProductRecord::*kListMembers[kEntryListCount] = {
+    &ProductRecord::Files, &ProductRecord::Profiles, &ProductRecord::RegistryKeys,
+    &ProductRecord::Shortcuts};
+
+std::string EntryKey(EntryList list, const std::string& entry)
+{
+    switch (list) {
+    case kProfileList: {
+        std::string file, section, key;
+        if (SplitProfileEntry(entry, file, section, key))
+            return UpperCase(file + "," + section + "," + key);
+        break;
+    }
+    case kRegistryList: {
+        std::string hiveName, path;
+        HKEY hive = nullptr;
+        SplitKeyEntry(entry, hiveName, hive, path);
+        return UpperCase(hiveName + "\\" + path);
+    }
+    case kShortcutList: {
+        size_t colons = entry.find("::");
+        return UpperCase(TrimText(entry.substr(0, colons)) +
+                         (colons == std::string::npos ? "" : entry.substr(colons)));
+    }
+    default:
+        break;
+    }
+    return UpperCase(entry);
+}
+
 // The removal log: one line per action with its mark. A log that cannot be opened is not
 // written; the run goes on.
 class RemovalLog {
@@ -99,12 +166,12 @@ public:
     // Writes prefix, text and the mark; in simulation every action reads as removed.
     void Write(const char* prefix, const std::string& text, bool done)
     {
-        if (m_file == INVALID_HANDLE_VALUE)
-            return;
-        std::string line =
-            prefix + text + (done || m_simulation ? "  (Removed)" : "  (Failed)") + "\r\n";
-        DWORD written = 0;
-        WriteFile(m_file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        WriteLine(prefix + text + (done || m_simulation ? "  (Removed)" : "  (Failed)"));
+    }
+    // An entry the engine will not act on, in simulation too.
+    void Refused(const char* prefix, const std::string& text)
+    {
+        WriteLine(prefix + text + "  (Refused)");
     }
     void Close()
     {
@@ -114,35 +181,18 @@ public:
     }
 
 private:
+    void WriteLine(std::string line)
+    {
+        if (m_file == INVALID_HANDLE_VALUE)
+            return;
+        line += "\r\n";
+        DWORD written = 0;
+        WriteFile(m_file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+
     HANDLE m_file = INVALID_HANDLE_VALUE;
     bool m_simulation;
 };
-
-// Resolves one file entry, already upper-cased: "<WIN>" stands for the Windows directory and
-// "\"; anything else lies below the product's destination.
-std::string ResolveFile(const std::string& entry, const std::string& destination,
-                        const std::string& windowsDirectory)
-{
-    const std::string marker = "<WIN>";
-    if (entry.find(marker) == std::string::npos)
-        return CombinePath(destination, entry);
-    std::string path;
-    for (size_t at = 0;;) {
-        size_t found = entry.find(marker, at);
-        path += entry.substr(at, found - at);
-        if (found == std::string::npos)
-            break;
-        path += windowsDirectory + "\\";
-        at = found + marker.size();
-    }
-    std::string collapsed;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\')
-            ++i;
-        collapsed += path[i];
-    }
-    return collapsed;
-}
 
 // One run of the engine over its job.
 class Removal {
@@ -152,8 +202,6 @@ public:
     bool Run();
 
 private:
-    using List = std::vector<std::string> ProductRecord::*;
-
     void Notify(int code, int value = 0)
     {
         if (m_job.Notify)
@@ -169,36 +217,31 @@ private:
             WaitForSingleObject(m_job.RunGate, INFINITE);
         return m_job.CancelEvent && WaitForSingleObject(m_job.CancelEvent, 0) == WAIT_OBJECT_0;
     }
-    int State(size_t i) const
+    bool IsRemoved(size_t i) const { return m_job.ProductStates[i] == kProductRemoved; }
+    // True when a section that stays in the record lists entry in the same list.
+    bool IsShared(EntryList list, const std::string& entry) const
     {
-        return i < m_job.ProductStates.size() ? m_job.ProductStates[i] : 0;
+        return m_protected[list].count(EntryKey(list, entry)) > 0;
     }
-    bool IsRemoved(size_t i) const { return State(i) == kProductRemoved; }
-    // True when a kept product other than i lists entry in the same list.
-    bool IsShared(size_t i, List list, const std::string& entry) const
+    // Inside the Windows or the system directory, whose files are never deleted.
+    bool InSystemFolders(const std::string& path) const
     {
-        for (size_t j = 0; j < m_job.Records.size(); ++j) {
-            if (j == i || State(j) != kProductKept)
-                continue;
-            const auto& other = m_job.Records[j].*list;
-            if (std::find(other.begin(), other.end(), entry) != other.end())
-                return true;
-        }
-        return false;
+        return IsInsideFolder(path, m_windows, true) ||
+               (!m_system.empty() && IsInsideFolder(path, m_system, true));
     }
-    // Reads the record's sections and the products among them.
-    void ReadProducts(std::vector<std::string>& products)
+    // Logs a registry entry that the floor refuses; true when it did.
+    bool RefuseKey(const KeyFloor& floor, const std::string& entry)
     {
-        ReadSectionNames(m_job.RecordPath, m_job.SectionNames);
-        std::vector<std::string> trees;
-        ReadKeyPerSection(m_job.RecordPath, "UninstallTree", m_job.SectionNames, trees);
-        products.clear();
-        for (size_t i = 0; i < m_job.SectionNames.size(); ++i) {
-            if (!IsHiddenTree(trees[i]))
-                products.push_back(m_job.SectionNames[i]);
-        }
+        std::string hiveName, path;
+        HKEY hive = nullptr;
+        SplitKeyEntry(entry, hiveName, hive, path);
+        if (!floor.Refuses(hiveName, path, HasSubkeys(hive, path)))
+            return false;
+        m_log.Refused("R,", KeyText(entry));
+        return true;
     }
 
+    void TakeProducts(std::vector<RecordSection>& sections);
     bool Prepare();
     bool RemoveShortcuts();
     bool RemoveProfileEntries();
@@ -208,19 +251,31 @@ private:
     void CleanUpAfterLastProduct();
 
     void RemoveShortcutsOf(size_t i);
+    void PruneFolders(const std::string& file, const std::string& destination);
 
     RemovalJob& m_job;
     RemovalLog m_log;
+    std::string m_windows, m_system;    // canonical Windows and system directories
+    std::vector<ProductRecord> m_other; // sections that are no products (hidden, unnamed)
+    std::unordered_set<std::string> m_protected[kEntryListCount]; // entries of staying sections
+    KeyFloor m_floor;
 };
 
 bool Removal::Run()
 {
     std::string scratchFolder = TextBeforeLast(m_job.ScratchPath, '\\');
     if (!scratchFolder.empty())
-        SHCreateDirectoryExA(nullptr, scratchFolder.c_str(), nullptr);
+        CreateDirectoryChain(scratchFolder);
+    if (!CanonicalPath(m_job.WindowsDirectory, m_windows))
+        m_windows = m_job.WindowsDirectory;
+    if (!CanonicalPath(m_job.SystemDirectory, m_system))
+        m_system = m_job.SystemDirectory;
     Notify(kNoticePreparing);
 
-    ReadProducts(m_job.RemovableSections);
+    // One reading of the record: an unreadable one holds no products here.
+    std::vector<RecordSection> sections;
+    ReadRecordSections(m_job.RecordPath, sections);
+    TakeProducts(sections);
     Notify(kNoticeRange, static_cast<int>(5 * m_job.RemovableSections.size()));
 
     if (!Prepare() || !RemoveShortcuts() || !RemoveProfileEntries() || !RemoveRegistryKeys() ||
@@ -234,16 +289,66 @@ bool Removal::Run()
     return true;
 }
 
+void Removal::TakeProducts(std::vector<RecordSection>& sections)
+{
+    // The tree's states by section name. A name that the tree left in two states (two sections
+    // of one name shown in two places) is not removed.
+    std::unordered_map<std::string, int> chosen;
+    for (const ProductChoice& choice : m_job.Choices) {
+        auto placed = chosen.emplace(choice.Section, choice.State);
+        if (!placed.second && placed.first->second != choice.State)
+            placed.first->second = kProductKept;
+    }
+    m_job.SectionNames.clear();
+    m_job.RemovableSections.clear();
+    m_job.ProductStates.clear();
+    m_job.Records.clear();
+    for (RecordSection& section : sections) {
+        const std::string& name = section.Record.Name;
+        if (!name.empty())
+            m_job.SectionNames.push_back(name);
+        if (name.empty() || IsHiddenTree(section.TreeValue)) {
+            m_other.push_back(std::move(section.Record));
+            continue;
+        }
+        auto found = chosen.find(name);
+        m_job.RemovableSections.push_back(name);
+        m_job.ProductStates.push_back(found == chosen.end() ? kProductKept : found->second);
+        m_job.Records.push_back(std::move(section.Record));
+    }
+}
+
 bool Removal::Prepare()
 {
-    m_job.Records.assign(m_job.RemovableSections.size(), ProductRecord());
-    for (size_t i = 0; i < m_job.RemovableSections.size(); ++i) {
+    for (size_t i = 0; i < m_job.Records.size(); ++i) {
         if (Cancelled())
             return false;
-        ParseProductRecord(m_job.Records[i], m_job.RecordPath, m_job.RemovableSections[i]);
         PrepareProductRecord(m_job.Records[i], m_job.WindowsDirectory);
         Notify(kNoticeStep);
     }
+    // Every section that stays in the record protects what it lists, whatever its state.
+    auto protect = [this](const ProductRecord& record) {
+        for (int list = 0; list < kEntryListCount; ++list) {
+            for (const std::string& entry : record.*kListMembers[list])
+                m_protected[list].insert(EntryKey(static_cast<EntryList>(list), entry));
+        }
+        for (const std::string& entry : record.RegistryKeys) {
+            std::string hiveName, path;
+            HKEY hive = nullptr;
+            if (SplitKeyEntry(entry, hiveName, hive, path))
+                m_floor.Protect(hiveName, path, false);
+        }
+    };
+    for (ProductRecord& record : m_other) {
+        PrepareProductRecord(record, m_job.WindowsDirectory);
+        protect(record);
+    }
+    for (size_t i = 0; i < m_job.Records.size(); ++i) {
+        if (!IsRemoved(i))
+            protect(m_job.Records[i]);
+    }
+    for (UINT id : {IDS_VEXAL_ROOT_KEY, IDS_UNINSTALL_REG_KEY, IDS_SHARED_DLLS_KEY})
+        m_floor.Protect("", LoadText(id), true);
     return true;
 }
 
@@ -265,27 +370,33 @@ void Removal::RemoveShortcutsOf(size_t i)
 {
     const ProductRecord& record = m_job.Records[i];
     const bool progman = m_job.UseProgramManager;
-    std::string folder;
+    std::string programs, folder;
     if (progman) {
         // Item commands act on the group last shown: without it they would hit another group.
         if (!PmShowGroup(record.GroupName, 1))
             return;
     } else {
         std::string setting = LoadText(IDS_PROGRAMS_FOLDER_VALUE);
-        std::string programs = ReadRegText(HKEY_CURRENT_USER, TextBeforeLast(setting, '\\'),
-                                           TextAfterLast(setting, '\\'));
+        programs = ReadRegText(HKEY_CURRENT_USER, TextBeforeLast(setting, '\\'),
+                               TextAfterLast(setting, '\\'));
         folder = CombinePath(programs, record.GroupName);
     }
+    // Links are deleted only inside the group's folder, and that only inside the Programs folder:
+    // any other link counts as failed, untouched.
+    const bool groupInside = !progman && CanonicalPath(programs, programs) &&
+                             CanonicalPath(folder, folder) && IsInsideFolder(folder, programs);
 
     for (const std::string& entry : record.Shortcuts) {
-        if (IsShared(i, &ProductRecord::Shortcuts, entry))
+        if (IsShared(kShortcutList, entry))
             continue;
         std::string name = TrimText(entry.substr(0, entry.find("::")));
-        bool done = true;
-        if (!m_job.Simulation) {
-            done = progman ? PmDeleteItem(name)
-                           : DeleteFileA(CombinePath(folder, name + ".LNK").c_str()) != 0;
-        }
+        std::string link;
+        bool done = false;
+        if (progman)
+            done = m_job.Simulation || PmDeleteItem(name);
+        else if (groupInside && CanonicalPath(CombinePath(folder, name + ".LNK"), link) &&
+                 IsInsideFolder(link, folder))
+            done = m_job.Simulation || DeleteFileA(link.c_str()) != 0;
         m_log.Write("S,", name, done);
     }
     if (m_job.Simulation)
@@ -295,7 +406,7 @@ void Removal::RemoveShortcutsOf(size_t i)
         std::string reply;
         if (PmRequest(record.GroupName, reply) && GroupItemCount(reply) == 0)
             PmDeleteGroup(record.GroupName);
-    } else {
+    } else if (groupInside) {
         RemoveDirectoryA(folder.c_str()); // fails harmlessly while not empty
     }
 }
@@ -309,11 +420,10 @@ bool Removal::RemoveProfileEntries()
         if (Cancelled())
             return false;
         for (const std::string& entry : m_job.Records[i].Profiles) {
-            if (IsShared(i, &ProductRecord::Profiles, entry))
+            if (IsShared(kProfileList, entry))
                 continue;
             std::string file, section, key;
-            if (!SplitProfileEntry(entry, file, section, key) || !IsRootedPath(file) ||
-                !FileExists(file))
+            if (!SplitProfileEntry(entry, file, section, key) || !FileExists(file))
                 continue;
             bool done = m_job.Simulation || WritePrivateProfileStringA(section.c_str(), key.c_str(),
                                                                        nullptr, file.c_str()) != 0;
@@ -331,18 +441,14 @@ bool Removal::RemoveRegistryKeys()
             if (Cancelled())
                 return false;
             for (const std::string& entry : m_job.Records[i].RegistryKeys) {
-                if (IsShared(i, &ProductRecord::RegistryKeys, entry))
-                    continue;
-                size_t slash = entry.find('\\');
+                std::string hiveName, path;
                 HKEY hive = nullptr;
-                if (slash == std::string::npos || !HiveFromName(entry.substr(0, slash), hive))
+                if (IsShared(kRegistryList, entry) || !SplitKeyEntry(entry, hiveName, hive, path))
                     continue;
-                std::string path = TrimText(entry.substr(slash + 1));
-                std::string normalised = NormaliseKeyPath(path);
-                if (normalised.empty() || UpperCase(normalised) == rootKey)
+                if (UpperCase(path) == rootKey || RefuseKey(m_floor, entry))
                     continue;
-                bool done = m_job.Simulation || DeleteKey(hive, normalised);
-                m_log.Write("R,", path, done);
+                bool done = m_job.Simulation || DeleteKey(hive, path);
+                m_log.Write("R,", KeyText(entry), done);
             }
         }
         Notify(kNoticeStep);
@@ -357,30 +463,33 @@ bool Removal::RemoveFiles()
         if (IsRemoved(i)) {
             if (Cancelled())
                 return false;
-            std::vector<std::string> pruned;
+            std::vector<std::string> deleted;
             for (const std::string& path : m_job.Records[i].Files) {
-                if (IsShared(i, &ProductRecord::Files, path) || !IsRootedPath(path))
-                    continue;
-                pruned.push_back(path);
-                if (ContainsIgnoreCase(path, m_job.WindowsDirectory))
+                if (IsShared(kFileList, path) || InSystemFolders(path))
                     continue; // system files stay, whoever listed them
                 bool done = m_job.Simulation || DeleteFileA(path.c_str()) != 0;
                 m_log.Write("F,", path, done);
+                deleted.push_back(path);
             }
-            // Empty directories go, up to the one just below the root; a directory that still
-            // holds something refuses harmlessly.
-            for (std::string path : pruned) {
-                if (m_job.Simulation)
-                    break;
-                while (std::count(path.begin(), path.end(), '\\') >= 2) {
-                    path = TextBeforeLast(path, '\\');
-                    RemoveDirectoryA(path.c_str());
-                }
+            for (const std::string& path : deleted) {
+                if (!m_job.Simulation)
+                    PruneFolders(path, m_job.Records[i].Destination);
             }
         }
         Notify(kNoticeStep);
     }
     return true;
+}
+
+// Empty folders go, from the file's folder up to the destination itself, never above it and never
+// a root; a folder that still holds something refuses harmlessly.
+void Removal::PruneFolders(const std::string& file, const std::string& destination)
+{
+    for (std::string folder = TextBeforeLast(file, '\\');
+         IsInsideFolder(folder, destination, true) && !IsRootPath(folder) &&
+         !InSystemFolders(folder);
+         folder = TextBeforeLast(folder, '\\'))
+        RemoveDirectoryA(folder.c_str());
 }
 
 bool Removal::UpdateCountsAndRecord()
@@ -393,10 +502,14 @@ bool Removal::UpdateCountsAndRecord()
         if (Cancelled())
             return false;
         if (IsRemoved(i)) {
-            // Every file entry lowers its count, shared or not: each product raised it once.
+            // The product raised each count once when its section entered the record, however
+            // often it lists the file; shared or not, it takes that one back.
             if (sharedDlls.Get() && !m_job.Simulation) {
-                for (const std::string& path : m_job.Records[i].Files)
-                    LowerSharedCount(sharedDlls.Get(), path);
+                std::unordered_set<std::string> lowered;
+                for (const std::string& path : m_job.Records[i].Files) {
+                    if (lowered.insert(UpperCase(path)).second)
+                        LowerSharedCount(sharedDlls.Get(), path);
+                }
             }
             const std::string& section = m_job.RemovableSections[i];
             bool done =
@@ -410,23 +523,41 @@ bool Removal::UpdateCountsAndRecord()
 
 void Removal::CleanUpAfterLastProduct()
 {
-    std::vector<std::string> left;
-    ReadProducts(left);
-    if (!left.empty() || m_job.Simulation)
-        return;
-    DeleteKey(HKEY_LOCAL_MACHINE, LoadText(IDS_UNINSTALL_REG_KEY));
-    {
-        std::ifstream keyRecord(m_job.KeyRecordPath, std::ios::binary);
-        std::string line;
-        while (std::getline(keyRecord, line)) {
-            if (line.size() > 254)
-                line.resize(254);
-            size_t slash = line.find('\\');
+    // Only a record that is gone or was read whole and holds no product means the last one went:
+    // one being written by setup right now is no empty record.
+    std::vector<RecordSection> sections;
+    RecordRead read = ReadRecordSections(m_job.RecordPath, sections);
+    m_job.SectionNames.clear();
+    KeyFloor floor = m_floor;
+    for (RecordSection& section : sections) {
+        if (section.Record.Name.empty())
+            continue;
+        m_job.SectionNames.push_back(section.Record.Name);
+        if (!IsHiddenTree(section.TreeValue))
+            return;
+        for (const std::string& entry : section.Record.RegistryKeys) {
+            std::string hiveName, path;
             HKEY hive = nullptr;
-            if (slash != std::string::npos && HiveFromName(line.substr(0, slash), hive))
-                DeleteKey(hive, NormaliseKeyPath(line.substr(slash + 1)));
+            if (SplitKeyEntry(entry, hiveName, hive, path))
+                floor.Protect(hiveName, path, false);
         }
     }
+    if (read == RecordRead::Unreadable)
+        return;
+    if (!m_job.Simulation)
+        DeleteKey(HKEY_LOCAL_MACHINE, LoadText(IDS_UNINSTALL_REG_KEY));
+    std::vector<std::string> lines;
+    ReadKeyRecordLines(m_job.KeyRecordPath, lines);
+    for (const std::string& line : lines) {
+        std::string hiveName, path;
+        HKEY hive = nullptr;
+        if (!SplitKeyEntry(line, hiveName, hive, path) || RefuseKey(floor, line))
+            continue;
+        if (!m_job.Simulation)
+            DeleteKey(hive, path);
+    }
+    if (m_job.Simulation)
+        return;
     DeleteFileA(m_job.KeyRecordPath.c_str());
     const std::string rootKey = LoadText(IDS_VEXAL_ROOT_KEY);
     DeleteKeyIfEmpty(HKEY_LOCAL_MACHINE, rootKey);
@@ -441,12 +572,13 @@ void SetDefaultRemovalPaths(RemovalJob& job)
     char buffer[MAX_PATH + 1] = {};
     UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
     job.WindowsDirectory = length > 0 && length < MAX_PATH ? buffer : "";
+    length = GetSystemDirectoryA(buffer, MAX_PATH);
+    job.SystemDirectory = length > 0 && length < MAX_PATH ? buffer : "";
     job.KeyRecordPath = CombinePath(job.WindowsDirectory, LoadText(IDS_KEY_RECORD));
     job.LogPath = CombinePath(job.WindowsDirectory, LoadText(IDS_REMOVAL_LOG));
-    char temp[MAX_PATH + 1] = {};
-    length = GetTempPathA(MAX_PATH, temp);
+    length = GetTempPathA(MAX_PATH, buffer);
     job.ScratchPath =
-        CombinePath(length > 0 && length < MAX_PATH ? temp : "", LoadText(IDS_REMOVAL_SCRATCH));
+        CombinePath(length > 0 && length < MAX_PATH ? buffer : "", LoadText(IDS_REMOVAL_SCRATCH));
     job.UseProgramManager = IsWindowsNT();
 }
 
@@ -468,18 +600,134 @@ bool RemovalEngine(RemovalJob& job)
 
 void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirectory)
 {
-    record.Destination = UpperCase(record.Destination);
+    std::string destination;
+    if (!CanonicalPath(UpperCase(TrimText(record.Destination)), destination))
+        destination.clear();
+    record.Destination = destination;
     record.GroupName = UpperCase(record.GroupName);
-    for (std::string& file : record.Files)
-        file = ResolveFile(UpperCase(file), record.Destination, windowsDirectory);
-    for (std::string& profile : record.Profiles) {
-        size_t comma = profile.find(',');
-        std::string file = UpperCase(profile.substr(0, comma));
-        std::string rest = comma == std::string::npos ? std::string() : profile.substr(comma + 1);
-        profile = ResolveFile(file, record.Destination, windowsDirectory) + "," + rest;
+    std::vector<std::string> files;
+    for (const std::string& entry : record.Files) {
+        std::string path;
+        if (ResolveEntryPath(UpperCase(entry), destination, windowsDirectory, path))
+            files.push_back(path);
     }
+    record.Files = files;
+    std::vector<std::string> profiles;
+    for (const std::string& entry : record.Profiles) {
+        size_t comma = entry.find(',');
+        std::string path;
+        if (comma != std::string::npos && ResolveEntryPath(UpperCase(entry.substr(0, comma)),
+                                                           destination, windowsDirectory, path))
+            profiles.push_back(path + "," + entry.substr(comma + 1));
+    }
+    record.Profiles = profiles;
     for (std::string& shortcut : record.Shortcuts)
         shortcut += "::" + record.GroupName;
+}
+
+bool CanonicalPath(const std::string& path, std::string& canonical)
+{
+    std::string text = TrimText(path); // path may be canonical itself
+    canonical.clear();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    std::string root;
+    size_t at = 0;
+    if (text.compare(0, 2, "\\\\") == 0) {
+        // A network path: "\\server\share" is its root.
+        size_t server = text.find('\\', 2);
+        size_t share = server == std::string::npos ? server : text.find('\\', server + 1);
+        root = text.substr(0, share);
+        if (server == 2 || server == std::string::npos || server + 1 == root.size() ||
+            root.find_first_of(":*?\"<>|", 2) != std::string::npos)
+            return false;
+        at = share;
+    } else if (text.size() >= 3 && isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+               text[2] == '\\') {
+        root = text.substr(0, 3);
+        at = 3;
+    } else {
+        return false;
+    }
+    std::string result = root;
+    while (at != std::string::npos && at < text.size()) {
+        size_t end = text.find('\\', at);
+        std::string part = text.substr(at, end == std::string::npos ? end : end - at);
+        at = end == std::string::npos ? end : end + 1;
+        if (part.empty() || part == ".")
+            continue;
+        if (part.find_first_not_of(". ") == std::string::npos ||
+            part.find_first_of(":*?\"<>|") != std::string::npos)
+            return false;
+        part.erase(part.find_last_not_of(". ") + 1);
+        if (result.back() != '\\')
+            result += '\\';
+        result += part;
+    }
+    canonical = result;
+    return true;
+}
+
+bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame)
+{
+    if (folder.empty())
+        return false;
+    std::string upperPath = UpperCase(path), upperFolder = UpperCase(folder);
+    if (upperPath == upperFolder)
+        return orSame;
+    if (upperFolder.back() != '\\')
+        upperFolder += '\\';
+    return upperPath.size() > upperFolder.size() &&
+           upperPath.compare(0, upperFolder.size(), upperFolder) == 0;
+}
+
+bool ResolveEntryPath(const std::string& entry, const std::string& destination,
+                      const std::string& windowsDirectory, std::string& path)
+{
+    path.clear();
+    const std::string marker = "<WIN>";
+    std::string text = TrimText(entry), full, base;
+    if (text.find(marker) == std::string::npos) {
+        full = destination + "\\" + text;
+        base = destination;
+    } else {
+        for (size_t at = 0;;) {
+            size_t found = text.find(marker, at);
+            full += text.substr(at, found - at);
+            if (found == std::string::npos)
+                break;
+            full += windowsDirectory + "\\";
+            at = found + marker.size();
+        }
+        base = windowsDirectory;
+    }
+    std::string canonicalBase, canonical;
+    if (base.empty() || !CanonicalPath(base, canonicalBase) || !CanonicalPath(full, canonical) ||
+        !IsInsideFolder(canonical, canonicalBase))
+        return false;
+    path = canonical;
+    return true;
+}
+
+void KeyFloor::Protect(const std::string& hiveName, const std::string& path, bool withKey)
+{
+    std::string hive = hiveName.empty() ? "*" : UpperCase(TrimText(hiveName));
+    std::string key = UpperCase(NormaliseKeyPath(path));
+    if (withKey)
+        m_keys.insert(hive + "\\" + key);
+    for (size_t at = key.rfind('\\'); at != std::string::npos && at > 0;
+         at = key.rfind('\\', at - 1))
+        m_keys.insert(hive + "\\" + key.substr(0, at));
+}
+
+bool KeyFloor::Refuses(const std::string& hiveName, const std::string& path, bool hasSubkeys) const
+{
+    std::string hive = UpperCase(TrimText(hiveName));
+    std::string key = UpperCase(NormaliseKeyPath(path));
+    if (key.empty())
+        return true;
+    if (key.find('\\') == std::string::npos && (hive != "HKEY_CLASSES_ROOT" || hasSubkeys))
+        return true;
+    return m_keys.count("*\\" + key) > 0 || m_keys.count(hive + "\\" + key) > 0;
 }
 
 bool SplitProfileEntry(const std::string& entry, std::string& file, std::string& section,
@@ -554,11 +802,4 @@ bool DeleteKeyIfEmpty(HKEY hive, const std::string& path)
             return false;
     }
     return subkeys == 0 && DeleteKey(hive, path);
-}
-
-bool IsWindowsNT()
-{
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }

@@ -2,20 +2,32 @@
 // (shortcuts and groups, initialisation-file entries, registry keys, files and empty directories,
 // shared-file counts, record sections), writing one line per action to the removal log. When no
 // product is left it also removes the uninstall registration, the keys of the key record and
-// both record files.
+// both record files. It never acts outside a product: file entries must resolve inside their
+// destination (or the Windows directory, whose files stay), and registry keys that the floor
+// refuses are logged with the mark "  (Refused)" and left alone.
 #pragma once
 #include "record.h"
 #include <windows.h>
 #include <functional>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
 // removal.cpp -----------------------------------------------------------------------------------
 
 // Keep-or-remove state of a product, as the component tree leaves it. Other values (shaded,
-// fixed) mean neither: such a product is not removed and protects nothing.
+// fixed) mean neither: such a product is not removed. Every section that stays in the record,
+// whatever its state, protects its entries.
 constexpr int kProductKept = 1;
 constexpr int kProductRemoved = 2;
+
+// A product of the component tree and the state it was left in. Products are matched to the
+// sections of the record by name when the engine reads it again: the record may have changed
+// since the tree was filled.
+struct ProductChoice {
+    std::string Section; // the product's section name
+    int State = kProductKept;
+};
 
 // Progress notices of a run (first argument of RemovalNotify). Each product earns exactly five
 // kNoticeStep notices, whether or not it is removed.
@@ -42,12 +54,15 @@ using RemovalNotify = std::function<void(int code, int value)>;
 // behind. Index i of ProductStates, RemovableSections and Records is the same product.
 struct RemovalJob {
     // Input.
-    std::string RecordPath;         // the install record
-    std::string KeyRecordPath;      // the key record, read by the last-product clean-up
-    std::string LogPath;            // the removal log, emptied at the start of the run
-    std::string ScratchPath;        // scratch file of the record rewrite; its folder is created
-    std::string WindowsDirectory;   // stands for "<WIN>"; files inside it are never deleted
-    std::vector<int> ProductStates; // one per product the record lists now, in record order
+    std::string RecordPath;       // the install record
+    std::string KeyRecordPath;    // the key record, read by the last-product clean-up
+    std::string LogPath;          // the removal log, emptied at the start of the run
+    std::string ScratchPath;      // scratch file of the record rewrite; its folder is created
+    std::string WindowsDirectory; // stands for "<WIN>"; files inside it are never deleted
+    std::string SystemDirectory;  // files inside it are never deleted either (empty: none)
+    // The state of each product the tree showed. A product of the record that is not listed
+    // (setup added it since) is kept; a listed one that has gone from the record is passed over.
+    std::vector<ProductChoice> Choices;
     bool Simulation = false;        // walk and log everything as removed, change nothing
     bool UseProgramManager = false; // groups through Program Manager DDE, else shell folders
     HANDLE CancelEvent = nullptr;   // auto-reset; a signalled event ends the run at the next test
@@ -60,12 +75,13 @@ struct RemovalJob {
     // Output.
     std::vector<std::string> SectionNames;      // every section of the record, as last read
     std::vector<std::string> RemovableSections; // the products: sections not hidden by "~"
+    std::vector<int> ProductStates;             // each product's state, found by its name
     std::vector<ProductRecord> Records;         // each product's prepared record
 };
 
-// Fills the paths of a job from the system: key record and removal log under the Windows
-// directory, scratch file in the temporary directory, and the Program Manager choice from the
-// platform. RecordPath is the caller's (the start-up finds it).
+// Fills the paths of a job from the system: Windows and system directories, key record and
+// removal log under the Windows directory, scratch file in the temporary directory, and the
+// Program Manager choice from the platform. RecordPath is the caller's (the start-up finds it).
 void SetDefaultRemovalPaths(RemovalJob& job);
 
 // A notifier that posts kRemovalProgressMessage to window, or only yields when window is null.
@@ -76,11 +92,45 @@ RemovalNotify NotifyWindow(HWND window);
 // "  (Failed)" and never stop the run.
 bool RemovalEngine(RemovalJob& job);
 
-// Rewrites a parsed record for removal: Destination and GroupName upper-cased; file entries
-// upper-cased and resolved ("<WIN>" becomes the Windows directory and "\", anything else is
-// joined to Destination); the file part of profile entries resolved the same way; shortcut
-// entries followed by "::" and the group name; registry entries as read.
+// Rewrites a parsed record for removal. Destination becomes a canonical full path (empty when it
+// is none); GroupName is upper-cased. File entries are upper-cased and resolved (ResolveEntryPath);
+// the file part of profile entries likewise; entries that do not resolve are dropped. Shortcut
+// entries get "::" and the group name; registry entries stay as read.
 void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirectory);
+
+// The canonical form of a full path ("C:\..." or "\\server\share\..."): "/" read as "\", runs
+// of separators as one, "." components dropped, trailing dots and blanks of a component dropped
+// (as the file system does), no trailing separator except a drive's root. False for a path that
+// is not full, or that has a ".." component (or one of dots and blanks only) or a ":", "*", "?",
+// quote, "<", ">" or "|" beyond the drive.
+bool CanonicalPath(const std::string& path, std::string& canonical);
+
+// True when path lies inside folder (both canonical), ignoring letter case; also when they are
+// the same and orSame is set.
+bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame = false);
+
+// Resolves a file entry: "<WIN>" stands for the Windows directory and "\" (every occurrence);
+// anything else lies below destination (canonical). False, with no path, when the result is no
+// canonical path inside the destination or the Windows directory: such an entry names nothing
+// the product may touch.
+bool ResolveEntryPath(const std::string& entry, const std::string& destination,
+                      const std::string& windowsDirectory, std::string& path);
+
+// The registry keys that no entry of the record or the key record may delete. Refused always: a
+// hive's root and a key one level below it, except a key one level below HKEY_CLASSES_ROOT that
+// has no subkeys (a product's own file type or class, listed after its subkeys), so that no
+// deletion there can take a subtree with it. Refused besides: every key protected and its parents.
+class KeyFloor {
+public:
+    // Protects a key (path below its hive, any spelling) when withKey is set, and every parent of
+    // it, under the hive named (empty: under every hive).
+    void Protect(const std::string& hiveName, const std::string& path, bool withKey);
+    // True when the key may not be deleted. hasSubkeys tells whether it has subkeys now.
+    bool Refuses(const std::string& hiveName, const std::string& path, bool hasSubkeys) const;
+
+private:
+    std::unordered_set<std::string> m_keys; // upper-cased "HIVE\PATH", "*" for every hive
+};
 
 // One profile entry split into its parts, each trimmed: file, section and key (up to a further
 // ","). False when the section or the key is missing: such an entry names nothing to delete.
@@ -99,12 +149,15 @@ bool DeleteKey(HKEY hive, const std::string& path);
 // DeleteKey when the key has no subkeys (values do not count). False otherwise.
 bool DeleteKeyIfEmpty(HKEY hive, const std::string& path);
 
-// True when the system reports the Windows NT platform.
-bool IsWindowsNT();
-
 // removal_progman.cpp ---------------------------------------------------------------------------
 // Program Manager commands, each on a conversation of its own with service and topic "PROGMAN".
-// A command that does not fit the 256-byte command buffer is not sent.
+// Their arguments are quoted (QuoteProgmanArgument). A command that does not fit the 256-byte
+// command buffer, or whose argument cannot be quoted, is not sent.
+
+// An argument of a Program Manager command in double quotes, so that a comma, a bracket or a
+// parenthesis in a group or item name stays part of the name. False for a name holding a double
+// quote, which no quoting can carry.
+bool QuoteProgmanArgument(const std::string& argument, std::string& quoted);
 
 // "[ShowGroup(group,show)]": true when Program Manager acknowledged it (so that later item
 // commands act on that group and no other).

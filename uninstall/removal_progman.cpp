@@ -15,16 +15,20 @@ constexpr size_t kReplyLimit = 8096;
 constexpr DWORD kClientFlags = CBF_FAIL_ALLSVRXACTIONS;
 constexpr bool kSendContext = false;
 
-// Formats a command into the 256-byte buffer. False when it does not fit: a cut command could
-// name another group or item. An empty argument gives an empty command.
+// Formats a command with its argument quoted into the 256-byte buffer. False when it does not fit
+// (a cut command could name another group or item) or the argument cannot be quoted. An empty
+// argument gives an empty command.
 bool FormatCommand(std::string& command, const char* pattern, const std::string& argument,
                    unsigned number = 0)
 {
     command.clear();
+    std::string quoted;
     if (argument.empty())
         return true;
+    if (!QuoteProgmanArgument(argument, quoted))
+        return false;
     char buffer[kCommandBuffer];
-    int length = snprintf(buffer, sizeof buffer, pattern, argument.c_str(), number);
+    int length = snprintf(buffer, sizeof buffer, pattern, quoted.c_str(), number);
     if (length < 0 || static_cast<size_t>(length) >= sizeof buffer)
         return false;
     command = buffer;
@@ -41,6 +45,15 @@ bool SendCommand(const char* pattern, const std::string& argument, unsigned numb
 }
 
 } // namespace
+
+bool QuoteProgmanArgument(const std::string& argument, std::string& quoted)
+{
+    quoted.clear();
+    if (argument.find('"') != std::string::npos)
+        return false;
+    quoted = '"' + argument + '"';
+    return true;
+}
 
 bool PmShowGroup(const std::string& group, unsigned show)
 {

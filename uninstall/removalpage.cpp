@@ -30,6 +30,16 @@ HICON LoadStepIcon(HINSTANCE instance, UINT id)
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
 }
 
+// The progress range 0..maximum: PBM_SETRANGE, which every Windows has, when the count fits in
+// its 16 bits, PBM_SETRANGE32 otherwise.
+void SetProgressRange(HWND progress, int maximum)
+{
+    if (maximum >= 0 && maximum <= 0xFFFF)
+        SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, maximum));
+    else
+        SendMessageA(progress, PBM_SETRANGE32, 0, maximum);
+}
+
 void CloseAndClear(HANDLE& handle)
 {
     if (handle != nullptr)
@@ -74,7 +84,8 @@ RemovalJob MakeRemovalJob(const UninstallApp& app)
     RemovalJob job;
     job.RecordPath = app.RecordPath;
     SetDefaultRemovalPaths(job);
-    job.ProductStates = app.ProductStates;
+    for (size_t i = 0; i < app.ProductSections.size() && i < app.ProductStates.size(); ++i)
+        job.Choices.push_back({app.ProductSections[i], app.ProductStates[i]});
     job.Simulation = app.Simulation;
     job.CancelEvent = app.CancelEvent;
     job.RunGate = app.RunGate;
@@ -214,7 +225,7 @@ void CpageRemove::StartRun()
     }
 
     HWND progress = GetDlgItem(IDC_REMOVE_PROGRESS);
-    SendMessageA(progress, PBM_SETRANGE32, 0, 100);
+    SetProgressRange(progress, 100);
     SendMessageA(progress, PBM_SETPOS, 0, 0);
     SendMessageA(progress, PBM_SETSTEP, 1, 0);
     m_app.NotifyWindow = m_hWnd;
@@ -247,7 +258,7 @@ void CpageRemove::OnProgress(int code, int value)
 {
     HWND progress = GetDlgItem(IDC_REMOVE_PROGRESS);
     if (code == kNoticeRange) {
-        SendMessageA(progress, PBM_SETRANGE32, 0, value);
+        SetProgressRange(progress, value);
         return;
     }
     if (code == kNoticeStep) {

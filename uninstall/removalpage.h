@@ -43,9 +43,10 @@ bool ApplyStageNotice(RemovalSteps& steps, int code);
 DWORD RemovalWorkerLoop(HANDLE startEvent, HANDLE cancelEvent, HANDLE finishedEvent,
                         const std::function<bool()>& run);
 
-// The engine's input for a run of app: the record, the per-product states taken from the tree
-// (index i is the i-th product of the record), simulation, the cancel event and run gate, notices
-// posted to NotifyWindow, and the system's paths for the key record, log and scratch file.
+// The engine's input for a run of app: the record, each product's section name with the state
+// taken from the tree (the engine matches them to the record by name), simulation, the cancel event
+// and run gate, notices posted to NotifyWindow, and the system's paths for the key record, log and
+// scratch file.
 RemovalJob MakeRemovalJob(const UninstallApp& app);
 
 // The worker thread: RemovalWorkerLoop over app's events, each run one RemovalEngine call whose

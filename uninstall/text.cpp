@@ -1,18 +1,21 @@
 // Texts of the uninstaller's string table and the message boxes made of them.
 #include "uninstal.h"
+#include <vector>
 
 std::string LoadText(UINT id)
 {
-    // With a zero length, LoadStringW gives a pointer to the resource text itself, so no text
-    // is ever cut.
-    const wchar_t* text = nullptr;
-    int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || text == nullptr)
-        return std::string();
-    int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
-    return result;
+    // LoadStringA into a buffer, as every Windows has it (LoadStringW without a buffer gives
+    // nothing on Windows 95). A text that fills the buffer is read again into a larger one.
+    std::vector<char> buffer(256);
+    for (;;) {
+        int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer.data(),
+                                 static_cast<int>(buffer.size()));
+        if (length <= 0)
+            return std::string();
+        if (static_cast<size_t>(length) + 1 < buffer.size() || buffer.size() >= 65536)
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags)

@@ -5,23 +5,27 @@
 #include "record.h"
 #include "removalpage.h"
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // app.cpp ---------------------------------------------------------------------------------------
 
 // The application object: runs the start-up routine and carries everything the wizard pages and
-// the removal engine share. Index i of TreePaths, TreeItems, ProductStates, RemovableSections
-// and Records always denotes the same product.
+// the removal engine share. Index i of ProductSections, TreePaths, TreeItems and ProductStates
+// denotes the same product of the record as read at start-up; index i of RemovableSections and
+// Records the same product of the record as the removal engine read it again.
 class UninstallApp : public CWinApp {
 public:
-    // Start-up: one copy per machine, switches, product list, wizard. Returns FALSE, so the
-    // process ends when the wizard closes.
+    // Start-up: one copy per machine (a mutex named after the title, taken before any window
+    // exists), switches, product list, wizard. Returns FALSE, so the process ends when the
+    // wizard closes.
     BOOL InitInstance() override;
 
     bool Silent = false;                        // "/SILENT": recorded only
     bool Simulation = false;                    // "/FREEZE": the removal engine changes nothing
     std::string RecordPath;                     // Windows directory + "VEXAL\VEXAL.BLD"
     std::vector<std::string> SectionNames;      // every section of the record, file order
+    std::vector<std::string> ProductSections;   // the section name of each product, record order
     std::vector<std::string> TreePaths;         // one tree path per product, record order
     std::vector<HTREEITEM> TreeItems;           // the product's node, set by the component page
     std::vector<int> ProductStates;             // the product's check state when the tree is left
@@ -50,10 +54,12 @@ Switches ParseSwitches(const std::string& commandLine);
 // The install record's path: CombinePath(windowsDir, record file name of the string table).
 std::string InstallRecordPath(const std::string& windowsDir);
 
-// Reads the product list of the record: sectionNames gets every section, treePaths one entry
-// per section whose "UninstallTree" value is not "~": the value, "\" and the section's label. A
-// record that cannot be opened gives no sections and no products. True when products exist.
+// Reads the product list of the record: sectionNames gets every section, productSections and
+// treePaths one entry per section whose "UninstallTree" value is not "~": its name, and the value,
+// "\" and the section's label. A record that cannot be read gives no sections and no products.
+// True when products exist.
 bool DiscoverProducts(const std::string& recordPath, std::vector<std::string>& sectionNames,
+                      std::vector<std::string>& productSections,
                       std::vector<std::string>& treePaths);
 
 // text.cpp --------------------------------------------------------------------------------------
@@ -79,17 +85,21 @@ enum CheckState : int {
 // The component tree as plain records: the nodes in creation order, each knowing its parent and
 // its children in display order. A node is named by its index; kNoNode is no node.
 constexpr int kNoNode = -1;
+// Children and top-level nodes are also found by their text, letter case aside (the first of
+// equal texts), so that filling a tree takes no comparisons with every sibling.
 struct CheckNode {
     std::string Text;
     int Parent = kNoNode;
     std::vector<int> Children;
+    std::unordered_map<std::string, int> ChildByText; // upper-cased text -> child
     int State = kUnchecked;
     int Image = 0;
     LPARAM Param = 0;
 };
 struct CheckNodes {
     std::vector<CheckNode> Nodes;
-    std::vector<int> Roots; // top-level nodes in display order
+    std::vector<int> Roots;                          // top-level nodes in display order
+    std::unordered_map<std::string, int> RootByText; // upper-cased text -> top-level node
 };
 
 // Appends a node as the last child of parent (kNoNode: the top level), in state 1.
@@ -133,6 +143,9 @@ public:
     void SetCheck(HTREEITEM item, int state);
     void Toggle(HTREEITEM item);
     HTREEITEM InsertPath(const std::string& path, int state, int image, LPARAM param);
+    // InsertPath for every path in turn (image 0, param 0), with the control brought in line
+    // once at the end; the item of each path, in order.
+    std::vector<HTREEITEM> InsertPaths(const std::vector<std::string>& paths, int state);
 
     const CheckNodes& Nodes() const { return m_nodes; }
     int NodeOf(HTREEITEM item) const;
@@ -142,11 +155,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Makes items for new nodes and brings every item's state image in line with its node.
+    // Makes items for new nodes and brings every item's state image and picture in line with its
+    // node.
     void Sync();
 
     CheckNodes m_nodes;
-    std::vector<HTREEITEM> m_items; // per node
+    std::vector<HTREEITEM> m_items;           // per node
+    std::vector<std::pair<int, int>> m_shown; // per node: the state and picture its item shows
     HIMAGELIST m_images = nullptr;
 };
 

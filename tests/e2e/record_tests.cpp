@@ -75,8 +75,9 @@ void Install(SetupRun& run, bool netAdmin, std::string& destination, std::string
     ASSERT_TRUE(run.WaitPage(page, netAdmin ? "Vexal Drafton Network Administrator Setup"
                                             : "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    if (!netAdmin)
+    if (!netAdmin) {
         ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
+    }
     ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitUntil(

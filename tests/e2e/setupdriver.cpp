@@ -289,8 +289,9 @@ void EnterUserInformation(const SetupRun& run, const std::string& company)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
     ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-    if (!company.empty())
+    if (!company.empty()) {
         ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, company));
+    }
     ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyPage));

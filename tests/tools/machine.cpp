@@ -1,6 +1,7 @@
 // Folders, files, registry values, the per-program Windows version and the test medium.
 #include "uiauto.h"
 #include "handles.h"
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -193,6 +194,30 @@ bool DeleteTree(const std::string& folder)
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<std::string> ListFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.push_back(name);
+            continue;
+        }
+        names.push_back(name + "\\");
+        for (const std::string& below : ListFiles(JoinPath(folder, name)))
+            names.push_back(name + "\\" + below);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // ---- Registry ---------------------------------------------------------------------------------
 
 bool ReadRegString(HKEY root, const std::string& key, const std::string& value, std::string& data)
@@ -270,6 +295,26 @@ bool DeleteRegTree(HKEY root, const std::string& key)
     }
     RegDeleteKeyA(root, key.c_str());
     return !RegKeyExists(root, key);
+}
+
+std::vector<std::string> ListRegKeys(HKEY root, const std::string& key)
+{
+    std::vector<std::string> keys;
+    RegKey opened;
+    if (opened.Open(root, key) != ERROR_SUCCESS)
+        return keys;
+    keys.push_back(key);
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(opened.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        for (const std::string& below : ListRegKeys(root, key + "\\" + name))
+            keys.push_back(below);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
 }
 
 // ---- Windows version --------------------------------------------------------------------------

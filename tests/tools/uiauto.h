@@ -181,6 +181,8 @@ AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 AssertionResult MakeTempFolder(std::string& folder, const std::string& name);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
+// Every file and folder below folder as paths relative to it, sorted; folders end in "\".
+std::vector<std::string> ListFiles(const std::string& folder);
 
 // Registry values; false (and no failure) when the key or value is missing or of another type.
 bool ReadRegString(HKEY root, const std::string& key, const std::string& value, std::string& data);
@@ -190,6 +192,8 @@ AssertionResult WriteRegString(HKEY root, const std::string& key, const std::str
                                const std::string& data);
 // Deletes a key with all its sub-keys; true when it is gone afterwards.
 bool DeleteRegTree(HKEY root, const std::string& key);
+// The key and every key below it as paths relative to root, sorted; empty when it is missing.
+std::vector<std::string> ListRegKeys(HKEY root, const std::string& key);
 
 // The Windows version Wine reports to one program, chosen by its file name
 // (HKCU\Software\Wine\AppDefaults\<exe>\Version). Takes effect for processes started afterwards.

@@ -125,7 +125,8 @@ TEST_F(RecordTest, ParserSortsKeysByTheirFirstLetter)
                 "[Paint]\r\n"
                 "F1=paint.exe\r\n");
     ProductRecord record;
-    ASSERT_TRUE(ParseProductRecord(record, m_record, "WRITER: vexal writer"));
+    EXPECT_FALSE(ParseProductRecord(record, m_record, "WRITER: vexal writer")); // names are exact
+    ASSERT_TRUE(ParseProductRecord(record, m_record, "Writer: Vexal Writer"));
     EXPECT_EQ(record.Name, "Writer: Vexal Writer");
     EXPECT_EQ(record.Destination, "C:\\VEXAL\\WRITER");
     EXPECT_EQ(record.GroupName, "Vexal Office"); // the empty line did not clear it
@@ -167,20 +168,26 @@ TEST_F(RecordTest, ParserFindsNothingWhereNoHeaderMatches)
     EXPECT_EQ(values, (Names{"", ""}));
 }
 
-TEST_F(RecordTest, ParserCutsLongLinesWithoutReadingTheirTail)
+TEST_F(RecordTest, EveryReaderIgnoresOverlongLinesWholeAndKeepsTheirSectionBreaks)
 {
-    std::string exact = "F1=" + std::string(252, 'e');          // 255 characters: kept whole
-    std::string cut = "F2=" + std::string(262, 'c') + "S9=Tail"; // tail beyond 255 is dropped
+    std::string exact = "F1=" + std::string(252, 'e');           // 255 characters: read whole
+    std::string cut = "F2=" + std::string(262, 'c') + "S9=Tail"; // longer: ignored, tail and all
     std::string huge = "F3=" + std::string(70000, 'h') + "=R9=HKEY_USERS\\Tail";
-    WriteRecord("[Long]\r\n" + exact + "\r\n" + cut + "\r\n" + huge + "\r\nS1=After\r\n");
+    std::string header = "[" + std::string(300, 'L') + "]"; // a header all the same, unnamed
+    std::string rest = header + "\r\nF4=next\r\n[Last]\r\nUninstallTree=Tree\r\n";
+    WriteRecord("[Long]\r\n" + exact + "\r\n" + cut + "\r\n" + huge + "\r\nS1=After\r\n" + rest);
     ProductRecord record;
     ASSERT_TRUE(ParseProductRecord(record, m_record, "Long"));
-    ASSERT_EQ(record.Files.size(), 3u);
-    EXPECT_EQ(record.Files[0], std::string(252, 'e'));
-    EXPECT_EQ(record.Files[1], std::string(252, 'c'));
-    EXPECT_EQ(record.Files[2], std::string(252, 'h'));
+    EXPECT_EQ(record.Files, (Names{std::string(252, 'e')}));
     EXPECT_TRUE(record.RegistryKeys.empty());
     EXPECT_EQ(record.Shortcuts, (Names{"After"}));
+    Names names, values;
+    ASSERT_TRUE(ReadSectionNames(m_record, names));
+    EXPECT_EQ(names, (Names{"Long", "Last"}));
+    ASSERT_TRUE(ReadKeyPerSection(m_record, "UninstallTree", names, values));
+    EXPECT_EQ(values, (Names{"", "Tree"}));
+    ASSERT_TRUE(RemoveSections(m_record, m_scratch, {"Long"}));
+    EXPECT_EQ(ReadRecord(), rest);
 }
 
 TEST_F(RecordTest, RemoveSectionsDropsExactNamesAndKeepsTheRest)

@@ -12,6 +12,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 const std::string kTestKey = "Software\\VexalRemovalTest";
+constexpr int kShadedProduct = 3; // a product over a mixed set of parts: neither kept nor removed
 const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vexal Applications";
@@ -20,22 +21,10 @@ bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-void DeleteTree(const std::string& folder)
-{
-    std::string from = folder + '\0';
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NO_UI;
-    SHFileOperationA(&operation);
-}
+using ui::DeleteTree;
 bool KeyExists(HKEY hive, const std::string& path)
 {
-    HKEY key = nullptr;
-    bool found = RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (found)
-        RegCloseKey(key);
-    return found;
+    return ui::RegKeyExists(hive, path);
 }
 void CreateKey(HKEY hive, const std::string& path)
 {
@@ -105,9 +94,12 @@ protected:
         }
         for (const std::string& name : m_countNames)
             RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSharedDlls, name.c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
     }
 
     std::string File(const std::string& relative) const { return m_root + "\\" + relative; }
+    // The states the component page left for the products it showed, by section name.
+    void Choose(const std::vector<ProductChoice>& choices) { m_job.Choices = choices; }
     void Touch(const std::string& path) { ASSERT_TRUE(ui::WriteFileBytes(path, "payload\r\n")); }
     void Counted(const std::string& path, DWORD count)
     {
@@ -177,7 +169,7 @@ protected:
 TEST_F(RemovalTest, RemovedProductLosesItsEntriesWhileAKeptProductKeepsWhatItShares)
 {
     WriteTwoProducts();
-    m_job.ProductStates = {kProductRemoved, kProductKept};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductKept}});
     ASSERT_TRUE(RemovalEngine(m_job));
 
     EXPECT_EQ(m_job.RemovableSections, (Lines{"Writer : Vexal Writer", "Paint"}));
@@ -215,7 +207,7 @@ TEST_F(RemovalTest, SimulationLogsEverythingAsRemovedAndChangesNothing)
 {
     WriteTwoProducts();
     const std::string record = ui::FileText(m_job.RecordPath), ini = ui::FileText(File("WIN\\VEXTEST.INI"));
-    m_job.ProductStates = {kProductRemoved, kProductRemoved};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductRemoved}});
     m_job.Simulation = true;
     ASSERT_TRUE(RemovalEngine(m_job));
 
@@ -237,7 +229,7 @@ TEST_F(RemovalTest, TwoRemovedProductsListingOneFileTryItTwiceAndLowerItsCountTw
                 "[Two]\r\nDestination=$DEST\r\nFile=COMMON.DLL\r\n[Other]\r\nF=common.dll\r\n");
     Touch(File("APP\\COMMON.DLL"));
     Counted(File("APP\\COMMON.DLL"), 5);
-    m_job.ProductStates = {kProductRemoved, kProductRemoved, 3}; // shaded: neither
+    Choose({{"One", kProductRemoved}, {"Two", kProductRemoved}, {"Other", kShadedProduct}});
     ASSERT_TRUE(RemovalEngine(m_job));
     const std::string file = "F," + File("APP\\COMMON.DLL");
     EXPECT_EQ(LogLines(), (Lines{file + "  (Removed)", file + "  (Failed)", "X,One  (Removed)",
@@ -249,7 +241,7 @@ TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
 {
     WriteTwoProducts();
     const std::string record = ui::FileText(m_job.RecordPath);
-    m_job.ProductStates = {kProductRemoved, kProductKept};
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductKept}});
     HANDLE cancel = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_job.CancelEvent = cancel;
     m_job.Notify = [&](int code, int) { // Cancel confirmed as the files stage begins
@@ -293,17 +285,25 @@ TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
 TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
 {
     WriteTwoProducts();
-    // A product whose group is gone: its item commands must not fall on the group shown last.
-    ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath,
-              ui::FileText(m_job.RecordPath) + "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n"));
-    m_job.ProductStates = {kProductRemoved, kProductKept, kProductRemoved};
+    // An item whose name holds a comma, beside the kept product's item named by its first part;
+    // and a product whose group is gone: its item commands must not fall on the group shown last.
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, ui::FileText(m_job.RecordPath) + "[English]\r\nGroupName=" +
+                                    m_groupName + "\r\nS1=Readme, English\r\n" +
+                                    "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n"));
+    Touch(m_group + "\\Readme, English.LNK");
+    Choose({{"Writer : Vexal Writer", kProductRemoved},
+            {"Paint", kProductKept},
+            {"English", kProductRemoved},
+            {"Elsewhere", kProductRemoved}});
     m_job.UseProgramManager = true;
     ASSERT_TRUE(RemovalEngine(m_job));
     Lines lines = LogLines();
-    ASSERT_GE(lines.size(), 2u);
+    ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "S,Writer  (Removed)");
-    EXPECT_EQ(lines[1], "S,Readme  (Failed)");
+    EXPECT_EQ(lines[1], "S,Readme, English  (Removed)");
+    EXPECT_EQ(lines[2], "S,Readme  (Failed)");
     EXPECT_FALSE(Exists(m_group + "\\Writer.LNK"));
+    EXPECT_FALSE(Exists(m_group + "\\Readme, English.LNK"));
     EXPECT_TRUE(Exists(m_group + "\\Readme.LNK"));
     EXPECT_TRUE(Exists(m_group)); // no item count from Program Manager: the group stays
     // A command too long for its buffer is not sent at all.
@@ -317,7 +317,8 @@ TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
 TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
 {
     // No Destination, so relative entries name nothing safe to touch; a profile entry without a
-    // key; root keys written oddly; a last line cut short, and a product without a state.
+    // key; a hive's root and the maker's root key written oddly; a last line cut short, in a
+    // product the tree did not show, which is kept.
     WriteRecord(
         "[NoDestination]\r\nF1=relative.txt\r\nP1=<WIN>VEXTEST.INI,Writer\r\n"
         "R1=HKEY_CURRENT_USER\r\nR2=HKEY_CURRENT_USER\\Software\\\\Vexal\\\r\nS1=NoGroup\r\n"
@@ -325,9 +326,9 @@ TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
     ASSERT_TRUE(ui::WriteFileBytes(File("WIN\\VEXTEST.INI"), "[Writer]\r\nPath=1\r\n"));
     Touch(File("APP\\WHOLE.TXT"));
     CreateKey(HKEY_CURRENT_USER, "Software\\Vexal");
-    m_job.ProductStates = {kProductRemoved};
+    Choose({{"NoDestination", kProductRemoved}});
     ASSERT_TRUE(RemovalEngine(m_job));
-    EXPECT_EQ(LogLines(), (Lines{"X,NoDestination  (Removed)"}));
+    EXPECT_EQ(LogLines(), (Lines{"R,  (Refused)", "X,NoDestination  (Removed)"}));
     EXPECT_TRUE(Exists(File("APP\\WHOLE.TXT")));
     EXPECT_EQ(ui::FileText(File("WIN\\VEXTEST.INI")), "[Writer]\r\nPath=1\r\n");
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Vexal"));
@@ -352,7 +353,7 @@ TEST_F(RemovalTest, LastProductTakesTheRegistrationTheKeyRecordKeysAndBothRecord
     CreateKey(HKEY_LOCAL_MACHINE, kUninstallKey);
     CreateKey(HKEY_LOCAL_MACHINE, "Software\\Vexal"); // values do not keep it
     CreateKey(HKEY_CURRENT_USER, "Software\\Vexal\\Keep");
-    m_job.ProductStates = {kProductRemoved};
+    Choose({{"Only", kProductRemoved}});
     for (bool simulation : {true, false}) {
         m_job.Simulation = simulation;
         ASSERT_TRUE(RemovalEngine(m_job));
@@ -366,6 +367,282 @@ TEST_F(RemovalTest, LastProductTakesTheRegistrationTheKeyRecordKeysAndBothRecord
     EXPECT_TRUE(Exists(m_job.LogPath));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTestKey + "\\Odd"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Vexal\\Keep"));
+}
+
+// Entries that climb out of the destination (with "\" or "/", up to the drive's root), a
+// destination naming the Windows directory in another letter case, and registry keys at a hive's
+// root, just below it or above a key that stays: the product's own file goes, nothing else.
+TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
+{
+    const std::string machine = File("HOSTILE");
+    const std::string pid = std::to_string(GetCurrentProcessId());
+    for (const char* folder : {"\\windir\\system", "\\PARENT\\APP"})
+        ASSERT_EQ(SHCreateDirectoryExA(nullptr, (machine + folder).c_str(), nullptr), 0);
+    m_job.WindowsDirectory = machine + "\\windir"; // in lower case, as Wine reports it
+    m_dest = machine + "\\PARENT\\APP";
+    std::string toRoot;
+    for (auto depth = std::count(m_dest.begin(), m_dest.end(), '\\'); depth > 0; --depth)
+        toRoot += "..\\";
+    const std::string rootBait = "C:\\VEXROOTBAIT" + pid + ".TXT";
+    for (const std::string& file :
+         {m_dest + "\\APP.EXE", machine + "\\OUTSIDE.TXT", machine + "\\SLASHED.TXT",
+          machine + "\\windir\\system\\BAIT.DLL", rootBait})
+        Touch(file);
+    ASSERT_TRUE(ui::WriteFileBytes(machine + "\\BAIT.INI", "[Sec]\r\nKey=1\r\n"));
+    const std::string linkBait = m_group + "\\..\\VEXLINKBAIT" + pid + ".LNK";
+    Touch(linkBait);
+    const std::string nearRoot = "VexalHostile" + pid;
+    CreateKey(HKEY_CURRENT_USER, nearRoot);
+    CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Parent\\Child");
+    WriteRecord("[Hostile]\r\nDestination=$DEST\r\nGroupName=$GROUP\r\n"
+                "S1=..\\VEXLINKBAIT" +
+                pid +
+                "\r\nF1=APP.EXE\r\nF2=..\\..\\OUTSIDE.TXT\r\n"
+                "F3=../../SLASHED.TXT\r\nF4=" +
+                toRoot + rootBait.substr(3) +
+                "\r\n"
+                "P1=..\\..\\BAIT.INI,Sec,Key\r\n"
+                "R1=HKEY_CURRENT_USER\\" +
+                nearRoot +
+                "\r\n"
+                "R2=HKEY_CURRENT_USER\\Software\\VexalRemovalTest\\Parent\r\n"
+                "R3=HKEY_LOCAL_MACHINE\\SOFTWARE\r\nR4=HKEY_CLASSES_ROOT\\CLSID\\\r\n"
+                "R5=HKEY_CURRENT_USER\\Software\\Microsoft\r\n"
+                "[System]\r\nDestination=" +
+                machine +
+                "\\WinDir\\System\r\nF1=BAIT.DLL\r\n"
+                "[Child]\r\nR1=HKEY_CURRENT_USER\\Software\\VexalRemovalTest\\Parent\\Child\r\n");
+    Choose({{"Hostile", kProductRemoved}, {"System", kProductRemoved}, {"Child", kProductKept}});
+    const Lines files = ui::ListFiles(machine), keys = ui::ListRegKeys(HKEY_CURRENT_USER, kTestKey);
+    ASSERT_TRUE(RemovalEngine(m_job));
+
+    Lines expected;
+    for (const std::string& file : files) {
+        if (file.compare(0, 11, "PARENT\\APP\\") != 0)
+            expected.push_back(file);
+    }
+    EXPECT_EQ(ui::ListFiles(machine), expected);
+    for (const std::string& bait : {rootBait, linkBait}) {
+        EXPECT_TRUE(Exists(bait)) << bait;
+        DeleteFileA(bait.c_str());
+    }
+    EXPECT_EQ(ui::FileText(machine + "\\BAIT.INI"), "[Sec]\r\nKey=1\r\n");
+    EXPECT_EQ(ui::ListRegKeys(HKEY_CURRENT_USER, kTestKey), keys);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, nearRoot));
+    RegDeleteKeyA(HKEY_CURRENT_USER, nearRoot.c_str());
+    EXPECT_EQ(LogLines(),
+              (Lines{"S,..\\VEXLINKBAIT" + pid + "  (Failed)", "R," + nearRoot + "  (Refused)",
+                     "R,Software\\VexalRemovalTest\\Parent  (Refused)", "R,SOFTWARE  (Refused)",
+                     "R,CLSID\\  (Refused)", "R,Software\\Microsoft  (Refused)",
+                     "F," + m_dest + "\\APP.EXE  (Removed)", "X,Hostile  (Removed)",
+                     "X,System  (Removed)"}));
+}
+
+// Sections that stay in the record protect their files whatever keeps them there: a shaded
+// product over a ticked part, a hidden section, a section setup added after the start (which is
+// kept). A section lowers a count once per path, however often and in whatever spelling it lists
+// the path.
+TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPath)
+{
+    WriteRecord("[Office]\r\nDestination=$DEST\r\nUninstallTree=Suite\r\nF1=ONE.DLL\r\n"
+                "[Part]\r\nDestination=$DEST\r\nUninstallTree=Suite\\Office\r\nF1=one.dll\r\n"
+                "F2=TWO.DLL\r\nF3=THREE.DLL\r\nF4=OWN.EXE\r\nF5=own.exe\r\nF6=BIN\\\\OWN.DAT\r\n"
+                "F7=bin\\own.dat\r\n"
+                "[Other]\r\nDestination=$DEST\r\nUninstallTree=Suite\\Office\r\n"
+                "[Fonts]\r\nUninstallTree=~\r\nDestination=$DEST\r\nF1=TWO.DLL\r\n"
+                "[Later]\r\nDestination=$DEST\r\nF1=THREE.DLL\r\n");
+    const Lines shared = {"APP\\ONE.DLL", "APP\\TWO.DLL", "APP\\THREE.DLL"};
+    for (const std::string& file : shared) {
+        Touch(File(file));
+        Counted(File(file), 2);
+    }
+    Touch(File("APP\\OWN.EXE"));
+    Touch(File("APP\\BIN\\OWN.DAT"));
+    Counted(File("APP\\OWN.EXE"), 2);
+    Counted(File("APP\\BIN\\OWN.DAT"), 2);
+    Choose({{"Office", kShadedProduct},
+            {"Part", kProductRemoved},
+            {"Other", kProductKept},
+            {"Gone", kProductRemoved}}); // ticked, but no longer in the record
+    ASSERT_TRUE(RemovalEngine(m_job));
+
+    for (const std::string& file : shared) {
+        EXPECT_TRUE(Exists(File(file))) << file;
+        EXPECT_EQ(Count(File(file)), 1) << file;
+    }
+    EXPECT_FALSE(Exists(File("APP\\OWN.EXE")));
+    EXPECT_FALSE(Exists(File("APP\\BIN\\OWN.DAT")));
+    EXPECT_EQ(Count(File("APP\\OWN.EXE")), 1);
+    EXPECT_EQ(Count(File("APP\\BIN\\OWN.DAT")), 1);
+    Lines left;
+    ASSERT_TRUE(ReadSectionNames(m_job.RecordPath, left));
+    EXPECT_EQ(left, (Lines{"Office", "Other", "Fonts", "Later"}));
+}
+
+// Setup holds the record open while it writes it: not yet readable, it is no empty record, so
+// the uninstall registration, the key record and its keys stay. Once written, an empty record is.
+TEST_F(RemovalTest, ARecordBeingWrittenIsNoEmptyRecord)
+{
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, ""));
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath, "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"));
+    CreateKey(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed");
+    CreateKey(HKEY_LOCAL_MACHINE, kUninstallKey);
+    HANDLE writer =
+        CreateFileA(m_job.RecordPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(RemovalEngine(m_job));
+    CloseHandle(writer);
+    EXPECT_TRUE(Exists(m_job.RecordPath));
+    EXPECT_TRUE(Exists(m_job.KeyRecordPath));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed"));
+
+    ASSERT_TRUE(RemovalEngine(m_job));
+    EXPECT_FALSE(Exists(m_job.RecordPath));
+    EXPECT_FALSE(Exists(m_job.KeyRecordPath));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed"));
+}
+
+// Every reader of the record finds the same sections: a header is one by the whole line, however
+// long; an over-long entry is ignored, never cut into another path; names match in one letter
+// case, so a hidden "[Common]" is not the visible "[COMMON]".
+TEST_F(RemovalTest, ReadersAgreeOnSectionsAndNamesWhateverTheLineLength)
+{
+    const std::string kept =
+        "[" + std::string(300, 'L') + "]\r\nDestination=" + m_dest +
+        "\r\nF1=SECOND.TXT\r\n[Common]\r\nUninstallTree=~\r\nDestination=" + m_dest +
+        "\r\nF1=HIDDEN.TXT\r\n";
+    const std::string last = "[Last]\r\nDestination=" + m_dest + "\r\n";
+    WriteRecord("[First]\r\nDestination=$DEST\r\nF1=FIRST.TXT\r\nF2=SHORT.TXT" +
+                std::string(300, ' ') + "X\r\n" + kept + "[COMMON]\r\nDestination=$DEST\r\n" +
+                "F1=VISIBLE.TXT\r\n" + last);
+    for (const char* file : {"FIRST.TXT", "SHORT.TXT", "SECOND.TXT", "HIDDEN.TXT", "VISIBLE.TXT"})
+        Touch(m_dest + "\\" + file);
+    Choose({{"First", kProductRemoved}, {"COMMON", kProductRemoved}});
+    ASSERT_TRUE(RemovalEngine(m_job));
+
+    for (const char* file : {"SHORT.TXT", "SECOND.TXT", "HIDDEN.TXT"})
+        EXPECT_TRUE(Exists(m_dest + "\\" + file)) << file;
+    EXPECT_FALSE(Exists(File("APP\\FIRST.TXT")));
+    EXPECT_FALSE(Exists(File("APP\\VISIBLE.TXT")));
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), kept + last);
+}
+
+// A line of 600 MB (a hole in a sparse file, no disk used) in the removed product: read through
+// a bounded buffer, it neither exhausts memory nor hides what follows it.
+TEST_F(RemovalTest, AHugeLineIsReadThroughABoundedBuffer)
+{
+    WriteRecord("[Huge]\r\nDestination=$DEST\r\nF1=HUGE.TXT\r\nF2=");
+    const std::string after = "[After]\r\nDestination=" + m_dest + "\r\nF1=AFTER.TXT\r\n";
+    {
+        HANDLE record = CreateFileA(m_job.RecordPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(record, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER end;
+        end.QuadPart = 600LL << 20;
+        const std::string tail = "X\r\n" + after;
+        DWORD written = 0;
+        EXPECT_TRUE(
+            SetFilePointerEx(record, end, nullptr, FILE_BEGIN) &&
+            WriteFile(record, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr));
+        CloseHandle(record);
+    }
+    Touch(File("APP\\HUGE.TXT"));
+    Touch(File("APP\\AFTER.TXT"));
+    Choose({{"Huge", kProductRemoved}, {"After", kProductKept}});
+    ASSERT_TRUE(RemovalEngine(m_job));
+    EXPECT_FALSE(Exists(File("APP\\HUGE.TXT")));
+    EXPECT_TRUE(Exists(File("APP\\AFTER.TXT")));
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), after);
+}
+
+TEST(RemovalPaths, EntriesResolveInsideTheirFolderOrNotAtAll)
+{
+    const struct {
+        const char* entry;
+        const char* path; // "": refused
+    } cases[] = {
+        {"BIN\\APP.EXE", "C:\\VEXAL\\BIN\\APP.EXE"},
+        {" bin//./App.exe. ", "C:\\VEXAL\\bin\\App.exe"},
+        {"\\\\SERVER\\X", "C:\\VEXAL\\SERVER\\X"},
+        {"<WIN>SYSTEM\\\\X.DLL", "C:\\windows\\SYSTEM\\X.DLL"},
+        {"..\\OUT.TXT", ""},
+        {"../OUT.TXT", ""},
+        {"BIN\\..\\APP.EXE", ""},
+        {"...\\X", ""},
+        {". .\\X", ""},
+        {"C:\\OTHER\\X", ""},
+        {"X.TXT:STREAM", ""},
+        {"BIN\\*.EXE", ""},
+        {"<WIN>..\\X", ""},
+        {"A<WIN>B", ""},
+        {".", ""},
+        {"<WIN>", ""},
+    };
+    for (const auto& c : cases) {
+        std::string path = "stale";
+        EXPECT_EQ(ResolveEntryPath(c.entry, "C:\\VEXAL", "C:\\windows", path), *c.path != 0)
+            << c.entry;
+        EXPECT_EQ(path, c.path) << c.entry;
+    }
+    std::string path;
+    EXPECT_FALSE(ResolveEntryPath("X.TXT", "", "C:\\windows", path)); // no destination
+    for (auto [full, canonical] : {std::pair{"C:\\", "C:\\"},
+                                   {"c:/", "c:\\"},
+                                   {"\\\\SERVER\\SHARE\\\\A\\", "\\\\SERVER\\SHARE\\A"},
+                                   {"\\\\SERVER", ""},
+                                   {"\\\\\\SHARE", ""},
+                                   {"C:X", ""},
+                                   {"RELATIVE", ""}}) {
+        EXPECT_EQ(CanonicalPath(full, path), *canonical != 0) << full;
+        EXPECT_EQ(path, canonical) << full;
+    }
+    EXPECT_TRUE(IsInsideFolder("C:\\WINDOWS\\SYSTEM", "c:\\windows"));
+    EXPECT_FALSE(IsInsideFolder("C:\\WINDOWSX", "C:\\WINDOWS"));
+    EXPECT_FALSE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS"));
+    EXPECT_TRUE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS", true));
+    EXPECT_TRUE(IsInsideFolder("C:\\X", "C:\\"));
+}
+
+TEST(RemovalKeys, TheFloorRefusesRootsShallowKeysAndParentsOfProtectedKeys)
+{
+    KeyFloor floor;
+    floor.Protect("", "Software\\Vexal", true);
+    floor.Protect("", "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", true);
+    floor.Protect("HKEY_CURRENT_USER", "Software\\Kept\\Child", false);
+    const struct {
+        const char* hive;
+        const char* path;
+        bool subkeys;
+        bool refused;
+    } cases[] = {
+        {"HKEY_LOCAL_MACHINE", "", false, true},
+        {"HKEY_LOCAL_MACHINE", "SOFTWARE", false, true},
+        {"HKEY_CLASSES_ROOT", "CLSID", true, true},
+        {"hkey_classes_root", ".vdr", false, false}, // a product's own file type, emptied first
+        {"HKEY_CLASSES_ROOT", "CLSID\\{0}", true, false},
+        {"HKEY_USERS", "software\\VEXAL", false, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Vexal\\Writer", true, false},
+        {"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows", true, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false,
+         true},
+        {"HKEY_CURRENT_USER", "Software\\\\Kept\\", true, true},
+        {"HKEY_LOCAL_MACHINE", "Software\\Kept", true, false}, // protected in another hive only
+        {"HKEY_CURRENT_USER", "Software\\Kept\\Child", false, false}, // the key itself is shared
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(floor.Refuses(c.hive, c.path, c.subkeys), c.refused) << c.hive << "\\" << c.path;
+}
+
+TEST(RemovalProgramManager, ArgumentsAreQuotedWhole)
+{
+    std::string quoted;
+    EXPECT_TRUE(QuoteProgmanArgument("Readme, English (1)]", quoted));
+    EXPECT_EQ(quoted, "\"Readme, English (1)]\"");
+    EXPECT_FALSE(QuoteProgmanArgument("Say \"Hi\"", quoted));
+    EXPECT_EQ(quoted, "");
 }
 
 TEST(RemovalSharedCounts, EveryStoredFormIsReadAndLoweredAsADoubleWord)

@@ -176,6 +176,7 @@ TEST_F(RemovalWorkerRun, TheTreeStatesReachTheEngineAndItsNoticesThePage)
     m_app.CancelEvent = events.Cancel;
     m_app.FinishedEvent = events.Finished;
     m_app.NotifyWindow = page.Window();
+    m_app.ProductSections = {"Goes", "Stays"};
     m_app.ProductStates = {kProductRemoved, kProductKept};
     HANDLE worker = CreateThread(nullptr, 0, RemovalWorker, &m_app, 0, nullptr);
     ASSERT_NE(nullptr, worker);

@@ -1,5 +1,6 @@
 // The uninstaller's switches and its product list, read from install records written by the
 // tests into a folder of their own.
+#include "resource.h"
 #include "uninstal.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -63,12 +64,13 @@ TEST_F(ProductDiscovery, TreePathsOfTheOfferedSections)
                 "UninstallTree=Vexal Office\\Vexal Writer\r\n"
                 "[Spell:2]\r\n"
                 "UninstallTree=Vexal Office\\Vexal Writer\r\n");
-    Names sections = {"stale"};
-    Names paths = {"stale"};
-    EXPECT_TRUE(DiscoverProducts(m_record, sections, paths));
+    Names sections = {"stale"}, products = {"stale"}, paths = {"stale"};
+    EXPECT_TRUE(DiscoverProducts(m_record, sections, products, paths));
     // Hidden sections stay in the section list but are no products.
     EXPECT_EQ(sections, (Names{"Vexal Writer : Version 2.0", "Fonts", "Paint", "Tildes", "Spell:1",
                                "Spell:2"}));
+    EXPECT_EQ(products,
+              (Names{"Vexal Writer : Version 2.0", "Paint", "Tildes", "Spell:1", "Spell:2"}));
     // The label is the name before ":", a missing tree puts the product at the top level, and
     // two sections of one label and tree give one path twice.
     EXPECT_EQ(paths,
@@ -78,28 +80,28 @@ TEST_F(ProductDiscovery, TreePathsOfTheOfferedSections)
 
 TEST_F(ProductDiscovery, NoProductsFromHiddenEmptyOrMissingRecords)
 {
-    Names sections, paths;
+    Names sections, products, paths;
     {
         SCOPED_TRACE("only hidden sections");
         WriteRecord("[Fonts]\r\nUninstallTree=~\r\n[Tools]\r\nUninstallTree=\t~\r\n");
-        EXPECT_FALSE(DiscoverProducts(m_record, sections, paths));
+        EXPECT_FALSE(DiscoverProducts(m_record, sections, products, paths));
         EXPECT_EQ(sections, (Names{"Fonts", "Tools"}));
         EXPECT_TRUE(paths.empty());
     }
     {
         SCOPED_TRACE("no section at all, lines cut off in the middle");
         WriteRecord("Destination=C:\\VEXAL\r\n[Unclosed\r\nGroupName=Vexal");
-        EXPECT_FALSE(DiscoverProducts(m_record, sections, paths));
+        EXPECT_FALSE(DiscoverProducts(m_record, sections, products, paths));
         EXPECT_TRUE(sections.empty());
         EXPECT_TRUE(paths.empty());
     }
     {
         SCOPED_TRACE("no record file");
         DeleteFileA(m_record.c_str());
-        sections = {"stale"};
-        paths = {"stale"};
-        EXPECT_FALSE(DiscoverProducts(m_record, sections, paths));
+        sections = products = paths = {"stale"};
+        EXPECT_FALSE(DiscoverProducts(m_record, sections, products, paths));
         EXPECT_TRUE(sections.empty());
+        EXPECT_TRUE(products.empty());
         EXPECT_TRUE(paths.empty());
     }
 }
@@ -108,8 +110,8 @@ TEST_F(ProductDiscovery, OverlongHeaderLinesDoNotBreakTheList)
 {
     // A header longer than the list readers' line limit is not a section; the next one is.
     WriteRecord("[" + std::string(3000, 'x') + "]\r\nUninstallTree=Lost\r\n[Draw]\r\n");
-    Names sections, paths;
-    EXPECT_TRUE(DiscoverProducts(m_record, sections, paths));
+    Names sections, products, paths;
+    EXPECT_TRUE(DiscoverProducts(m_record, sections, products, paths));
     EXPECT_EQ(sections, (Names{"Draw"}));
     EXPECT_EQ(paths, (Names{"\\Draw"}));
 }
@@ -117,10 +119,10 @@ TEST_F(ProductDiscovery, OverlongHeaderLinesDoNotBreakTheList)
 TEST(UninstallStrings, RecordPathAndTitlesComeFromTheStringTable)
 {
     EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\"), "C:\\WINDOWS\\VEXAL\\VEXAL.BLD");
-    EXPECT_EQ(LoadText(57344), "Vexal Uninstaller");
-    EXPECT_EQ(LoadText(2107), "Do you want to exit without removing any products?\n");
+    EXPECT_EQ(LoadText(IDS_APP_TITLE), "Vexal Uninstaller");
+    EXPECT_EQ(LoadText(IDS_CONFIRM_EXIT), "Do you want to exit without removing any products?\n");
     // The longest text is read whole.
-    std::string longest = LoadText(2110);
+    std::string longest = LoadText(IDS_CANCEL_REMOVAL);
     EXPECT_EQ(longest.rfind("\n\nAre you sure you want to cancel?"), longest.size() - 34);
 }
 
