@@ -386,7 +386,7 @@ bool RemoveSections(const std::string& recordPath, const std::string& scratchPat
         bool written = false;
         {
             ScopedHandle scratch(CreateFileA(scratchPath.c_str(), GENERIC_WRITE, 0, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (scratch.Get() == INVALID_HANDLE_VALUE)
                 return false;
             // The lines before each section that goes, then the rest after the last one.

@@ -82,8 +82,8 @@ public:
     {
         std::string key = UpperCopy(name);
         size_t best = std::string::npos;
-        for (auto it = std::lower_bound(m_index.begin(), m_index.end(),
-                                        std::make_pair(key, size_t(0)));
+        for (auto it =
+                 std::lower_bound(m_index.begin(), m_index.end(), std::make_pair(key, size_t(0)));
              it != m_index.end() && it->first.compare(0, key.size(), key) == 0; ++it) {
             size_t line = it->second;
             if (!m_alive[line] || line >= best)

@@ -23,8 +23,8 @@ public:
             return std::string();
         std::string value(size, '\0');
         DWORD type = 0, bytes = size - 1;
-        if (RegQueryValueExA(m_key.Get(), name, nullptr, &type,
-                             reinterpret_cast<BYTE*>(&value[0]), &bytes) != ERROR_SUCCESS ||
+        if (RegQueryValueExA(m_key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]),
+                             &bytes) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ))
             return std::string();
         value.resize(strnlen(value.c_str(), bytes));

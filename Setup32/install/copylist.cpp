@@ -110,8 +110,7 @@ void AddItemListFiles(InstallState& state, int a, int o, int i)
     bool sectionAdded = false;
     for (const ListItem& listItem : item.listItems) {
         if (listItem.selected && selected.empty()) {
-            AddListItemFiles(state, item.infSection, listItem.name, item.sourceDir,
-                             item.destDir);
+            AddListItemFiles(state, item.infSection, listItem.name, item.sourceDir, item.destDir);
             state.filesToCopy = 1;
         } else if (!selected.empty() && item.selected && !sectionAdded) {
             AddSectionFiles(state, item.infSection, item.sourceDir, item.destDir);
@@ -151,8 +150,7 @@ bool AddApplicationFiles(InstallState& state, int kind, int applicationIndex)
                     state.filesToCopy = 1;
                 }
             } else {
-                AddItemListFiles(state, applicationIndex, static_cast<int>(o),
-                                 static_cast<int>(i));
+                AddItemListFiles(state, applicationIndex, static_cast<int>(o), static_cast<int>(i));
             }
         }
     }

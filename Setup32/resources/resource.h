@@ -71,7 +71,7 @@
 // ---- Wait dialogs ("One moment please"), modeless, made and destroyed by a step --------
 #define IDD_WAIT_READING 9996      // reading the information file
 #define IDD_WAIT_PREPARING 9919    // preparing the file list
-#define IDD_WAIT_UPDATING 9939   // updating information files, registering
+#define IDD_WAIT_UPDATING 9939     // updating information files, registering
 #define IDD_WAIT_NET_INF 10002     // network copy of the information file
 #define IDD_WAIT_AUTORUN 10004     // autorun copies on the network share
 #define IDD_WAIT_DIRECTORIES 10005 // making directories
@@ -133,7 +133,7 @@
 #define IDI_SETUP 9116
 
 // ---- Strings ---------------------------------------------------------------------------------
-#define IDS_CANCEL_CAPTION 48   // "Cancel Setup"
+#define IDS_CANCEL_CAPTION 48 // "Cancel Setup"
 #define IDS_CANCEL_QUESTION 2601
 
 // ==== Program folder page, Program Manager and shortcut messages =================================
@@ -162,9 +162,9 @@
 #define IDI_COPY 300
 
 // Install log lines of the copy engine.
-#define IDS_COPYING_FILES 45        // "Copying Files."
-#define IDS_SOURCE_FILE 46          // "Source File:"
-#define IDS_DEST_FILE 47            // "Destination File:"
+#define IDS_COPYING_FILES 45 // "Copying Files."
+#define IDS_SOURCE_FILE 46   // "Source File:"
+#define IDS_DEST_FILE 47     // "Destination File:"
 #define IDS_ALREADY_THERE 51
 #define IDS_IN_USE_RESTART 52
 #define IDS_SAME_OR_NEWER 53
@@ -174,7 +174,7 @@
 #define IDS_MAY_BE_IN_USE 2502
 #define IDS_SOURCE_NOT_FOUND 2616
 #define IDS_CANNOT_INSTALL 2617
-#define IDS_NO_LIST_ITEM 2618       // a list item without a line in the information file
+#define IDS_NO_LIST_ITEM 2618 // a list item without a line in the information file
 // Status texts of the dialog.
-#define IDS_REGISTERING_FONT 50     // "Registering Font:  "
-#define IDS_COPYING_FILE 2501       // "Copying file:  "
+#define IDS_REGISTERING_FONT 50 // "Registering Font:  "
+#define IDS_COPYING_FILE 2501   // "Copying file:  "

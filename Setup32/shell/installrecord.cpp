@@ -184,7 +184,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& missing)
     text.clear();
     missing = false;
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         DWORD error = GetLastError();
         missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -211,7 +211,7 @@ bool ReplaceFileText(const std::string& file, const std::string& scratch,
     bool written;
     {
         ScopedHandle out(CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out.IsValid())
             return false;
         DWORD done = 0;

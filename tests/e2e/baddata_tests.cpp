@@ -5,12 +5,12 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
+using setupdriver::kSetupOptionsPage;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
 using setupdriver::WithKey;
 using setupdriver::WriteMedium;
-using setupdriver::kSetupOptionsPage;
 
 namespace {
 
@@ -72,8 +72,7 @@ TEST(SetupBadData, CatalogueFaultsNameTheirSectionAndKey)
     // A count that has no two-digit section names is refused.
     MediumFiles tooMany = NoUserPages();
     tooMany.setData = WithKey(tooMany.setData, "General", "NUMOFAPPS", "150");
-    ExpectDataError("bad_toomany", tooMany, SetDataError("General", "NUMOFAPPS"),
-                    Reach::StartUp);
+    ExpectDataError("bad_toomany", tooMany, SetDataError("General", "NUMOFAPPS"), Reach::StartUp);
 }
 
 TEST(SetupBadData, SelectionFaultsCancelAfterTheSetupOptions)

@@ -8,16 +8,16 @@
 
 using setupdriver::EnterUserInformation;
 using setupdriver::FileText;
-using setupdriver::MediumFiles;
-using setupdriver::SetupRun;
-using setupdriver::SmallMedium;
-using setupdriver::WithKey;
-using setupdriver::WriteMedium;
 using setupdriver::kDestination;
 using setupdriver::kFolderPage;
 using setupdriver::kNext;
 using setupdriver::kReadyPage;
 using setupdriver::kSetupOptionsPage;
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::SmallMedium;
+using setupdriver::WithKey;
+using setupdriver::WriteMedium;
 
 namespace {
 

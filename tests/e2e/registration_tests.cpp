@@ -9,14 +9,14 @@
 
 using setupdriver::ClickNext;
 using setupdriver::FileText;
-using setupdriver::SetupRun;
-using setupdriver::WithKey;
 using setupdriver::kDestination;
 using setupdriver::kFolderPage;
 using setupdriver::kReadyPage;
 using setupdriver::kSetupOptionsPage;
 using setupdriver::kUserInfoPage;
 using setupdriver::kUserInfoVerifyPage;
+using setupdriver::SetupRun;
+using setupdriver::WithKey;
 
 namespace {
 

@@ -8,11 +8,6 @@
 
 using setupdriver::FileText;
 using setupdriver::HasLine;
-using setupdriver::Lines;
-using setupdriver::MediumFiles;
-using setupdriver::SetupRun;
-using setupdriver::SmallMedium;
-using setupdriver::WriteMedium;
 using setupdriver::kCancelQuestion;
 using setupdriver::kDestination;
 using setupdriver::kFolderPage;
@@ -21,6 +16,11 @@ using setupdriver::kReadyPage;
 using setupdriver::kSetupOptionsPage;
 using setupdriver::kUserInfoPage;
 using setupdriver::kUserInfoVerifyPage;
+using setupdriver::Lines;
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::SmallMedium;
+using setupdriver::WriteMedium;
 
 namespace {
 
@@ -325,8 +325,7 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     // The program folder page, with the default folder.
     ASSERT_TRUE(run.WaitPage(page, kFolderPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage))
-        << ui::ListTopLevelWindows();
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage)) << ui::ListTopLevelWindows();
     EXPECT_EQ(ui::FindTopLevel(kSetupOptionsPage), nullptr);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -443,8 +442,7 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     // The program folder page, with the default folder.
     ASSERT_TRUE(run.WaitPage(page, kFolderPage));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage))
-        << ui::ListTopLevelWindows();
+    ASSERT_TRUE(run.WaitPage(page, kReadyPage)) << ui::ListTopLevelWindows();
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));

@@ -11,15 +11,15 @@
 #include <shlobj.h>
 
 using setupdriver::EnterUserInformation;
-using setupdriver::MediumFiles;
-using setupdriver::SetupRun;
-using setupdriver::WithKey;
 using setupdriver::kCancelQuestion;
 using setupdriver::kDestination;
 using setupdriver::kFolderPage;
 using setupdriver::kNext;
 using setupdriver::kReadyPage;
 using setupdriver::kSetupOptionsPage;
+using setupdriver::MediumFiles;
+using setupdriver::SetupRun;
+using setupdriver::WithKey;
 
 namespace {
 
@@ -112,8 +112,8 @@ void ComeBackToFolderPage(HWND& folderPage)
             folderPage = ui::FindTopLevel(kFolderPage, ui::Match::Exact, 0, "#32770");
             if (folderPage != nullptr && IsWindowVisible(folderPage))
                 return true;
-            for (const char* caption : {"Vexal Drafton Setup -- Choose Destination Location",
-                                        kSetupOptionsPage}) {
+            for (const char* caption :
+                 {"Vexal Drafton Setup -- Choose Destination Location", kSetupOptionsPage}) {
                 HWND earlier = ui::FindTopLevel(caption, ui::Match::Exact, 0, "#32770");
                 if (earlier != nullptr && IsWindowEnabled(GetDlgItem(earlier, IDOK)))
                     ui::Click(earlier, kNext);

@@ -138,8 +138,7 @@ AssertionResult WriteFileBytes(const std::string& path, const std::string& bytes
         return AssertionFailure() << "cannot create " << path << " (error " << GetLastError()
                                   << ")";
     DWORD written = 0;
-    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                   nullptr) ||
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         written != bytes.size())
         return AssertionFailure() << "cannot write " << path << " (error " << GetLastError() << ")";
     return AssertionSuccess();

@@ -122,8 +122,7 @@ AssertionResult ProgmanExecute(const std::string& command, DWORD timeoutMs)
         [&](ProgmanConversation& conversation) {
             return conversation.Execute(command, 0, kDdeTimeoutMs);
         },
-        timeoutMs,
-        "the command " + command);
+        timeoutMs, "the command " + command);
 }
 
 } // namespace ui

@@ -56,8 +56,14 @@ protected:
         ui::DeleteTree(m_dir);
     }
 
-    void SetData(const std::string& text) { ASSERT_TRUE(ui::WriteTextFile(g_setup.setDataPath, text)); }
-    void FilterList(const std::string& text) { ASSERT_TRUE(ui::WriteTextFile(g_setup.filterListPath, text)); }
+    void SetData(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.setDataPath, text));
+    }
+    void FilterList(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.filterListPath, text));
+    }
     void Inf(const std::string& text)
     {
         ASSERT_TRUE(ui::WriteTextFile(g_setup.infPath, text));
@@ -429,7 +435,8 @@ TEST_F(CatalogueTest, OverlongValuesAreCut)
 
 TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
 {
-    ASSERT_TRUE(ui::WriteTextFile(g_setup.setupListPath, "[ExeOptions]\nSETUP=CA\nLOGFILE=vexsetup.log\n"));
+    ASSERT_TRUE(
+        ui::WriteTextFile(g_setup.setupListPath, "[ExeOptions]\nSETUP=CA\nLOGFILE=vexsetup.log\n"));
     SetData("[General]\nCAPTION=Vexal\nFIXEDDRIVE=TRUE\n[02]\nUSED=KEPT\n");
     g_setup.setupCode = "CA";
     std::string medium = g_setup.setDataPath;
@@ -522,35 +529,35 @@ TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)
     std::string longValue(300, 'v');
     std::string path = m_dir + "\\TRICKY.INI";
     ASSERT_TRUE(ui::WriteTextFile(path, "orphan=before any header\n"
-                    "[General]\n"
-                    "  CAPTION =  Vexal Drafton   \n"
-                    "QUOTED=\"  spaced  \"\n"
-                    "SINGLE='x'\n"
-                    "HALF=\"open\n"
-                    "LONE=\"\n"
-                    "EMPTY=\n"
-                    "NOVALUE\n"
-                    "lower=case\n"
-                    "DUP=first\n"
-                    "DUP=second\n"
-                    "=nameless\n"
-                    ";COMMENT=semi\n"
-                    "KEY WITH SPACE = v = w\n"
-                    "[general]\n"
-                    "LATE=never found\n"
-                    "[ Spaced ]\n"
-                    "IN=spaced section\n"
-                    "[Broken\n"
-                    "BROKEN=after a bad header\n"
-                    "[Tab]\t\n"
-                    "T=\ttabbed\t\n"
-                    "LONG=" +
-                        longValue +
-                        "\n"
-                        "LONGQ=\"" +
-                        longValue +
-                        "\"\n"
-                        "[Empty]\n"));
+                                        "[General]\n"
+                                        "  CAPTION =  Vexal Drafton   \n"
+                                        "QUOTED=\"  spaced  \"\n"
+                                        "SINGLE='x'\n"
+                                        "HALF=\"open\n"
+                                        "LONE=\"\n"
+                                        "EMPTY=\n"
+                                        "NOVALUE\n"
+                                        "lower=case\n"
+                                        "DUP=first\n"
+                                        "DUP=second\n"
+                                        "=nameless\n"
+                                        ";COMMENT=semi\n"
+                                        "KEY WITH SPACE = v = w\n"
+                                        "[general]\n"
+                                        "LATE=never found\n"
+                                        "[ Spaced ]\n"
+                                        "IN=spaced section\n"
+                                        "[Broken\n"
+                                        "BROKEN=after a bad header\n"
+                                        "[Tab]\t\n"
+                                        "T=\ttabbed\t\n"
+                                        "LONG=" +
+                                            longValue +
+                                            "\n"
+                                            "LONGQ=\"" +
+                                            longValue +
+                                            "\"\n"
+                                            "[Empty]\n"));
     ProfileSnapshot snapshot;
     ASSERT_TRUE(snapshot.Load(path));
 

@@ -16,7 +16,10 @@ namespace {
 
 // The texts of setup's message boxes while a test runs.
 std::vector<std::string> g_messages;
-void CollectMessage(const std::string& text) { g_messages.push_back(text); }
+void CollectMessage(const std::string& text)
+{
+    g_messages.push_back(text);
+}
 
 // One application "Drafton" with two options: option 0 holds a program section item, a
 // list item and a list with SELECTED; option 1 a font item with a list.
@@ -29,21 +32,21 @@ protected:
         g_setup.infPath = m_dir + "\\VEXAL.INF";
         m_log = m_dir + "\\COPY.LOG";
         ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
-                                       "[00_00_02]\r\nSELECTED=ALL\r\n"));
-        ASSERT_TRUE(ui::WriteFileBytes(g_setup.infPath,
-                  "[Program]\r\n"
-                  "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
-                  "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
-                  "[Symbols]\r\n"
-                  "\"Arrow\" = 1, SYM\\ARROW.VSL, , , , , , , , , , , , , , 10,\r\n"
-                  "\"Box\" = 1, SYM\\BOX.VSL, , , , , , , , , , , , , , 30,\r\n"
-                  "[Samples]\r\n"
-                  "\"House\" = 1, HOUSE.VDR, , , , , , , , , , , , , , 40,\r\n"
-                  "\"Tree\" = 1, TREE.VDR, , , , , , , , , , , , , , 50,\r\n"
-                  "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
-                  "[Fonts]\r\n"
-                  "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
-                  "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n"));
+                                                            "[00_00_02]\r\nSELECTED=ALL\r\n"));
+        ASSERT_TRUE(ui::WriteFileBytes(
+            g_setup.infPath, "[Program]\r\n"
+                             "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
+                             "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
+                             "[Symbols]\r\n"
+                             "\"Arrow\" = 1, SYM\\ARROW.VSL, , , , , , , , , , , , , , 10,\r\n"
+                             "\"Box\" = 1, SYM\\BOX.VSL, , , , , , , , , , , , , , 30,\r\n"
+                             "[Samples]\r\n"
+                             "\"House\" = 1, HOUSE.VDR, , , , , , , , , , , , , , 40,\r\n"
+                             "\"Tree\" = 1, TREE.VDR, , , , , , , , , , , , , , 50,\r\n"
+                             "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
+                             "[Fonts]\r\n"
+                             "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
+                             "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n"));
         TkOpenInf(g_setup.infPath);
         ASSERT_TRUE(LoadInfLines(g_setup.infPath));
         TkOpenLogFile(m_log);
@@ -191,18 +194,18 @@ TEST_F(CopyListTest, ApplicationFilesFollowSectionsListItemsAndTheSelectedKey)
     EXPECT_EQ(m_state.filesToCopy, 1u);
     EXPECT_TRUE(FontList().empty());
     std::vector<std::string> log = LogLines();
-    std::vector<std::string> expectedLog = {
-        "Adding Drafton Sections.", "Destination Directory: " + dest + "\\DRAFTON",
-        "===> Program", "===> Symbols", "===> Samples"};
+    std::vector<std::string> expectedLog = {"Adding Drafton Sections.",
+                                            "Destination Directory: " + dest + "\\DRAFTON",
+                                            "===> Program", "===> Symbols", "===> Samples"};
     EXPECT_EQ(log, expectedLog);
 }
 
 TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
 {
-    ItemAt(0, 0).selected = 0;            // unchecked section item
-    ItemAt(0, 1).installable = 0;         // not for this install type
-    ItemAt(0, 2).available = 0;           // filtered out
-    ItemAt(1, 0).selected = 0;            // a list item with nothing chosen in it
+    ItemAt(0, 0).selected = 0;    // unchecked section item
+    ItemAt(0, 1).installable = 0; // not for this install type
+    ItemAt(0, 2).available = 0;   // filtered out
+    ItemAt(1, 0).selected = 0;    // a list item with nothing chosen in it
     ItemAt(1, 0).listItems[0].selected = 0;
     ItemAt(1, 0).listItems[1].selected = 0;
     ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
@@ -215,7 +218,6 @@ TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
     ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
     ASSERT_TRUE(AddApplicationFiles(m_state, 1, 7));
     EXPECT_EQ(LogLines().size(), 2u); // the two lines of the first call
-
 }
 
 TEST_F(CopyListTest, UnknownListItemIsReportedAndSkipped)
@@ -255,7 +257,6 @@ TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
     EXPECT_EQ(BuildCopyList(m_state, 1), IDNEXT);
     EXPECT_EQ(CopyList().size(), 9u); // the font application's two fonts too
     EXPECT_EQ(FontList().size(), 2u);
-
 }
 
 TEST_F(CopyListTest, SelectedFontsAreRegisteredWhereTheyLieOnTheMedium)

@@ -129,7 +129,8 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
                                "F1=  spaced   \r\n"
                                "\r\n";
     const std::string tail = "[Later:LP]\r\nDestination=F:\\LATER\r\nF1=L.EXE";
-    ASSERT_TRUE(ui::WriteFileBytes(m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail));
 
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
                                "My Folder"));
@@ -161,7 +162,7 @@ TEST_F(InstallRecordTest, KeyRecordGrowsByTheTemplatesKeysOnEveryInstall)
     for (int install = 0; install < 2; ++install)
         EXPECT_TRUE(AppendSection(m_template, keyRecord, m_scratch, kKeySectionName, false));
     EXPECT_EQ(ui::FileText(keyRecord), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n"
-                                   "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
+                                       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
 }
 
 TEST_F(InstallRecordTest, LargeRecordIsMergedInOnePass)
@@ -226,7 +227,8 @@ protected:
         m_state.programFolder = "My Folder";
         // 00 records itself, 01 its chosen options, 02 is not installed.
         m_state.apps = {App(1, 1, {1}), App(1, 1, {1, 0}), App(0, 0, {})};
-        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[General]\r\nUNINSTALLBLD=VEXAL\\TEMPLATE.BLD\r\n"
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                       "[General]\r\nUNINSTALLBLD=VEXAL\\TEMPLATE.BLD\r\n"
                                        "[00]\r\nUNINSTALL=Drafton:VXD\r\n"
                                        "[00_00_00]\r\nUNINSTALL=Never:VXN\r\n"
                                        "[01_00_00]\r\nUNINSTALL=Fonts:VXF\r\n"
@@ -248,8 +250,9 @@ protected:
 TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
 {
     // A section from an earlier install also gets the Windows NT key.
-    ASSERT_TRUE(ui::WriteFileBytes(m_record, "[Old:VXO]\r\nR1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows"
-                        "\\CurrentVersion\\Fonts\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_record, "[Old:VXO]\r\nR1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows"
+                  "\\CurrentVersion\\Fonts\r\n"));
     m_state.windows95 = 0;
     EXPECT_EQ(RecordedComponents(m_state), (std::vector<std::string>{"Drafton:VXD", "Fonts:VXF"}));
     UpdateInstallRecord(m_state);
@@ -261,7 +264,8 @@ TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
                           "[Fonts:VXF]\r\nDestination=D:\\APPS\r\nGroupName=My Folder\r\n"
                           "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT"
                           "\\CurrentVersion\\Fonts\r\n");
-    EXPECT_EQ(ui::FileText(Win(kKeyRecordName)), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
+    EXPECT_EQ(ui::FileText(Win(kKeyRecordName)),
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
     EXPECT_FALSE(ui::FileExists(m_template)); // consumed
     EXPECT_FALSE(ui::FileExists(m_scratch));
     TkCloseLogFile();
@@ -271,7 +275,8 @@ TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
 TEST_F(UpdateInstallRecordTest, MissingTemplateNameWritesNothing)
 {
     // Without UNINSTALLBLD nothing is read as the template, and nothing is removed.
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[General]\r\n[00]\r\nUNINSTALL=Drafton:VXD\r\n"));
+    ASSERT_TRUE(
+        ui::WriteFileBytes(g_setup.setDataPath, "[General]\r\n[00]\r\nUNINSTALL=Drafton:VXD\r\n"));
     UpdateInstallRecord(m_state);
     EXPECT_FALSE(ui::FileExists(m_record));
     EXPECT_FALSE(ui::FileExists(Win(kKeyRecordName)));

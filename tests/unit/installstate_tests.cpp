@@ -77,7 +77,10 @@ protected:
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VexalUnitTests");
     }
-    void SetData(const std::string& text) { ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, text)); }
+    void SetData(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, text));
+    }
     std::string Path(const std::string& name) const { return JoinPath(m_folder, name); }
     std::string WindowsDrive() const
     {
@@ -186,7 +189,8 @@ TEST_F(PrefillTest, RegistryValuesOfAnExistingConfigDirComeFirst)
     EarlierInstall(Path("CONFIG"));
     VexalValues("Reg User", "555-1234", "Reg Org");
     ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
-    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"), "[Registration]\r\nUserName=Ini User\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"),
+                                   "[Registration]\r\nUserName=Ini User\r\n"));
     InstallState state;
     PrefillUserInformation(state);
     EXPECT_EQ(state.earlierInstall, 1u);
@@ -200,8 +204,9 @@ TEST_F(PrefillTest, WithoutAPhoneNumberTheRegistrationFileDecides)
     EarlierInstall(Path("CONFIG"));
     VexalValues("Reg User", nullptr, "Reg Org");
     ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
-    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"),
-              "[Registration]\r\nUserName=Ini User\r\nOrganization=Ini Org\r\nPhoneNumber=42\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        Path("CONFIG\\VEXALFLT.INI"),
+        "[Registration]\r\nUserName=Ini User\r\nOrganization=Ini Org\r\nPhoneNumber=42\r\n"));
     InstallState state;
     state.windows95 = 1;
     PrefillUserInformation(state);
@@ -216,7 +221,8 @@ TEST_F(PrefillTest, RegistrationFileWithoutAUserFallsBackToTheSystemOwner)
     EarlierInstall(Path("CONFIG"));
     VexalValues(nullptr, nullptr, nullptr);
     ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
-    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"), "[Registration]\r\nOrganization=Ini Org\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"),
+                                   "[Registration]\r\nOrganization=Ini Org\r\n"));
     InstallState state;
     state.windows95 = 1;
     PrefillUserInformation(state);

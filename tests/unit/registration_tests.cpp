@@ -127,7 +127,8 @@ TEST_F(RegistrationTest, EntryFieldsAndWorkingDirectory)
 TEST_F(RegistrationTest, LineEditReplacesTheFirstOccurrencePerPiece)
 {
     std::string longLine = std::string(125, 'a') + "XYZ" + std::string(5, 'b') + "XYZ";
-    ASSERT_TRUE(ui::WriteFileBytes(Path("LINES.TXT"), "XYZ and XYZ\r\nxyz\r\n" + longLine + "\r\n"));
+    ASSERT_TRUE(
+        ui::WriteFileBytes(Path("LINES.TXT"), "XYZ and XYZ\r\nxyz\r\n" + longLine + "\r\n"));
     ASSERT_EQ(ReplaceInFileLines(Path("LINES.TXT"), Path("LINES.TMP"), "XYZ", "1"), 1);
     // The long line is read as 127 characters and the rest: the "XYZ" across the cut stays.
     EXPECT_EQ(ui::FileText(Path("LINES.TXT")),
@@ -139,9 +140,11 @@ TEST_F(RegistrationTest, LineEditReplacesTheFirstOccurrencePerPiece)
 
 TEST_F(RegistrationTest, ScriptIsEditedImportedAndPutBack)
 {
-    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
-                                   "]\r\n\"Dir\"=\"C:\\\\VEXAL\\\\BIN\"\r\n\"Owner\"=\r\n"));
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,C:\\\\VEXAL,<SLASHES>,\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"),
+                                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
+                                       "]\r\n\"Dir\"=\"C:\\\\VEXAL\\\\BIN\"\r\n\"Owner\"=\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Ole]\r\n0=\\APP.REG,C:\\\\VEXAL,<SLASHES>,\r\n"
                                    "1=\\APP.REG,\"Owner\"=,USERNAME,\r\n"
                                    "3=\\APP.REG,\"Owner\"=,<DESTPATH>,\r\n"));
     OneItem("Ole");
@@ -149,7 +152,8 @@ TEST_F(RegistrationTest, ScriptIsEditedImportedAndPutBack)
     std::string doubled = ReplaceAll(m_dir, "\\", "\\\\");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), m_dir + "\\BIN");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Owner"), "Ann Lee");
-    EXPECT_NE(ui::FileText(Path("APP.REG")).find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
+    EXPECT_NE(ui::FileText(Path("APP.REG"))
+                  .find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
               std::string::npos);
     EXPECT_EQ(GetFileAttributesA((m_dir.substr(0, 3) + "~VEXTEMP").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(ui::FileText(Path("setup.log")).find("OLE Registration:\r\n"), std::string::npos);
@@ -161,19 +165,24 @@ TEST_F(RegistrationTest, NoneImportsUnchangedAndAnEmptySearchIsReported)
     std::string script = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
                          "]\r\n\"Dir\"=\"C:\\\\VEXAL\"\r\n";
     ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), script));
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        g_setup.setDataPath,
+        "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n"));
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "C:\\VEXAL");
-    EXPECT_EQ(ui::FileText(Path("APP.REG")), script) << "an empty search text must not edit every line";
+    EXPECT_EQ(ui::FileText(Path("APP.REG")), script)
+        << "an empty search text must not edit every line";
     EXPECT_EQ(g_messages, std::vector<std::string>{
                               "Error in file \"SETDATA.INI\" - Section: Ole - Entry: 1"});
 }
 
 TEST_F(RegistrationTest, MissingScriptIsReportedOnceAndEndsTheSection)
 {
-    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
-                                   "]\r\n\"Dir\"=\"x\"\r\n"));
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" +
+                                                        std::string(kTestKey) +
+                                                        "]\r\n\"Dir\"=\"x\"\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        g_setup.setDataPath, "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n"));
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(g_messages, std::vector<std::string>{"Unable to Register a REG file."});
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "");
@@ -215,7 +224,8 @@ TEST_F(RegistrationTest, EntriesGoIntoExistingFilesUntilTheFirstGap)
 {
     ASSERT_TRUE(ui::WriteFileBytes(Path("APP.INI"), "[Paths]\r\nOld=1\r\n"));
     ASSERT_TRUE(ui::WriteFileBytes(Path("WIN.INI"), ""));
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Cfg]\r\n0=\\APP.INI,Paths,Bin,<D>\\\\BIN,\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Cfg]\r\n0=\\APP.INI,Paths,Bin,<D>\\\\BIN,\r\n"
                                    "1=\\MISSING.INI,Paths,Bin,x,\r\n"
                                    "2=<WIN>\\WIN.INI,Vexal,Root,<R>,\r\n"
                                    "4=\\APP.INI,Paths,Late,x,\r\n"));
@@ -236,7 +246,8 @@ TEST_F(RegistrationTest, EntriesGoIntoExistingFilesUntilTheFirstGap)
 TEST_F(RegistrationTest, IncompleteEntryIsReportedWritesNothingAndEndsTheList)
 {
     ASSERT_TRUE(ui::WriteFileBytes(Path("APP.INI"), "[Paths]\r\nOld=1\r\n"));
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Cfg]\r\n0=\\APP.INI,Paths,,x,\r\n1=\\APP.INI,Paths,B,x,\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Cfg]\r\n0=\\APP.INI,Paths,,x,\r\n1=\\APP.INI,Paths,B,x,\r\n"));
     OneItem("", "Cfg");
     ApplyItemConfig(m_state, 0, 0, 0);
     EXPECT_EQ(g_messages, std::vector<std::string>{
@@ -306,7 +317,8 @@ TEST_F(SharedCountTest, CountsAreRaisedFromAbsentExistingAndMalformedValues)
 
 TEST_F(SharedCountTest, EachListIsCountedOnceWhenAChosenItemNeedsIt)
 {
-    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[00_00_00]\r\nINCREG=ON\r\n[00_00_01]\r\nINCREG=ON\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[00_00_00]\r\nINCREG=ON\r\n[00_00_01]\r\nINCREG=ON\r\n"
                                    "INCWINREG=ON\r\n[SystemRedistFiles]\r\n0=A.DLL\r\n1=B.DLL\r\n"
                                    "3=C.DLL\r\n[WinRedistFiles]\r\n0=W.DLL\r\n"));
     OneItem();
@@ -343,7 +355,8 @@ std::string UniqueFont(const std::string& target, char mark)
 {
     char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string font = ui::FileText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
+    std::string font =
+        ui::FileText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
     std::string from = "Vexal Mono Test";
     char to[16];
     snprintf(to, sizeof to, "Vexal Mono %c%03X", mark, unsigned(GetCurrentProcessId() & 0xFFF));

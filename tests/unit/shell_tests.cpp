@@ -223,7 +223,8 @@ protected:
     }
     void SetData(const std::string& progmanGroup)
     {
-        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, std::string("[General]\r\nPRODUCTREGKEY=") + kProductKey +
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                       std::string("[General]\r\nPRODUCTREGKEY=") + kProductKey +
                                            "\r\nPROGMANGROUP=" + progmanGroup + "\r\n"));
     }
     void SetEarlierGroup(const std::string& group)

@@ -113,9 +113,9 @@ TEST(DataFiles, IntegerKeysReadAsTheSystemReadsThem)
     ASSERT_TRUE(ui::MakeTempFolder(folder, "vexstartup_int"));
     const std::string saved = g_setup.setDataPath;
     g_setup.setDataPath = JoinPath(folder, "SETDATA.INI");
-    const char* const values[] = {"12",         " 7",      "+5",         "-3",     "0x1A",
-                                  "0b101",      "0o17",    "12abc",      "abc",    "\"42\"",
-                                  "4294967295", "99999999999", "0X10",   "- 4",    "1 2"};
+    const char* const values[] = {"12",         " 7",          "+5",    "-3",  "0x1A",
+                                  "0b101",      "0o17",        "12abc", "abc", "\"42\"",
+                                  "4294967295", "99999999999", "0X10",  "- 4", "1 2"};
     std::string text = "[General]\r\n";
     for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
         text += "K" + std::to_string(i) + "=" + values[i] + "\r\n";

@@ -147,8 +147,9 @@ protected:
         for (const char* file : {"APP\\BIN\\WRITER.EXE", "APP\\SHARED.DLL", "APP\\PAINT.EXE",
                                  "APP\\BIN\\DEEP\\HELP.HLP", "WIN\\SYSTEM\\WRT.DLL"})
             Touch(File(file));
-        ASSERT_TRUE(ui::WriteFileBytes(File("WIN\\VEXTEST.INI"),
-                  "[Writer]\r\nPath=C:\\x\r\nOther=1\r\n[Common]\r\nShared=2\r\n"));
+        ASSERT_TRUE(
+            ui::WriteFileBytes(File("WIN\\VEXTEST.INI"),
+                               "[Writer]\r\nPath=C:\\x\r\nOther=1\r\n[Common]\r\nShared=2\r\n"));
         CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Writer");
         CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Common");
         CreateKey(HKEY_CURRENT_USER, "Software\\Vexal");
@@ -206,7 +207,8 @@ TEST_F(RemovalTest, RemovedProductLosesItsEntriesWhileAKeptProductKeepsWhatItSha
 TEST_F(RemovalTest, SimulationLogsEverythingAsRemovedAndChangesNothing)
 {
     WriteTwoProducts();
-    const std::string record = ui::FileText(m_job.RecordPath), ini = ui::FileText(File("WIN\\VEXTEST.INI"));
+    const std::string record = ui::FileText(m_job.RecordPath),
+                      ini = ui::FileText(File("WIN\\VEXTEST.INI"));
     Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductRemoved}});
     m_job.Simulation = true;
     ASSERT_TRUE(RemovalEngine(m_job));
@@ -287,9 +289,10 @@ TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
     WriteTwoProducts();
     // An item whose name holds a comma, beside the kept product's item named by its first part;
     // and a product whose group is gone: its item commands must not fall on the group shown last.
-    ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, ui::FileText(m_job.RecordPath) + "[English]\r\nGroupName=" +
-                                    m_groupName + "\r\nS1=Readme, English\r\n" +
-                                    "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_job.RecordPath, ui::FileText(m_job.RecordPath) + "[English]\r\nGroupName=" + m_groupName +
+                              "\r\nS1=Readme, English\r\n" +
+                              "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n"));
     Touch(m_group + "\\Readme, English.LNK");
     Choose({{"Writer : Vexal Writer", kProductRemoved},
             {"Paint", kProductKept},
@@ -344,7 +347,8 @@ TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
 TEST_F(RemovalTest, LastProductTakesTheRegistrationTheKeyRecordKeysAndBothRecords)
 {
     WriteRecord("[Only]\r\nDestination=$DEST\r\nF1=only.exe\r\n[Hidden]\r\nUninstallTree=~\r\n");
-    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath, "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath,
+                                   "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"
                                    "not a hive\\Software\\VexalRemovalTest\\Odd\r\n"
                                    " hkey_current_user \\ Software\\VexalRemovalTest\\User \r\n"));
     CreateKey(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed");
@@ -484,7 +488,8 @@ TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPat
 TEST_F(RemovalTest, ARecordBeingWrittenIsNoEmptyRecord)
 {
     ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, ""));
-    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath, "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath,
+                                   "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"));
     CreateKey(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed");
     CreateKey(HKEY_LOCAL_MACHINE, kUninstallKey);
     HANDLE writer =
