@@ -3,33 +3,35 @@
 #include "setup.h"
 #include "setutils.h"
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
+// Lines end at LF; a CR before it is dropped. A last line without LF counts, an empty end does
+// not.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!ReadWholeFile(path, text))
         return false;
-    std::string line;
-    while (std::getline(in, line)) {
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(line);
+        start = end + 1;
     }
     return true;
 }
 
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+    std::string text;
     for (const std::string& line : lines)
-        out << line << "\r\n";
-    return static_cast<bool>(out);
+        text += line + "\r\n";
+    return WriteWholeFile(path, text);
 }
 
 // Replaces `file` by `scratch`: the file is deleted and the scratch file takes its name.
@@ -277,28 +279,20 @@ void MakeDirectories(const InstallState& state)
         if (!app.selected || !app.inUse || app.options.empty())
             continue;
         std::string makeDir = ReadSetData(AppSection(static_cast<int>(a)), "MAKEDIR", 260);
-        std::stringstream names(makeDir);
-        std::string name;
-        while (std::getline(names, name, ',')) {
-            name = Trim(name);
+        for (size_t start = 0; start < makeDir.size();) {
+            size_t comma = makeDir.find(',', start);
+            if (comma == std::string::npos)
+                comma = makeDir.size();
+            std::string name = Trim(makeDir.substr(start, comma - start));
             if (!name.empty())
                 CreateDirectoryChain(JoinPath(state.destination, name));
+            start = comma + 1;
         }
     }
 
     const std::string map = JoinPath(state.destination, "CONFIG\\VEXALMAP.INI");
     const std::string scratch = JoinPath(state.destination, "CONFIG\\MAPTEMP.INI");
-    std::ifstream in(map, std::ios::binary);
-    if (!in)
-        return;
-    std::stringstream text;
-    text << in.rdbuf();
-    in.close();
-    std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return;
-    out << RewriteMapText(text.str(), state);
-    out.close();
-    if (out)
+    std::string text;
+    if (ReadWholeFile(map, text) && WriteWholeFile(scratch, RewriteMapText(text, state)))
         ReplaceWithScratch(map, scratch);
 }

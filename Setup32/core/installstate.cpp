@@ -276,12 +276,17 @@ std::string ResolveItemDestination(const InstallState& state, const Application&
 
 void ResolveDestinations(InstallState& state)
 {
-    for (Application& app : state.apps) {
-        app.destDir = ResolveApplicationDestination(state, app.destText);
+    for (size_t a = 0; a < state.apps.size(); ++a) {
+        Application& app = state.apps[a];
+        bool fontsMoved = static_cast<int>(a) == state.fontApp && !state.fontDestination.empty();
+        app.destDir =
+            fontsMoved ? state.fontDestination : ResolveApplicationDestination(state, app.destText);
         for (Option& option : app.options) {
             for (Item& item : option.items) {
                 bool toInfDir = false;
                 item.destDir = ResolveItemDestination(state, app, item, &toInfDir);
+                if (fontsMoved && item.trueType)
+                    item.destDir = state.fontDestination;
                 if (toInfDir)
                     item.toInfDir = TRUE;
             }

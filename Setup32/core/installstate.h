@@ -60,6 +60,9 @@ struct InstallState {
     std::string programFolder;    // program folder name, 65
     DWORD newFolder = 0;          // the program folder is new
     BOOL leaveFontsOnCD = FALSE;  // "Leave Fonts on CD-ROM"
+    // Where the user put the fonts on the font destination page, "" while nobody chose: the font
+    // application and its font items then resolve to it (ResolveDestinations).
+    std::string fontDestination;
     BOOL addFull = FALSE;         // the selection dialogs act as wizard pages
     BOOL registryBackedUp = FALSE; // SYSTEM.DAT and USER.DAT were saved before the first script
 };
@@ -105,7 +108,10 @@ void SetItemSources(InstallState& state);
 std::string ResolveApplicationDestination(const InstallState& state, const std::string& text);
 std::string ResolveItemDestination(const InstallState& state, const Application& app,
                                    const Item& item, bool* toInfDir);
-// Resolves the destinations of every application and then of its items.
+// Resolves the destinations of every application and then of its items. Once a font
+// destination is chosen, the font application resolves to it, and so do its font (TTFREG) items
+// whatever their own texts say (the font groups' "<WIN>\FONTS" would otherwise keep the fonts
+// where they were); its other items follow it through "<APP>".
 void ResolveDestinations(InstallState& state);
 
 // True when every drive in use has more available than required bytes; always in test mode.

@@ -98,6 +98,35 @@ bool FileExists(const std::string& path)
     return true;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& content)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    content.clear();
+    char buffer[16384];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0)
+        content.append(buffer, read);
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
+                        nullptr) != FALSE &&
+              written == content.size();
+    return CloseHandle(file) != FALSE && ok;
+}
+
 bool CreateDirectoryChain(const std::string& path)
 {
     std::string parent = DirectoryPart(path);

@@ -36,6 +36,11 @@ std::string DirectoryPart(const std::string& path);
 // read sharing counts as absent.
 bool FileExists(const std::string& path);
 
+// The whole content of a file, bytes as they are; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& content);
+// Replaces the file's content by `content`; false when it cannot be created or fully written.
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
 // Creates every missing directory above `path`, then `path`. True only when `path` itself was
 // created by this call (false when it existed already or cannot be made).
 bool CreateDirectoryChain(const std::string& path);

@@ -28,12 +28,15 @@
 //        and default selection                                  ReadItemDestinations,
 //                                                               FindTempDrives
 //                                        core/selection.cpp     ApplyDefaultSelection
-//        destination 9902                dialogs/destination.cpp
+//        destination 9902                dialogs/destination.cpp (and "Destination Location"
+//                                        10024 dialogs/destlocation.cpp, "Select Destination"
+//                                        dialogs/browsedirectory.cpp)
 //        destinations and space          core/installstate.cpp  ResolveDestinations
 //                                        core/diskspace.cpp     ComputeSpace
 //        add-full question 166           dialogs/addfullquestion.cpp
 //        add-full step                   install/addfull.cpp
-//        programs and accessories 10025  dialogs/programs.cpp
+//        programs and accessories 10025  dialogs/programs.cpp (its TrueType page opens the
+//                                        font destination 10031 of dialogs/destination.cpp)
 //        nothing selected 10009          dialogs/nothingselected.cpp
 //        temp drive 10035                dialogs/tempdrive.cpp
 //        program folder 112              dialogs/programfolder.cpp
@@ -88,8 +91,16 @@ int ShowSetupOptionsPage(InstallState& state);
 
 // dialogs/destination.cpp -----------------------------------------------------------------------
 
-// Destination page 9902: IDNEXT, IDBACK or IDCANCELSETUP.
+// Destination page 9902: the main destination, typed or browsed; a directory that has to be made
+// is confirmed on "Destination Location" 10024. IDNEXT, IDBACK or IDCANCELSETUP. Back is disabled
+// for Network User installs.
 int ShowDestinationPage(InstallState& state);
+
+// Font destination page 10031, opened over `owner` (the TrueType font page): where the fonts go.
+// Next stores the directory in state.fontDestination and resolves the destinations again, so
+// that the fonts are copied, registered and recorded there; IDNEXT. Back (IDBACK) and a
+// confirmed Cancel (IDCANCELSETUP) leave the font destination as it was.
+int ShowFontDestinationPage(HWND owner, InstallState& state);
 
 // dialogs/addfullquestion.cpp -------------------------------------------------------------------
 

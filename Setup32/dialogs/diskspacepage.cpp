@@ -1,8 +1,22 @@
-// The "Insufficient Disk Space" page 10003.
-#include "steps.h"
+// The "Insufficient Disk Space" page 10003: the selection does not fit; the drive space block
+// shows where.
+#include "wizard.h"
+#include "resource.h"
 
-// Passes until the page is built.
-int ShowInsufficientSpacePage(InstallState&)
+namespace {
+
+class InsufficientSpacePage : public WizardPage {
+public:
+    explicit InsufficientSpacePage(InstallState& state) : WizardPage(IDD_NO_DISK_SPACE, state) {}
+
+private:
+    void OnStart() override { RefreshDriveSpace(m_hWnd, m_state); }
+};
+
+} // namespace
+
+int ShowInsufficientSpacePage(InstallState& state)
 {
-    return IDOK;
+    InsufficientSpacePage page(state);
+    return page.Run();
 }

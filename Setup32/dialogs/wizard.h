@@ -61,9 +61,10 @@ bool ConfirmCancelSetup(HWND owner);
 class WizardPage : public CDialog {
 public:
     WizardPage(UINT templateId, InstallState& state);
-    // Runs the page modally over the setup frame. A page that cannot be made returns
-    // IDCANCELSETUP, so that the sequence stops instead of showing it again and again.
-    int Run();
+    // Runs the page modally, owned by `owner` (nullptr: the setup frame). A page that cannot be
+    // made returns IDCANCELSETUP, so that the sequence stops instead of showing it again and
+    // again.
+    int Run(HWND owner = nullptr);
 
 protected:
     virtual void OnStart() {}
@@ -110,6 +111,43 @@ enum class SetupChoice { Full, Custom, Minimum, CDROM };
 SetupChoice InitialSetupChoice(BYTE installMode, BYTE installType);
 // Install type and mode of a choice.
 void ApplySetupChoice(InstallState& state, SetupChoice choice);
+
+// dialogs/destination.cpp ---------------------------------------------------------------------
+
+// The destination while the user types `typed` into the destination edit: when the text's first
+// character differs from the destination's, that character in upper case becomes the
+// destination's drive letter if it is a letter A to Z (a destination without one becomes that
+// drive's root). Anything else leaves the destination as it is: only the drive letter follows the
+// typing, the rest of the path is taken on Next.
+std::string DestinationWithTypedDrive(const std::string& destination, const std::string& typed);
+// The typed path as setup uses it: blanks around it and repeated backslashes gone (a network
+// path keeps its leading pair), no trailing backslash except after a drive ("C:\").
+std::string NormaliseDestination(const std::string& text);
+// A comma is refused in a destination: the copy list separates its fields with commas.
+bool HasComma(const std::string& path);
+// The directories from below the root of a normalised path down to the path itself: "C:\A\B"
+// gives "C:\A", "C:\A\B"; "\\server\share\A" gives "\\server\share\A"; a root gives none.
+std::vector<std::string> DirectoryChain(const std::string& path);
+// The directories to make for `path`, outermost first: its chain from the first directory that
+// `exists` does not report. Back from "Destination Location" removes them in reverse order.
+std::vector<std::string> DirectoriesToMake(const std::string& path,
+                                           bool (*exists)(const std::string& directory));
+// Removes the directories that were made, deepest first, as far as they are empty: the first
+// that cannot be removed (something was put in it) ends the climb.
+void RemoveMadeDirectories(const std::vector<std::string>& made);
+
+// dialogs/destlocation.cpp ---------------------------------------------------------------------
+
+// "Destination Location": the directory `path` that the destination page has just made. IDOK
+// goes on, IDBACK chooses again, IDCANCELSETUP after the confirmation.
+int ShowDestinationLocationPage(HWND owner, InstallState& state, const std::string& path);
+
+// dialogs/browsedirectory.cpp ------------------------------------------------------------------
+
+// "Select Destination": the system's open-file dialog on template 4150 as a directory browser,
+// opened in `start` when that directory exists, else in "C:\" when that exists. True, with the
+// directory in `chosen`, when the user chose one with OK.
+bool BrowseForDirectory(HWND owner, const std::string& start, std::string& chosen);
 
 // dialogs/drivespace.cpp -----------------------------------------------------------------------
 

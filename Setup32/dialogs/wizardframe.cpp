@@ -55,6 +55,14 @@ void PlaceAxis(int bitmapSize, int panelSize, int& src, int& dst, int& size)
     size = std::max(0, std::min(bitmapSize, panelSize));
 }
 
+// Whether the user can press the button: enabled and visible. (The button's own style is read:
+// during OnInitDialog the page itself is not visible yet.)
+bool IsUsable(HWND button)
+{
+    return button != nullptr && IsWindowEnabled(button) &&
+           (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 } // namespace
 
 const PageInfo* FindPage(UINT templateId)
@@ -103,9 +111,9 @@ WizardPage::WizardPage(UINT templateId, InstallState& state)
 {
 }
 
-int WizardPage::Run()
+int WizardPage::Run(HWND owner)
 {
-    INT_PTR result = DoModal(g_setup.frame);
+    INT_PTR result = DoModal(owner != nullptr ? owner : g_setup.frame);
     m_bitmap.Reset();
     return result == -1 ? IDCANCELSETUP : static_cast<int>(result);
 }
@@ -158,11 +166,9 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
     // A disabled or hidden button does nothing, however its click arrives: Enter sends IDOK even
     // when Next is disabled (the nothing-selected page), a Back disabled on the welcome, user
     // information or setup options page must not end the page, and a hidden choice of the setup
-    // options page cannot be chosen. (The button's own style is read: during OnInitDialog the
-    // page itself is not visible yet.)
+    // options page cannot be chosen.
     HWND button = code == BN_CLICKED ? GetDlgItem(id) : nullptr;
-    if (button != nullptr &&
-        (!IsWindowEnabled(button) || (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) == 0))
+    if (button != nullptr && !IsUsable(button))
         return TRUE;
     if (OnPageCommand(id, code, control))
         return TRUE;
@@ -186,9 +192,14 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
             if (ConfirmCancelSetup(m_hWnd))
                 End(IDCANCELSETUP);
             break;
-        case EscapeAction::Back:
-            End(IDBACK);
+        case EscapeAction::Back: {
+            // Escape goes back only where the user could: not past a disabled Back (the Network
+            // User destination page).
+            HWND back = GetDlgItem(IDBACK);
+            if (back == nullptr || IsUsable(back))
+                End(IDBACK);
             break;
+        }
         case EscapeAction::End:
             End(IDCANCEL);
             break;

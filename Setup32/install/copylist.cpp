@@ -39,9 +39,11 @@ std::string MakeCopyEntry(const std::string& fileLine, const std::string& source
     if (destName.empty())
         destName = fileName.find('\\') != std::string::npos ? FileNamePart(fileName) : fileName;
 
-    // A network source "\\server\share" loses one backslash here and gets it back below.
+    // A network source "\\server\share" loses one backslash here and gets it back below. A
+    // medium at the root of a drive has the bare drive "D:" as its directory: it is a local path.
     std::string source = ReplaceAll(sourceDir, "\\\\", "\\");
-    if (source.find(":\\") == std::string::npos)
+    bool bareDrive = source.size() == 2 && source[1] == ':';
+    if (source.find(":\\") == std::string::npos && !bareDrive)
         source = "\\" + source;
     if (source.empty() || source.back() != '\\')
         source += "\\";

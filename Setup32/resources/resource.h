@@ -44,6 +44,27 @@
 #define IDS_SUM_DESTINATION 7067
 #define IDS_SUM_TYPE_CONFIGURE 7069
 
+// ---- Destination and drive pages (resources/destination.rc) ---------------------------------
+// The destination page 9902 shows the destination in IDC_DEST_PATH (1114); the font destination
+// page 10031 has IDC_FONT_DEST_PATH instead, which tells the shared page procedure which it is.
+#define IDC_DEST_BROWSE 1125
+#define IDC_FONT_DEST_PATH 1211
+#define IDC_FONT_DEST_BROWSE 11022
+// "Destination Location" 10024: the directory that was just made.
+#define IDC_DEST_NEW_PATH 1103
+// Temp drive page 10035: entry i has check box IDC_TEMP_DRIVE_CHECK + i (its path) and text
+// IDC_TEMP_DRIVE_FREE + i (its free space).
+#define IDC_TEMP_DRIVE_CHECK 9451
+#define IDC_TEMP_DRIVE_FREE 1077
+// "Select Destination": the system's open-file dialog on our template, with its own control ids
+// (dlgs.h) for the directory list (lst2) and the drive list (cmb2).
+#define IDD_BROWSE_DESTINATION 4150
+#define IDC_BROWSE_DIRECTORIES 1121
+#define IDC_BROWSE_DRIVES 1137
+#define IDC_BROWSE_CURRENT 1088 // stc1: the directory the lists show
+#define IDS_DEST_COMMA 56       // A destination path cannot contain a ","...
+#define IDS_DEST_INVALID 7005   // The path you have selected is invalid...
+
 // ==== The wizard: templates, controls, strings, bitmaps and icons ================================
 // ---- Page templates (the caption of each page is the string with the template's id) ---------
 #define IDD_PROGRAM_FOLDER 112

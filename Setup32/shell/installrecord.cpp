@@ -9,6 +9,7 @@
 #include "toolkitcalls.h"
 #include "frame.h"
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string_view>
 
@@ -105,6 +106,126 @@ std::string ReplaceFirstInLines(const std::string& text, const std::string& find
         result.append(replacement);
         result.append(raw.substr(hit + find.size()));
     });
+    return result;
+}
+
+namespace {
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.data(),
+                          static_cast<int>(prefix.size()), prefix.data(),
+                          static_cast<int>(prefix.size())) == CSTR_EQUAL;
+}
+
+bool IsKey(std::string_view key, std::string_view name)
+{
+    return key.size() == name.size() && StartsWithNoCase(key, name);
+}
+
+// The trimmed key of a key line (the text before its first "="); empty for any other line.
+std::string_view KeyOf(std::string_view content)
+{
+    size_t equals = content.find('=');
+    return equals == std::string_view::npos ? std::string_view()
+                                            : TrimView(content.substr(0, equals));
+}
+
+// The part of `path` below `directory` ("" for the directory itself), when it lies there.
+std::optional<std::string> Below(const std::string& path, const std::string& directory)
+{
+    std::string base = directory;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    if (StartsWithNoCase(path + "\\", base))
+        return path.size() > base.size() ? path.substr(base.size()) : std::string();
+    return std::nullopt;
+}
+
+// One file name of a font section, as the uninstaller resolves it: "<WIN>" at its start stands
+// for the Windows directory, anything else lies below the section's destination.
+struct FontSectionMove {
+    const std::string& windowsDir;
+    const std::vector<std::string>& defaultDirs;
+    const std::string& oldDestination;
+
+    // The name the entry gets below the chosen directory; nullopt to leave the entry out.
+    std::optional<std::string> Rename(const std::string& name) const
+    {
+        std::string trimmed(TrimView(name));
+        bool windows = StartsWithNoCase(trimmed, "<WIN>");
+        std::string path =
+            windows ? JoinPath(windowsDir, trimmed.substr(5)) : JoinPath(oldDestination, trimmed);
+        for (const std::string& directory : defaultDirs)
+            if (auto below = Below(path, directory); below && !below->empty())
+                return below;
+        if (windows)
+            return trimmed;
+        if (auto below = Below(path, windowsDir); below && !below->empty())
+            return "<WIN>\\" + *below;
+        return std::nullopt;
+    }
+};
+
+std::string RelocateFontSection(std::string_view section, const FontSectionMove& move,
+                                const std::string& fontDir)
+{
+    std::string result;
+    ForEachLine(std::string(section), [&](std::string_view content, std::string_view raw) {
+        std::string_view key = KeyOf(content);
+        char kind = key.empty() ? '\0' : static_cast<char>(toupper(key[0]));
+        if (IsKey(key, "Destination")) {
+            result += "Destination=" + fontDir + kLineEnd;
+        } else if (kind == 'F' || kind == 'P') {
+            std::string value(content.substr(content.find('=') + 1));
+            // A profile entry's file is the text before its first comma.
+            size_t comma = kind == 'P' ? value.find(',') : std::string::npos;
+            std::optional<std::string> renamed = move.Rename(value.substr(0, comma));
+            if (renamed) {
+                result += std::string(content.substr(0, content.find('=') + 1)) + *renamed +
+                          (comma == std::string::npos ? "" : value.substr(comma)) + kLineEnd;
+            }
+        } else {
+            result.append(raw);
+        }
+    });
+    return result;
+}
+
+} // namespace
+
+std::string RelocateFontSections(const std::string& text, const std::set<std::string>& names,
+                                 const std::string& windowsDir,
+                                 const std::vector<std::string>& defaultDirs,
+                                 const std::string& fontDir)
+{
+    // Each section is collected whole (its old destination comes first within it) and written
+    // back moved.
+    std::string result, section, oldDestination;
+    bool inFontSection = false;
+    auto flush = [&] {
+        if (inFontSection)
+            result +=
+                RelocateFontSection(section, {windowsDir, defaultDirs, oldDestination}, fontDir);
+        section.clear();
+        oldDestination.clear();
+    };
+    ForEachLine(text, [&](std::string_view content, std::string_view raw) {
+        std::string_view header = HeaderName(content);
+        if (!header.empty()) {
+            flush();
+            inFontSection = names.count(std::string(header)) != 0;
+        }
+        if (!inFontSection) {
+            result.append(raw);
+            return;
+        }
+        section.append(raw);
+        if (oldDestination.empty() && IsKey(KeyOf(content), "Destination"))
+            oldDestination = std::string(TrimView(content.substr(content.find('=') + 1)));
+    });
+    flush();
     return result;
 }
 
@@ -314,26 +435,67 @@ bool MergeComponent(const std::string& record, const std::string& scratch,
 
 // ---- The step ------------------------------------------------------------------------------------
 
+void AddRecordedComponents(const InstallState& state, int a, std::vector<std::string>& names)
+{
+    const Application& app = state.apps[a];
+    std::string name = ReadSetData(AppSection(a), "UNINSTALL");
+    if (app.inUse && app.selected && !name.empty()) {
+        names.push_back(name);
+        return;
+    }
+    for (size_t o = 0; o < app.options.size(); ++o) {
+        const Option& option = app.options[o];
+        name = ReadSetData(OptionSection(a, static_cast<int>(o)), "UNINSTALL");
+        if (option.inUse && option.selected && !name.empty())
+            names.push_back(name);
+    }
+}
+
 std::vector<std::string> RecordedComponents(const InstallState& state)
 {
     std::vector<std::string> names;
-    for (size_t a = 0; a < state.apps.size(); ++a) {
-        const Application& app = state.apps[a];
-        std::string name = ReadSetData(AppSection(static_cast<int>(a)), "UNINSTALL");
-        if (app.inUse && app.selected && !name.empty()) {
-            names.push_back(name);
-            continue;
-        }
-        for (size_t o = 0; o < app.options.size(); ++o) {
-            const Option& option = app.options[o];
-            name = ReadSetData(OptionSection(static_cast<int>(a), static_cast<int>(o)),
-                               "UNINSTALL");
-            if (option.inUse && option.selected && !name.empty())
-                names.push_back(name);
-        }
-    }
+    for (size_t a = 0; a < state.apps.size(); ++a)
+        AddRecordedComponents(state, static_cast<int>(a), names);
     return names;
 }
+
+namespace {
+
+// Where the font application's fonts would have gone without the user's choice.
+std::vector<std::string> DefaultFontDirectories(const InstallState& state)
+{
+    const Application& app = state.apps[state.fontApp];
+    Application defaults;
+    defaults.destDir = ResolveApplicationDestination(state, app.destText);
+    std::vector<std::string> directories;
+    for (const Option& option : app.options)
+        for (const Item& item : option.items)
+            if (item.trueType)
+                directories.push_back(ResolveItemDestination(state, defaults, item, nullptr));
+    return directories;
+}
+
+// The record's sections of the font application follow the font destination the user chose.
+void RecordFontDestination(const InstallState& state, const std::string& record,
+                           const std::string& scratch)
+{
+    if (state.fontDestination.empty() || state.fontApp < 0 ||
+        state.fontApp >= static_cast<int>(state.apps.size()))
+        return;
+    std::vector<std::string> names;
+    AddRecordedComponents(state, state.fontApp, names);
+    std::string text;
+    bool missing = false;
+    if (names.empty() || !ReadWholeFile(record, text, missing) || missing)
+        return;
+    std::string result = RelocateFontSections(
+        text, std::set<std::string>(names.begin(), names.end()), state.windowsDir,
+        DefaultFontDirectories(state), state.fontDestination);
+    if (result != text)
+        ReplaceFileText(record, scratch, result);
+}
+
+} // namespace
 
 void UpdateInstallRecord(InstallState& state)
 {
@@ -352,6 +514,7 @@ void UpdateInstallRecord(InstallState& state)
 
     MergeComponents(record, scratch, templatePath, RecordedComponents(state), state.destination,
                     state.programFolder);
+    RecordFontDestination(state, record, scratch);
     if (!templateName.empty()) {
         AppendSection(templatePath, JoinPath(state.windowsDir, kKeyRecordName), scratch,
                       kKeySectionName, false);

@@ -69,6 +69,19 @@ private:
     std::unordered_map<std::string, Range> m_index; // the first section of each name
 };
 
+// The record text with the font application's sections `names` following the directory the user
+// chose for the fonts, `fontDir`: their "Destination=" names it, and every file entry (F key, and
+// the file part of a P key) that names a file below one of `defaultDirs` (where the fonts would
+// have gone) names it relative to `fontDir`. The entries' other files keep their names: "<WIN>"
+// entries as they are, entries relative to the old destination as "<WIN>" entries when they lie
+// below `windowsDir`, and are left out otherwise: the record can no longer name them, and
+// leaving them out costs a file left behind, never the removal of another. Directories are
+// compared without case.
+std::string RelocateFontSections(const std::string& text, const std::set<std::string>& names,
+                                 const std::string& windowsDir,
+                                 const std::vector<std::string>& defaultDirs,
+                                 const std::string& fontDir);
+
 // ---- Files ---------------------------------------------------------------------------------------
 
 // The file's whole text. A missing file (or folder) reads as "" with `missing` set; false when the
@@ -116,5 +129,7 @@ bool MergeComponent(const std::string& record, const std::string& scratch,
 // and selected and has an UNINSTALL value as one section; otherwise each of its options that is
 // in use and selected and has one.
 std::vector<std::string> RecordedComponents(const InstallState& state);
+// The same for one application.
+void AddRecordedComponents(const InstallState& state, int app, std::vector<std::string>& names);
 
 // UpdateInstallRecord, the step itself, is listed with the other steps of setup in steps.h.

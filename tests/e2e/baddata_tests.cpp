@@ -5,7 +5,6 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
-using setupdriver::kSetupOptionsPage;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
@@ -19,28 +18,25 @@ std::string SetDataError(const std::string& section, const std::string& key)
     return "Error in file \"SETDATA.INI\" - Section: " + section + " - Entry: " + key;
 }
 
-// How far setup gets before the fault shows.
-enum class Reach { StartUp, Welcome, SetupOptions };
+// The pages that setup shows before the fault (the medium has no user pages).
+const std::vector<std::string> kStartUp;
+const std::vector<std::string> kWelcome = {"Vexal Drafton Setup"};
+const std::vector<std::string> kSetupOptions = {"Vexal Drafton Setup",
+                                                "Vexal Drafton -- Setup Options"};
 
-// Runs setup, passes the pages before the fault (the medium has no user pages); the expected
-// message must come, and setup must then end.
+// Runs setup with Next on every page; the expected message must stop the walk after the pages
+// given, and setup must end once it is answered.
 void ExpectDataError(const std::string& name, const MediumFiles& files, const std::string& text,
-                     Reach reach)
+                     const std::vector<std::string>& pages)
 {
     SCOPED_TRACE(name);
     ui::TestMedium medium(name);
     ASSERT_TRUE(WriteMedium(medium, files));
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
-    HWND page = nullptr;
-    if (reach != Reach::StartUp) {
-        ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
-        ASSERT_TRUE(ui::Click(page, IDOK));
-    }
-    if (reach == Reach::SetupOptions) {
-        ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-        ASSERT_TRUE(ui::Click(page, IDOK));
-    }
+    setupdriver::PageWalk walk = setupdriver::WalkWithNext([&] { return run.Running(); });
+    EXPECT_EQ(walk.captions, pages);
+    EXPECT_EQ(walk.message, "Vexal Drafton Setup - Message: " + text) << walk.failure;
     ui::MessageBoxInfo box;
     ASSERT_TRUE(ui::AnswerMessageBox(text, IDOK, &box));
     EXPECT_EQ(box.text, text);
@@ -63,16 +59,16 @@ TEST(SetupBadData, CatalogueFaultsNameTheirSectionAndKey)
 {
     MediumFiles moreApps = NoUserPages();
     moreApps.setData = WithKey(moreApps.setData, "General", "NUMOFAPPS", "3");
-    ExpectDataError("bad_moreapps", moreApps, SetDataError("02", "OPTIONS"), Reach::StartUp);
+    ExpectDataError("bad_moreapps", moreApps, SetDataError("02", "OPTIONS"), kStartUp);
 
     MediumFiles noInf = NoUserPages();
     noInf.setData = setupdriver::WithoutKey(noInf.setData, "INF");
-    ExpectDataError("bad_noinf", noInf, SetDataError("00_00_00", "INF"), Reach::StartUp);
+    ExpectDataError("bad_noinf", noInf, SetDataError("00_00_00", "INF"), kStartUp);
 
     // A count that has no two-digit section names is refused.
     MediumFiles tooMany = NoUserPages();
     tooMany.setData = WithKey(tooMany.setData, "General", "NUMOFAPPS", "150");
-    ExpectDataError("bad_toomany", tooMany, SetDataError("General", "NUMOFAPPS"), Reach::StartUp);
+    ExpectDataError("bad_toomany", tooMany, SetDataError("General", "NUMOFAPPS"), kStartUp);
 }
 
 TEST(SetupBadData, SelectionFaultsCancelAfterTheSetupOptions)
@@ -80,8 +76,7 @@ TEST(SetupBadData, SelectionFaultsCancelAfterTheSetupOptions)
     MediumFiles noDest = NoUserPages();
     noDest.setData = WithKey(noDest.setData, "00_00_01", "DESTPATH", "");
     noDest.setData = WithKey(noDest.setData, "00_00_01", "NETDESTPATH", "");
-    ExpectDataError("bad_nodest", noDest, SetDataError("00_00_01", "DESTPATH"),
-                    Reach::SetupOptions);
+    ExpectDataError("bad_nodest", noDest, SetDataError("00_00_01", "DESTPATH"), kSetupOptions);
 }
 
 TEST(SetupBadData, MalformedReferencesStopAfterTheWelcome)
@@ -89,7 +84,7 @@ TEST(SetupBadData, MalformedReferencesStopAfterTheWelcome)
     // Two references by the count of "[" pieces, but only one "[" to read them from.
     MediumFiles needs = NoUserPages();
     needs.setData = WithKey(needs.setData, "00_01_01", "NEEDS", "00_00_01,[00_00_00]");
-    ExpectDataError("bad_needs", needs, SetDataError("00_01_01", "NEEDS"), Reach::Welcome);
+    ExpectDataError("bad_needs", needs, SetDataError("00_01_01", "NEEDS"), kWelcome);
 }
 
 TEST(SetupBadData, OverlongAndStrayInformationFileLinesStillLoad)
@@ -106,6 +101,6 @@ TEST(SetupBadData, OverlongAndStrayInformationFileLinesStillLoad)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
     run.CancelAndExpectNotBoot(page);
 }

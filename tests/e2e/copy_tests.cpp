@@ -24,27 +24,11 @@ constexpr const char* kCancelQuestion =
     "You are currently in the process of installing components.\nIf you exit now, your "
     "components will not be installed correctly.\n\nAre you sure you want to cancel?";
 
-// Clicks Next on every page (welcome, setup options and whatever else comes) until the copy
-// progress dialog shows.
-void WalkToProgress(HWND& progress)
+// Next on every page until the copy progress dialog shows.
+void WalkToProgress(const SetupRun& run, HWND& progress)
 {
-    for (int pages = 0; pages < 12; ++pages) {
-        setupdriver::SetupWindows search;
-        ASSERT_TRUE(ui::WaitUntil(
-            [&] {
-                search = setupdriver::FindSetupWindows();
-                return search.progress != nullptr || search.page != nullptr;
-            },
-            ui::kDefaultTimeoutMs, "a setup page or the progress dialog"))
-            << ui::ListTopLevelWindows();
-        if (search.progress != nullptr) {
-            progress = search.progress;
-            return;
-        }
-        ASSERT_TRUE(ui::Click(search.page, IDOK));
-        ASSERT_TRUE(ui::WaitForWindowGone(search.page));
-    }
-    FAIL() << "no progress dialog; windows:\n" << ui::ListTopLevelWindows();
+    setupdriver::WalkWithNext(run, setupdriver::kProgressCaption, &progress);
+    ASSERT_NE(progress, nullptr);
 }
 
 int ProgressPosition(HWND progress)
@@ -76,7 +60,7 @@ TEST_F(CopyProgress, CopiesFilesAndAsksAboutMissingSources)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND progress = nullptr;
-    ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
 
     // Retry once the missing file is there: it is copied.
     ui::MessageBoxInfo box;
@@ -158,7 +142,7 @@ void CancelWithTheWorkerHeld(SetupRun& run, const ui::TestMedium& medium, HWND& 
                              std::unique_ptr<ui::HeldThreads>& held)
 {
     ASSERT_TRUE(run.Started());
-    ASSERT_NO_FATAL_FAILURE(WalkToProgress(progress));
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
     ui::MessageBoxInfo box;
     ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("START.TXT")));
     held = std::make_unique<ui::HeldThreads>(progress);

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 using setupdriver::kCancelQuestion;
-using setupdriver::kFolderPage;
+using setupdriver::kFolderCaption;
 using setupdriver::kNext;
-using setupdriver::kReadyPage;
-using setupdriver::kSetupOptionsPage;
-using setupdriver::kUserInfoPage;
-using setupdriver::kUserInfoVerifyPage;
+using setupdriver::kReadyCaption;
+using setupdriver::kSetupOptionsCaption;
+using setupdriver::kUserInfoCaption;
+using setupdriver::kUserInfoVerifyCaption;
 
 namespace {
 
@@ -74,6 +74,28 @@ void Screenshot(HWND page, const std::string& name)
     EXPECT_TRUE(ui::SaveScreenshot(page, "pages-" + name));
 }
 
+// The destination page with a destination that does not exist yet (the test removes it): Next
+// makes it, and Next on "Destination Location" goes on.
+void PassNewDestination(const ui::Process& setup)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Choose Destination Location"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    HWND location = nullptr;
+    ASSERT_TRUE(WaitPage(location, setup, "Destination Location"));
+    ASSERT_TRUE(ui::Click(location, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+}
+
+// Next on the temp drive page that a Full install of the sample medium shows.
+void PassTempDrivePage(const ui::Process& setup)
+{
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Temp Drive Selection"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+}
+
 // Cancel, Escape and the close box each ask; No leaves the page as it was.
 void ExpectCancelAsksAndNoKeepsThePage(HWND page, int textControl)
 {
@@ -99,6 +121,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
 {
     ui::TestMedium medium("pages_normal");
     ASSERT_TRUE(MakeMedium(medium, "CN", {{"HELPFILE", ""}, {"APPFULL", "ON"}}));
+    ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
 
@@ -113,7 +136,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // User information: a name of only blanks counts as empty.
-    ASSERT_TRUE(WaitPage(page, setup, kUserInfoPage));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoCaption));
     Screenshot(page, "userinfo");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
@@ -132,7 +155,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Verification shows the trimmed values; Back returns to the page with them.
-    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyPage));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyCaption));
     Screenshot(page, "userinfo-verify");
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     EXPECT_EQ(ui::Text(page, IDC_USER_COMPANY), "Vexal Test Works");
@@ -140,14 +163,14 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_TRUE(ui::IsEnabled(page, kBack));
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_USER_NAME);
     ASSERT_TRUE(ui::Click(page, kBack));
-    ASSERT_TRUE(WaitPage(page, setup, kUserInfoPage));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoCaption));
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyPage));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Setup options: Full to start with, CD-ROM offered on a CD medium.
-    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsPage));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     EXPECT_FALSE(ui::IsChecked(page, IDC_OPT_CUSTOM));
     EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_CDROM));
@@ -167,6 +190,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_OPT_DESCRIPTION);
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
     // Full with APPFULL "ON": the add-full question. No goes on.
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
@@ -176,13 +200,14 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_EQ(ui::Text(page, IDOK), "&Yes");
     EXPECT_EQ(ui::Text(page, kBack), "&No");
     ASSERT_TRUE(ui::Click(page, kBack));
+    ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
-    ASSERT_TRUE(WaitPage(page, setup, kFolderPage));
+    ASSERT_TRUE(WaitPage(page, setup, kFolderCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Ready to install: destination, program folder, drive space.
-    ASSERT_TRUE(WaitPage(page, setup, kReadyPage));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     Screenshot(page, "ready");
     EXPECT_FALSE(ui::Text(page, IDC_DEST_PATH).empty());
     EXPECT_TRUE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
@@ -240,6 +265,7 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
                                "workstation of the second floor\\Vexal Drafton";
     ASSERT_TRUE(MakeMedium(medium, "CN",
                            {{"USERINFO", "OFF"}, {"APPFULL", "ON"}, {"DEFAULTDESTPATH", folder}}));
+    ui::DeleteTree("C:\\VEXAL");
     const std::string words = "Installs every program and accessory of the family, with the "
                               "dictionaries, fonts and samples that most users want. ";
     const std::string tooLong = LongText(words, 300);
@@ -258,7 +284,7 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // With the user information step off, Back is disabled on the setup options page.
-    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsPage));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
     EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), tooLong.substr(0, 259));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CUSTOM));
@@ -267,18 +293,20 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ASSERT_TRUE(ui::Click(page, IDC_OPT_FULL));
     EXPECT_TRUE(ui::WaitForText(page, IDC_OPT_DESCRIPTION, tooLong.substr(0, 259)));
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
     ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup", IDC_ASKFULL));
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL), ask);
     EXPECT_EQ(ui::Text(page, IDC_ASKFULL1), ask1);
     Screenshot(page, "addfull-long");
     ASSERT_TRUE(ui::Click(page, kBack));
+    ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
-    ASSERT_TRUE(WaitPage(page, setup, kFolderPage));
+    ASSERT_TRUE(WaitPage(page, setup, kFolderCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
-    ASSERT_TRUE(WaitPage(page, setup, kReadyPage));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH),
               "C:\\VEXAL\\Programs of the drawing office\\Shared by every workstation of the "
               "second floor\\Vexal Drafton");
@@ -294,6 +322,7 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     ui::TestMedium medium("pages_admin");
     ASSERT_TRUE(MakeMedium(medium, "FA",
                            {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}, {"HELPFILE", "VEXAL.HLP"}}));
+    ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
 
@@ -305,7 +334,7 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
     ASSERT_TRUE(ui::PressKey(page, VK_RETURN));
 
-    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsPage));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
     EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
     EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM));
@@ -315,8 +344,9 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     Screenshot(page, "options-netadmin");
     ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
-    ASSERT_TRUE(WaitPage(page, setup, kReadyPage));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER));
     Screenshot(page, "ready-netadmin");

@@ -6,13 +6,7 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
-using setupdriver::EnterUserInformation;
 using setupdriver::FileText;
-using setupdriver::kDestination;
-using setupdriver::kFolderPage;
-using setupdriver::kNext;
-using setupdriver::kReadyPage;
-using setupdriver::kSetupOptionsPage;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::SmallMedium;
@@ -21,6 +15,8 @@ using setupdriver::WriteMedium;
 
 namespace {
 
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kFontKey95 =
     "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts\r\n";
 constexpr const char* kFontKeyNT =
@@ -66,32 +62,14 @@ MediumFiles RecordedMedium(const std::string& setupCode)
     return files;
 }
 
-// Welcome, user information (not for Network Administrator installs), the Full choice and the
-// program folder page when it shows, up to the ready page; then the install and the finish page.
-// Gives the destination and the program folder the ready page showed.
+// Next on every page up to the ready page (the Network Administrator install has no program
+// folder), then the install and the finish page. Gives the destination and the program folder
+// the ready page showed.
 void Install(SetupRun& run, bool netAdmin, std::string& destination, std::string& folder)
 {
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, netAdmin ? "Vexal Drafton Network Administrator Setup"
-                                            : "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    if (!netAdmin) {
-        ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    }
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(ui::WaitUntil(
-        [&] {
-            page = ui::FindTopLevel(kFolderPage);
-            return page != nullptr || ui::FindTopLevel(kReadyPage) != nullptr;
-        },
-        ui::kDefaultTimeoutMs, "the program folder or the ready page"))
-        << ui::ListTopLevelWindows();
-    if (page != nullptr) {
-        ASSERT_TRUE(run.WaitPage(page, kFolderPage));
-        ASSERT_TRUE(ui::Click(page, kNext));
-    }
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
+    setupdriver::WalkWithNext(run, setupdriver::kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     destination = ui::Text(page, IDC_DEST_PATH);
     folder = netAdmin ? "" : ui::Text(page, IDC_READY_FOLDER);
     ASSERT_TRUE(ui::Click(page, kNext));

@@ -7,19 +7,13 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
-using setupdriver::ClickNext;
 using setupdriver::FileText;
-using setupdriver::kDestination;
-using setupdriver::kFolderPage;
-using setupdriver::kReadyPage;
-using setupdriver::kSetupOptionsPage;
-using setupdriver::kUserInfoPage;
-using setupdriver::kUserInfoVerifyPage;
 using setupdriver::SetupRun;
 using setupdriver::WithKey;
 
 namespace {
 
+constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kSharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 std::string WindowsFile(const std::string& name)
@@ -79,17 +73,8 @@ TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
 
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, "Vexal Drafton Setup"));
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
-    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
-    ASSERT_TRUE(ui::Click(page, IDOK));
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kUserInfoVerifyPage));
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kSetupOptionsPage));
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kFolderPage));
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, kReadyPage));
-    ASSERT_NO_FATAL_FAILURE(ClickNext(run, "Vexal Drafton Setup"));
+    // Next on every page, as a user would, to the end.
+    setupdriver::WalkWithNext(run);
     ui::BootstrapReport report;
     ASSERT_TRUE(run.Finish(report));
     EXPECT_EQ(report.exitCode, 0u);

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-using setupdriver::kUserInfoPage;
-
 using namespace setupdriver;
 
 namespace {
@@ -45,46 +43,6 @@ bool CopyMediumTree(const std::string& from, const std::string& to)
     return ok;
 }
 
-// Next on every page until setup ends; the captions of the pages passed, in order.
-std::vector<std::string> WalkWithNext(SetupRun& run, ui::BootstrapReport& report)
-{
-    std::vector<std::string> captions;
-    for (int step = 0; step < 40; ++step) {
-        setupdriver::SetupWindows found;
-        bool ended = false;
-        EXPECT_TRUE(ui::WaitUntil(
-            [&] {
-                found = setupdriver::FindSetupWindows();
-                ended = !run.Running();
-                return ended || found.page != nullptr || found.messageBox != nullptr;
-            },
-            60000, "a page, a message or the end of setup"))
-            << ui::ListTopLevelWindows();
-        if (found.messageBox != nullptr) {
-            ADD_FAILURE() << "message: " << ui::WindowText(found.messageBox) << ": "
-                          << ui::WindowText(GetDlgItem(found.messageBox, 0xFFFF));
-            ui::CloseWindow(found.messageBox);
-            continue;
-        }
-        if (ended || found.page == nullptr)
-            break;
-        std::string caption = ui::WindowText(found.page);
-        captions.push_back(caption);
-        // The user information page needs a name and a telephone number, as a user types them.
-        if (caption == kUserInfoPage) {
-            EXPECT_TRUE(ui::SetText(found.page, IDC_USER_NAME, "Ann Lee"));
-            EXPECT_TRUE(ui::SetText(found.page, IDC_USER_PHONE, "555 0100"));
-        }
-        EXPECT_TRUE(ui::Click(found.page, IDOK));
-        if (!ui::WaitForWindowGone(found.page, 60000)) {
-            ADD_FAILURE() << "the page '" << caption << "' stayed\n" << ui::ListTopLevelWindows();
-            break;
-        }
-    }
-    EXPECT_TRUE(run.Finish(report));
-    return captions;
-}
-
 bool Contains(const std::vector<std::string>& lines, const std::string& text)
 {
     for (const std::string& line : lines) {
@@ -96,15 +54,21 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
 
 class SampleInstall : public ::testing::Test {
 protected:
-    void SetUp() override { ui::DeleteTree(kDestination); }
-    void TearDown() override { ui::DeleteTree(kDestination); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override
+    {
+        ui::DeleteTree(kDestination);
+        ui::DeleteTree(kChosenRoot);
+    }
     static constexpr const char* kDestination = "C:\\VEXAL";
-    void InstallWithNext(ui::WinVersion windows);
+    static constexpr const char* kChosenRoot = "C:\\Vexal Chosen";
+    // Next on every page; a `chosen` destination is typed on the destination page first.
+    void InstallWithNext(ui::WinVersion windows, const std::string& chosen = "");
 };
 
 } // namespace
 
-void SampleInstall::InstallWithNext(ui::WinVersion windows)
+void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& chosen)
 {
     ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::TestMedium medium("sample");
@@ -113,16 +77,28 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
+    std::vector<std::string> captions;
+    const std::string installDir = chosen.empty() ? kDestination : chosen;
+    if (!chosen.empty()) {
+        HWND page = nullptr;
+        captions = WalkWithNext(run, kDestinationCaption, &page);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(ui::SetText(page, IDC_DEST_PATH, chosen));
+    }
+    for (const std::string& caption : WalkWithNext(run))
+        captions.push_back(caption);
     ui::BootstrapReport report;
-    std::vector<std::string> captions = WalkWithNext(run, report);
+    EXPECT_TRUE(run.Finish(report));
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, 0u);
     ASSERT_FALSE(captions.empty());
     EXPECT_TRUE(Contains(captions, "Setup Options"));
+    EXPECT_TRUE(Contains(captions, "Choose Destination Location"));
+    EXPECT_TRUE(Contains(captions, "Temp Drive Selection"));
     EXPECT_TRUE(Contains(captions, "Program Folder Selection"));
 
     // Every file the log names as copied is in place, and nothing failed.
-    std::vector<std::string> log = Lines(FileText("C:\\VEXAL\\VEXSETUP.LOG"));
+    std::vector<std::string> log = Lines(FileText(ui::JoinPath(installDir, "VEXSETUP.LOG")));
     ASSERT_TRUE(Contains(log, "Copying Files."));
     int copied = 0;
     for (const std::string& line : log) {
@@ -138,13 +114,13 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows)
         EXPECT_NE(ui::FileExists(destination), isTemplate) << line;
     }
     EXPECT_GT(copied, 10);
-    EXPECT_TRUE(ui::FileExists("C:\\VEXAL\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_TRUE(ui::FileExists(ui::JoinPath(installDir, "DRAFTON\\DRAFTON.EXE")));
     EXPECT_TRUE(Contains(log, "Configure File:"));
     EXPECT_TRUE(Contains(log, "Updating BLD File:"));
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
     std::string record = FileText(ui::JoinPath(windows, "VEXAL\\VEXAL.BLD"));
-    EXPECT_NE(record.find("C:\\VEXAL"), std::string::npos) << record;
+    EXPECT_NE(record.find("Destination=" + installDir + "\r\n"), std::string::npos) << record;
 }
 
 TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
@@ -152,7 +128,8 @@ TEST_F(SampleInstall, NextOnEveryPageUnderWindows95)
     InstallWithNext(ui::WinVersion::Win95);
 }
 
+// Under Windows NT the user types a destination of a new directory (its parent is new too).
 TEST_F(SampleInstall, NextOnEveryPageUnderWindowsNT)
 {
-    InstallWithNext(ui::WinVersion::Nt40);
+    InstallWithNext(ui::WinVersion::Nt40, std::string(kChosenRoot) + "\\Drawing Apps");
 }

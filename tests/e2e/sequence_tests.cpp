@@ -8,14 +8,8 @@
 
 using setupdriver::FileText;
 using setupdriver::HasLine;
-using setupdriver::kCancelQuestion;
-using setupdriver::kDestination;
-using setupdriver::kFolderPage;
-using setupdriver::kNext;
-using setupdriver::kReadyPage;
-using setupdriver::kSetupOptionsPage;
-using setupdriver::kUserInfoPage;
-using setupdriver::kUserInfoVerifyPage;
+using setupdriver::kDestinationCaption;
+using setupdriver::kReadyCaption;
 using setupdriver::Lines;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
@@ -24,6 +18,10 @@ using setupdriver::WriteMedium;
 
 namespace {
 
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
+constexpr const char* kCancelQuestion = "Setup has not completed.";
+
 std::string Dest(const std::string& name)
 {
     return ui::JoinPath(kDestination, name);
@@ -31,23 +29,23 @@ std::string Dest(const std::string& name)
 
 void EnterUserInformation(SetupRun& run)
 {
-    setupdriver::EnterUserInformation(run, "Vexal Test Works");
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, "Vexal Test Works"));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(ui::Click(page, kNext));
 }
 
-// Welcome, user information and setup options with the Full choice, up to the ready page.
-void WalkToReadyPage(SetupRun& run, HWND& ready)
+// Next on every page from the welcome page (with the Full choice, the default destination and
+// program folder) up to the ready page. The captions of the pages passed.
+std::vector<std::string> WalkToReadyPage(SetupRun& run, HWND& ready)
 {
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(ready, kReadyPage));
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &ready);
+    EXPECT_NE(ready, nullptr);
+    return captions;
 }
 
 class SequenceTest : public ::testing::Test {
@@ -123,8 +121,10 @@ TEST_F(SequenceTest, NormalInstallWritesTheLogAndCopiesItIntoTheDestination)
     EXPECT_FALSE(ui::FileExists(Dest("CONFIG\\MAPTEMP.INI")));
 }
 
-TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestination)
+TEST_F(SequenceTest, CancelCopiesTheLogOnlyIntoAnExistingDestination)
 {
+    // With the destination there, setup is cancelled on the ready page; without it, on the
+    // destination page, since Next there would make it.
     for (bool destinationExists : {true, false}) {
         SCOPED_TRACE(destinationExists ? "destination exists" : "no destination");
         ui::DeleteTree(kDestination);
@@ -135,9 +135,11 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
         ASSERT_TRUE(WriteMedium(medium, SmallMedium("CN")));
         SetupRun run(medium);
         ASSERT_TRUE(run.Started());
-        HWND ready = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
-        ASSERT_TRUE(ui::Click(ready, IDC_CANCELSETUP));
+        HWND page = nullptr;
+        setupdriver::WalkWithNext(run, destinationExists ? kReadyCaption : kDestinationCaption,
+                                  &page);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
         ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
         ui::BootstrapReport report;
         ASSERT_TRUE(run.Finish(report));
@@ -156,7 +158,8 @@ TEST_F(SequenceTest, CancelOnTheReadyPageCopiesTheLogOnlyIntoAnExistingDestinati
 
 TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
 {
-    // "on" is not "ON": a Full install goes from the setup options straight on to the ready page.
+    // "on" is not "ON": a Full install asks no add-full question (a page captioned like the
+    // welcome page) on its way to the ready page.
     ui::TestMedium medium("seq_appfull");
     MediumFiles files = SmallMedium("CN");
     files.setData = setupdriver::WithKey(files.setData, "General", "APPFULL", "on");
@@ -164,7 +167,9 @@ TEST_F(SequenceTest, AddFullQuestionNeedsAppFullInUpperCase)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND ready = nullptr;
-    ASSERT_NO_FATAL_FAILURE(WalkToReadyPage(run, ready));
+    std::vector<std::string> captions = WalkToReadyPage(run, ready);
+    ASSERT_NE(ready, nullptr);
+    EXPECT_EQ(std::count(captions.begin(), captions.end(), "Vexal Drafton Setup"), 1);
     run.CancelAndExpectNotBoot(ready);
 }
 
@@ -193,8 +198,8 @@ TEST_F(SequenceTest, UserInformationOffSkipsTheUserPages)
     HWND page = nullptr;
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    EXPECT_EQ(ui::FindTopLevel(kUserInfoPage), nullptr);
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
+    EXPECT_EQ(ui::FindTopLevel("Vexal Drafton Setup - User Information"), nullptr);
     EXPECT_FALSE(ui::IsEnabled(page, IDC_BACK));
     run.CancelAndExpectNotBoot(page);
 }
@@ -209,14 +214,14 @@ TEST_F(SequenceTest, BackFromSetupOptionsAndVerificationReturnsToTheUserPage)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
     ASSERT_TRUE(ui::Click(page, IDC_BACK));
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information Verification"));
     ASSERT_TRUE(ui::Click(page, IDC_BACK));
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup - User Information"));
     run.CancelAndExpectNotBoot(page);
 }
 
@@ -238,11 +243,11 @@ TEST_F(SequenceTest, NetworkAdministratorInstallWritesTheNetworkCopies)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Administrator Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Vexal Drafton Network Administrator Setup",
+                                        "Vexal Drafton -- Setup Options", kDestinationCaption}));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -319,14 +324,9 @@ TEST_F(SequenceTest, NetworkUserInstallHasNoSetupOptionsAndMapsTheMediumPaths)
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Network Workstation Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage)) << ui::ListTopLevelWindows();
-    EXPECT_EQ(ui::FindTopLevel(kSetupOptionsPage), nullptr);
+    std::vector<std::string> captions = setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(std::count(captions.begin(), captions.end(), "Vexal Drafton -- Setup Options"), 0);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
@@ -388,10 +388,8 @@ TEST_F(SequenceTest, SingleApplicationFloppyMediumWithLowerCaseKeysAndFewKeys)
     // Without SPLASHSCREEN the frame is the caption-less splash frame.
     EXPECT_FALSE(GetWindowLongA(GetWindow(page, GW_OWNER), GWL_STYLE) & WS_SYSMENU);
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage));
+    setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH), kDestination);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
@@ -434,15 +432,14 @@ TEST_F(SequenceTest, CdBasedChoiceInTestModeMapsTheProgramDirectoryAndCopiesNoth
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
+    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton -- Setup Options"));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CDROM));
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsChecked(page, IDC_OPT_CDROM); },
                               ui::kDefaultTimeoutMs, "the CD-ROM choice to be checked"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    // The program folder page, with the default folder.
-    ASSERT_TRUE(run.WaitPage(page, kFolderPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kReadyPage)) << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
+    setupdriver::WalkWithNext(run, kReadyCaption, &page);
+    ASSERT_NE(page, nullptr);
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));

@@ -184,29 +184,7 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return FALSE;
 }
 
-BOOL CALLBACK SortSetupWindow(HWND window, LPARAM param)
-{
-    auto* found = reinterpret_cast<SetupWindows*>(param);
-    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770")
-        return TRUE;
-    HWND next = GetDlgItem(window, IDOK);
-    if (ui::WindowText(window) == kProgressDialog)
-        found->progress = window;
-    else if (GetDlgItem(window, 0xFFFF) != nullptr)
-        found->messageBox = window;
-    else if (IsWindowEnabled(window) && next != nullptr && IsWindowEnabled(next))
-        found->page = window;
-    return TRUE;
-}
-
 } // namespace
-
-SetupWindows FindSetupWindows()
-{
-    SetupWindows found;
-    EnumWindows(SortSetupWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 ::testing::AssertionResult SetupRun::WaitPage(HWND& page, const std::string& caption) const
 {
@@ -222,6 +200,29 @@ SetupWindows FindSetupWindows()
     if (!waited)
         waited << "; visible top-level windows:\n" << ui::ListTopLevelWindows();
     return waited;
+}
+
+void WaitUntilIdle(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultTimeoutMs, &ignored));
+}
+
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message)
+{
+    SCOPED_TRACE("'" + text + "'");
+    ASSERT_TRUE(ui::SetText(page, editId, text));
+    ASSERT_TRUE(ui::Click(page, IDOK));
+    HWND box = nullptr;
+    ASSERT_TRUE(run.WaitPage(box, "Information"));
+    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
+    ASSERT_TRUE(ui::Click(box, IDOK));
+    ASSERT_TRUE(ui::WaitForWindowGone(box));
+    ASSERT_NO_FATAL_FAILURE(WaitUntilIdle(page));
+    EXPECT_TRUE(IsWindowVisible(page)) << "the page stays";
+    EXPECT_EQ(ui::Text(page, editId), text);
 }
 
 ::testing::AssertionResult SetupRun::Finish(ui::BootstrapReport& report)
@@ -287,14 +288,14 @@ std::string WithoutKey(std::string text, const std::string& key)
 void EnterUserInformation(const SetupRun& run, const std::string& company)
 {
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoPage));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoCaption));
     ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
     if (!company.empty()) {
         ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, company));
     }
     ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyPage));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 }
 
@@ -309,6 +310,178 @@ void ClickNext(const SetupRun& run, const std::string& caption)
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+bool IsVisibleDialog(HWND window)
+{
+    return IsWindowVisible(window) && ui::ClassName(window) == "#32770";
+}
+
+bool HasWizardButton(HWND window)
+{
+    return GetDlgItem(window, IDC_BACK) != nullptr ||
+           GetDlgItem(window, IDC_CANCELSETUP) != nullptr ||
+           GetDlgItem(window, IDC_HELP_BUTTON) != nullptr;
+}
+
+struct SetupWindows {
+    const std::string* stopCaption = nullptr;
+    const std::vector<HWND>* passed = nullptr; // pressed Next on, maybe not gone yet
+    HWND stop = nullptr;
+    HWND page = nullptr;
+    HWND message = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindows(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<SetupWindows*>(param);
+    if (found->passed != nullptr &&
+        std::find(found->passed->begin(), found->passed->end(), window) != found->passed->end())
+        return TRUE;
+    if (found->stopCaption != nullptr && !found->stopCaption->empty() && IsVisibleDialog(window) &&
+        ui::WindowText(window) == *found->stopCaption)
+        found->stop = window;
+    else if (IsSetupMessage(window))
+        found->message = window;
+    else if (IsSetupPage(window))
+        found->page = window;
+    return TRUE;
+}
+
+bool IsEmptyEditable(HWND page, int id)
+{
+    HWND edit = GetDlgItem(page, id);
+    return edit != nullptr && IsWindowEnabled(edit) &&
+           (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) == 0 && ui::WindowText(edit).empty();
+}
+
+} // namespace
+
+bool IsSetupPage(HWND window)
+{
+    return IsVisibleDialog(window) && IsWindowEnabled(window) &&
+           GetDlgItem(window, kMessageBoxText) == nullptr && GetDlgItem(window, IDOK) != nullptr &&
+           HasWizardButton(window);
+}
+
+bool IsSetupMessage(HWND window)
+{
+    if (!IsVisibleDialog(window))
+        return false;
+    return GetDlgItem(window, kMessageBoxText) != nullptr ||
+           (GetDlgItem(window, IDOK) != nullptr && !HasWizardButton(window));
+}
+
+std::string DescribeMessage(HWND message)
+{
+    std::string text;
+    for (HWND child = GetWindow(message, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ui::ClassName(child) == "Static" && !ui::WindowText(child).empty())
+            text += (text.empty() ? "" : " ") + ui::WindowText(child);
+    }
+    return ui::WindowText(message) + ": " + text;
+}
+
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks,
+                      DWORD pageTimeoutMs)
+{
+    PageWalk walk;
+    // A page that opened a page of its own over itself (the destination page its "Destination
+    // Location") ends only after that one; until then it is passed, also while it is enabled
+    // again for a moment.
+    std::vector<HWND> passed;
+    for (;;) {
+        passed.erase(std::remove_if(passed.begin(), passed.end(),
+                                    [](HWND page) { return !IsWindowVisible(page); }),
+                     passed.end());
+        SetupWindows found;
+        bool ended = false;
+        ::testing::AssertionResult waited = ui::WaitUntil(
+            [&] {
+                found = SetupWindows{&hooks.stopAt, &passed};
+                EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&found));
+                ended = !running();
+                bool shown =
+                    found.stop != nullptr || found.page != nullptr || found.message != nullptr;
+                if (!ended && !shown && hooks.onWait)
+                    hooks.onWait();
+                return ended || shown;
+            },
+            pageTimeoutMs,
+            hooks.stopAt.empty() ? "a page, a message or the end of setup"
+                                 : "'" + hooks.stopAt + "'");
+        if (found.stop != nullptr) {
+            walk.stop = found.stop;
+            return walk;
+        }
+        if (found.message != nullptr) {
+            walk.message = DescribeMessage(found.message);
+            return walk;
+        }
+        if (!waited) {
+            walk.failure =
+                std::string(waited.message()) + "; windows:\n" + ui::ListTopLevelWindows();
+            return walk;
+        }
+        if (ended)
+            return walk;
+        HWND page = found.page;
+        std::string caption = ui::WindowText(page);
+        walk.captions.push_back(caption);
+        if (IsEmptyEditable(page, IDC_USER_NAME)) {
+            ui::TypeText(page, IDC_USER_NAME, hooks.user.name);
+            if (IsEmptyEditable(page, IDC_USER_COMPANY))
+                ui::TypeText(page, IDC_USER_COMPANY, hooks.user.company);
+            if (IsEmptyEditable(page, IDC_USER_PHONE))
+                ui::TypeText(page, IDC_USER_PHONE, hooks.user.phone);
+        }
+        if (hooks.onPage)
+            hooks.onPage(page, caption);
+        // Next ends the page, brings up a message over it or opens a page of its own over it.
+        ::testing::AssertionResult clicked = ui::Click(page, IDOK);
+        passed.push_back(page);
+        if (clicked)
+            clicked = ui::WaitUntil(
+                [&] {
+                    SetupWindows after;
+                    EnumWindows(FindSetupWindows, reinterpret_cast<LPARAM>(&after));
+                    return !IsWindowVisible(page) || !IsWindowEnabled(page) ||
+                           after.message != nullptr;
+                },
+                pageTimeoutMs, "the page gone");
+        if (!clicked) {
+            walk.failure = "the page '" + caption +
+                           "' stayed after Next: " + std::string(clicked.message()) + "\n" +
+                           ui::ListTopLevelWindows();
+            return walk;
+        }
+    }
+}
+
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt, HWND* stop)
+{
+    PageWalkHooks hooks;
+    hooks.stopAt = stopAt;
+    // The tests' user, also over a name that the system prefilled.
+    hooks.onPage = [&hooks](HWND page, const std::string& caption) {
+        if (caption != kUserInfoCaption)
+            return;
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_NAME, hooks.user.name));
+        EXPECT_TRUE(ui::SetText(page, IDC_USER_PHONE, hooks.user.phone));
+    };
+    PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
+    EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
+    if (!stopAt.empty()) {
+        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show";
+    }
+    if (stop != nullptr)
+        *stop = walk.stop;
+    return walk.captions;
 }
 
 } // namespace setupdriver

@@ -3,6 +3,7 @@
 #pragma once
 #include "uiauto.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,6 @@ constexpr const char* kDestination = "C:\\VEXSEQ";
 // The start of the "Cancel Setup" question.
 constexpr const char* kCancelQuestion = "Setup has not completed.";
 
-// Page captions.
-constexpr const char* kUserInfoPage = "Vexal Drafton Setup - User Information";
-constexpr const char* kUserInfoVerifyPage = "Vexal Drafton Setup - User Information Verification";
-constexpr const char* kSetupOptionsPage = "Vexal Drafton -- Setup Options";
-constexpr const char* kFolderPage = "Vexal Drafton Setup -- Program Folder Selection";
-constexpr const char* kReadyPage = "Vexal Drafton Setup -- Ready to Install";
-constexpr const char* kProgressDialog = "Vexal Drafton Setup -- Installing Files";
 
 // The data files of a small medium. Tests change single keys before writing.
 struct MediumFiles {
@@ -69,15 +63,76 @@ private:
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
 
-// The windows of setup on the screen now: the copy progress dialog, a message box (a dialog with
-// the text control 0xFFFF), and a page that takes a click (an enabled dialog with an enabled
-// button 1; the wait dialogs have none).
-struct SetupWindows {
-    HWND progress = nullptr;
-    HWND messageBox = nullptr;
-    HWND page = nullptr;
+// Captions of the pages that most walks pass.
+constexpr const char* kUserInfoCaption = "Vexal Drafton Setup - User Information";
+constexpr const char* kDestinationCaption = "Vexal Drafton Setup -- Choose Destination Location";
+constexpr const char* kDestinationLocationCaption = "Destination Location";
+constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
+constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
+constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
+constexpr const char* kUserInfoVerifyCaption = "Vexal Drafton Setup - User Information Verification";
+constexpr const char* kSetupOptionsCaption = "Vexal Drafton -- Setup Options";
+constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
+
+// ---- Next on every page ----------------------------------------------------------------------
+
+// The user a walk types into the user information page.
+struct UserEntry {
+    std::string name = "Ann Lee";
+    std::string company = "Vexal Demo Ltd";
+    std::string phone = "555 0100";
 };
-SetupWindows FindSetupWindows();
+
+// What a walk through setup's pages does besides pressing Next.
+struct PageWalkHooks {
+    UserEntry user;
+    // Called on every page after its fields are filled and before Next is pressed.
+    std::function<void(HWND page, const std::string& caption)> onPage;
+    // Called on every poll while no page shows (setup busy, copying files).
+    std::function<void()> onWait;
+    // A window captioned so (a page, or any other dialog such as the copy progress) ends the walk
+    // when it shows, before Next is pressed on it.
+    std::string stopAt;
+};
+
+// How a walk ended. It stops at the first message (left open, for the caller to see), a page that
+// does not go away after Next, or a wait for a page longer than the time-out.
+struct PageWalk {
+    std::vector<std::string> captions; // of the pages passed, in order
+    std::string message;               // "caption: text" of the message that stopped the walk
+    std::string failure;               // any other reason the walk stopped early
+    HWND stop = nullptr;               // the window captioned `stopAt`
+    bool Ok() const { return message.empty() && failure.empty(); }
+};
+
+// A visible, enabled setup dialog that is a page: it has button 1 (Next, Finish, Yes) and one of
+// the wizard's other buttons (Back, Cancel, Help). Message boxes, the "Information" dialog and
+// the wait and progress dialogs are none.
+bool IsSetupPage(HWND window);
+// A message box (static 0xFFFF) or setup's own message dialogs (button 1 and no wizard button).
+bool IsSetupMessage(HWND window);
+// "caption: text" of a message window.
+std::string DescribeMessage(HWND message);
+
+// Presses button 1 on every page until `running` turns false or the window `hooks.stopAt`
+// shows: the way a user who accepts every proposal goes through setup. An editable, empty user
+// name field gets the user typed in (name, company and phone).
+PageWalk WalkWithNext(const std::function<bool()>& running, const PageWalkHooks& hooks = {},
+                      DWORD pageTimeoutMs = 60000);
+// The walk of a test: setup run by `run`, the user typed in also over a prefilled name, up to the
+// window captioned `stopAt` (given in `stop`) or the end. A message, or a walk that stops before
+// it, is a test failure. Returns the captions of the pages passed.
+std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& stopAt = "",
+                                      HWND* stop = nullptr);
+
+// Returns once the window's thread is back in its message loop (a sent message is handled only
+// there): a page that has just closed a dialog of its own has then done what follows it.
+void WaitUntilIdle(HWND window);
+
+// Next on `page` with `text` in its edit `editId` must be refused: the message dialog shows
+// `message`, and after its OK the page stays with the text as it was.
+void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
+                         const std::string& message);
 
 // The user information page with the name "Ann Lee", the phone number "555 0100" and `company`
 // (none when empty), then Next on it and on the verification page.

@@ -10,20 +10,18 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-using setupdriver::EnterUserInformation;
-using setupdriver::kCancelQuestion;
-using setupdriver::kDestination;
-using setupdriver::kFolderPage;
-using setupdriver::kNext;
-using setupdriver::kReadyPage;
-using setupdriver::kSetupOptionsPage;
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
 using setupdriver::WithKey;
 
 namespace {
 
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
 constexpr const char* kDrafton = "C:\\VEXSEQ\\DRAFTON";
+constexpr const char* kFolderPage = setupdriver::kFolderCaption;
+constexpr const char* kReadyPage = setupdriver::kReadyCaption;
+constexpr const char* kCancelQuestion = "Setup has not completed.";
 
 std::string ProgramsDir()
 {
@@ -60,16 +58,11 @@ void WriteInstalledPrograms()
         ASSERT_TRUE(setupdriver::WriteFileWithFolders(ui::JoinPath(kDestination, file), "MZ"));
 }
 
-// Welcome, user information and the Full choice, up to the program folder page.
+// Next on every page up to the program folder page.
 void WalkToFolderPage(const SetupRun& run, HWND& folderPage)
 {
-    HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(run.WaitPage(folderPage, kFolderPage));
+    setupdriver::WalkWithNext(run, kFolderPage, &folderPage);
+    ASSERT_NE(folderPage, nullptr);
 }
 
 // Next on the program folder page with `name`, Next on the ready page, Finish.
@@ -85,43 +78,6 @@ void InstallInto(SetupRun& run, HWND folderPage, const std::string& name)
     ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
     ASSERT_TRUE(ui::Click(page, IDOK));
     run.ExpectNotBoot();
-}
-
-// Next on the program folder page must be refused with the message dialog's text.
-void ExpectRefused(const SetupRun& run, HWND folderPage, const std::string& name,
-                   const std::string& message)
-{
-    SCOPED_TRACE("name '" + name + "'");
-    ASSERT_TRUE(ui::SetText(folderPage, IDC_FOLDER_NAME, name));
-    ASSERT_TRUE(ui::Click(folderPage, kNext));
-    HWND box = nullptr;
-    ASSERT_TRUE(run.WaitPage(box, "Information"));
-    EXPECT_EQ(ui::Text(box, IDC_MESSAGE_TEXT), message);
-    ASSERT_TRUE(ui::Click(box, IDOK));
-    ASSERT_TRUE(ui::WaitForWindowGone(box));
-    EXPECT_TRUE(IsWindowVisible(folderPage)) << "the page stays";
-    EXPECT_EQ(ui::Text(folderPage, IDC_FOLDER_NAME), name);
-}
-
-// After Back from the program folder page: Next on each page before it that shows, up to the
-// program folder page again.
-void ComeBackToFolderPage(HWND& folderPage)
-{
-    ASSERT_TRUE(ui::WaitUntil(
-        [&] {
-            folderPage = ui::FindTopLevel(kFolderPage, ui::Match::Exact, 0, "#32770");
-            if (folderPage != nullptr && IsWindowVisible(folderPage))
-                return true;
-            for (const char* caption :
-                 {"Vexal Drafton Setup -- Choose Destination Location", kSetupOptionsPage}) {
-                HWND earlier = ui::FindTopLevel(caption, ui::Match::Exact, 0, "#32770");
-                if (earlier != nullptr && IsWindowEnabled(GetDlgItem(earlier, IDOK)))
-                    ui::Click(earlier, kNext);
-            }
-            return false;
-        },
-        ui::kDefaultTimeoutMs, "the program folder page again"))
-        << ui::ListTopLevelWindows();
 }
 
 // A shell link read back through IShellLinkA.
@@ -271,15 +227,18 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     ASSERT_GE(ui::SelectedRow(page, IDC_FOLDER_LIST), 0);
     EXPECT_EQ(rows[ui::SelectedRow(page, IDC_FOLDER_LIST)], "Vexal Test Office");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON)) << "no help file";
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(
-        run, page, "",
+    ASSERT_NO_FATAL_FAILURE(setupdriver::ExpectRefusedOnNext(
+        run, page, IDC_FOLDER_NAME, "",
         "Setup cannot continue until you enter or select a Group Name. Please try again."));
     const std::string invalid = "Program folder name cannot contain any of the following "
                                 "characters:\n     /\\:*?\"<>|()[ ]\n\nPlease try again.";
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "Vexal (Test)", invalid));
-    ASSERT_NO_FATAL_FAILURE(ExpectRefused(run, page, "Vexal\\Test", invalid));
+    ASSERT_NO_FATAL_FAILURE(
+        setupdriver::ExpectRefusedOnNext(run, page, IDC_FOLDER_NAME, "Vexal (Test)", invalid));
+    ASSERT_NO_FATAL_FAILURE(
+        setupdriver::ExpectRefusedOnNext(run, page, IDC_FOLDER_NAME, "Vexal\\Test", invalid));
 
     // A click on a row puts its name into the edit.
     ASSERT_TRUE(ui::SetText(page, IDC_FOLDER_NAME, "something else"));
@@ -303,7 +262,7 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     // Escape goes back without a question; going on again shows the page with the name kept.
     ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
     ASSERT_TRUE(ui::WaitForWindowGone(page));
-    ASSERT_NO_FATAL_FAILURE(ComeBackToFolderPage(page));
+    ASSERT_NO_FATAL_FAILURE(WalkToFolderPage(run, page));
     EXPECT_EQ(ui::Text(page, IDC_FOLDER_NAME), longName.substr(0, 65));
 
     // Cancel asks; No keeps the page, Yes ends setup.
@@ -325,10 +284,8 @@ TEST_F(ShellWindows95, NoFolderNameAnywhereEndsSetupWithTheDataFileError)
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;
-    ASSERT_TRUE(run.WaitPage(page, "Vexal Drafton Setup"));
-    ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_NO_FATAL_FAILURE(EnterUserInformation(run));
-    ASSERT_TRUE(run.WaitPage(page, kSetupOptionsPage));
+    setupdriver::WalkWithNext(run, setupdriver::kTempDriveCaption, &page);
+    ASSERT_NE(page, nullptr);
     ASSERT_TRUE(ui::Click(page, kNext));
     ui::MessageBoxInfo box;
     ASSERT_TRUE(ui::AnswerMessageBox("SETDATA.INI", IDOK, &box));

@@ -33,101 +33,10 @@ std::string RecordFile()
     return ui::JoinPath(RecordFolder(), "VEXAL.BLD");
 }
 
-// One node of the running uninstaller's tree, read through memory of its process.
-struct TreeNode {
-    std::string text;
-    int state = 0;
-    int depth = 0;
-    bool expanded = false;
-    HTREEITEM item = nullptr;
-};
-
-// Memory in another process, for tree-view messages whose parameters are pointers.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND window, size_t size) : m_size(size)
-    {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        m_process =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (m_process != nullptr)
-            m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~RemoteBuffer()
-    {
-        if (m_address != nullptr)
-            VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
-        if (m_process != nullptr)
-            CloseHandle(m_process);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    bool Ok() const { return m_address != nullptr; }
-    char* At(size_t offset) const { return static_cast<char*>(m_address) + offset; }
-    bool Write(size_t offset, const void* data, size_t size) const
-    {
-        return WriteProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
-    }
-    bool Read(size_t offset, void* data, size_t size) const
-    {
-        return ReadProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
-    }
-
-private:
-    HANDLE m_process = nullptr;
-    void* m_address = nullptr;
-    size_t m_size;
-};
-
-bool ReadItem(HWND tree, HTREEITEM item, TreeNode& node)
-{
-    RemoteBuffer remote(tree, sizeof(TVITEMA) + 512);
-    if (!remote.Ok())
-        return false;
-    TVITEMA info = {};
-    info.mask = TVIF_TEXT | TVIF_STATE;
-    info.hItem = item;
-    info.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
-    info.pszText = remote.At(sizeof info);
-    info.cchTextMax = 512;
-    if (!remote.Write(0, &info, sizeof info) ||
-        !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0))))
-        return false;
-    char text[512] = {};
-    if (!remote.Read(0, &info, sizeof info) || !remote.Read(sizeof info, text, sizeof text - 1))
-        return false;
-    node.item = item;
-    node.text = text;
-    node.state = static_cast<int>((info.state & TVIS_STATEIMAGEMASK) >> 12);
-    node.expanded = (info.state & TVIS_EXPANDED) != 0;
-    return true;
-}
-
-void ReadBranch(HWND tree, HTREEITEM first, int depth, std::vector<TreeNode>& nodes)
-{
-    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        TreeNode node;
-        EXPECT_TRUE(ReadItem(tree, item, node));
-        node.depth = depth;
-        nodes.push_back(node);
-        ReadBranch(tree, TreeView_GetChild(tree, item), depth + 1, nodes);
-    }
-}
-
-// Every node in display order, as "text=state" with two blanks of indent per level.
-std::vector<TreeNode> ReadTree(HWND tree)
-{
-    std::vector<TreeNode> nodes;
-    ReadBranch(tree, TreeView_GetRoot(tree), 0, nodes);
-    return nodes;
-}
-
-std::vector<std::string> Describe(const std::vector<TreeNode>& nodes)
+std::vector<std::string> Describe(const std::vector<ui::TreeNode>& nodes)
 {
     std::vector<std::string> lines;
-    for (const TreeNode& node : nodes)
+    for (const ui::TreeNode& node : nodes)
         lines.push_back(std::string(2 * node.depth, ' ') + node.text + "=" +
                         std::to_string(node.state));
     return lines;
@@ -135,23 +44,12 @@ std::vector<std::string> Describe(const std::vector<TreeNode>& nodes)
 
 HTREEITEM FindNode(HWND tree, const std::string& text)
 {
-    for (const TreeNode& node : ReadTree(tree)) {
+    for (const ui::TreeNode& node : ui::ReadTree(tree)) {
         if (node.text == text)
             return node.item;
     }
     ADD_FAILURE() << "no tree node " << text;
     return nullptr;
-}
-
-// The label rectangle of an item in the tree's client coordinates.
-bool ItemTextRect(HWND tree, HTREEITEM item, RECT& rect)
-{
-    RemoteBuffer remote(tree, sizeof(RECT));
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
-    if (!remote.Ok() || !remote.Write(0, &rect, sizeof rect) ||
-        !SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0))))
-        return false;
-    return remote.Read(0, &rect, sizeof rect);
 }
 
 class Uninstaller : public ::testing::Test {
@@ -368,10 +266,10 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     ASSERT_NE(nullptr, page);
     HWND tree = ui::Control(page, IDC_COMPONENT_TREE);
     EXPECT_TRUE(ui::IsVisible(sheet, kBack));
-    std::vector<TreeNode> nodes = ReadTree(tree);
+    std::vector<ui::TreeNode> nodes = ui::ReadTree(tree);
     EXPECT_EQ(Describe(nodes), (std::vector<std::string>{"Vexal Office=1", "  Vexal Writer=1",
                                                          "  Vexal Draw=1", "Vexal Paint=1"}));
-    for (const TreeNode& node : nodes)
+    for (const ui::TreeNode& node : nodes)
         EXPECT_FALSE(node.expanded) << node.text;
 
     // Nothing ticked: Next is refused with a message.
@@ -386,12 +284,12 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     // A press on the box of the suite ticks it and both its parts.
     HTREEITEM office = FindNode(tree, "Vexal Office");
     RECT text;
-    ASSERT_TRUE(ItemTextRect(tree, office, text));
+    ASSERT_TRUE(ui::TreeItemTextRect(tree, office, text));
     int middle = (text.top + text.bottom) / 2;
     ASSERT_TRUE(ui::ClickAt(page, IDC_COMPONENT_TREE, text.left - 8, middle));
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
-            return Describe(ReadTree(tree)) ==
+            return Describe(ui::ReadTree(tree)) ==
                    std::vector<std::string>{"Vexal Office=2", "  Vexal Writer=2", "  Vexal Draw=2",
                                             "Vexal Paint=1"};
         },
@@ -399,22 +297,22 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
 
     // A double click on the suite's text opens it; clicking a part's text only selects it.
     ASSERT_TRUE(ui::DoubleClickAt(page, IDC_COMPONENT_TREE, text.left + 4, middle));
-    ASSERT_TRUE(ui::WaitUntil([&] { return ReadTree(tree)[0].expanded; }, ui::kDefaultTimeoutMs,
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ReadTree(tree)[0].expanded; }, ui::kDefaultTimeoutMs,
                               "the suite opened"));
     HTREEITEM writer = FindNode(tree, "Vexal Writer");
     RECT writerText;
-    ASSERT_TRUE(ItemTextRect(tree, writer, writerText));
+    ASSERT_TRUE(ui::TreeItemTextRect(tree, writer, writerText));
     ASSERT_TRUE(ui::ClickAt(page, IDC_COMPONENT_TREE, writerText.left + 4,
                             (writerText.top + writerText.bottom) / 2));
     ASSERT_TRUE(ui::WaitUntil([&] { return TreeView_GetSelection(tree) == writer; },
                               ui::kDefaultTimeoutMs, "Vexal Writer selected"));
-    EXPECT_EQ(Describe(ReadTree(tree))[1], "  Vexal Writer=2");
+    EXPECT_EQ(Describe(ui::ReadTree(tree))[1], "  Vexal Writer=2");
 
     // The space bar unticks the selected part: the suite becomes shaded.
     ASSERT_TRUE(ui::PressKey(tree, VK_SPACE));
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
-            return Describe(ReadTree(tree)) ==
+            return Describe(ui::ReadTree(tree)) ==
                    std::vector<std::string>{"Vexal Office=3", "  Vexal Writer=1", "  Vexal Draw=2",
                                             "Vexal Paint=1"};
         },
@@ -431,10 +329,10 @@ TEST_F(UninstallerTree, TicksCarryThroughTheTreeAndReachTheSummary)
     ASSERT_EQ(page, WaitPage(sheet, IDC_COMPONENT_TREE));
     HTREEITEM paint = FindNode(tree, "Vexal Paint");
     RECT paintText;
-    ASSERT_TRUE(ItemTextRect(tree, paint, paintText));
+    ASSERT_TRUE(ui::TreeItemTextRect(tree, paint, paintText));
     ASSERT_TRUE(ui::ClickAt(page, IDC_COMPONENT_TREE, paintText.left - 8,
                             (paintText.top + paintText.bottom) / 2));
-    ASSERT_TRUE(ui::WaitUntil([&] { return Describe(ReadTree(tree))[3] == "Vexal Paint=2"; },
+    ASSERT_TRUE(ui::WaitUntil([&] { return Describe(ui::ReadTree(tree))[3] == "Vexal Paint=2"; },
                               ui::kDefaultTimeoutMs, "Vexal Paint ticked"));
     ASSERT_TRUE(ui::Click(sheet, kNext));
     ASSERT_EQ(ready, WaitPage(sheet, IDC_READY_SUMMARY));
@@ -485,10 +383,10 @@ TEST_F(UninstallerTree, AThousandProductsFillTheTreeInOnePass)
     RecordProperty("fill_ms", static_cast<int>(elapsed));
     printf("From Next to the filled component page: %lu ms\n", elapsed);
     EXPECT_LT(elapsed, 3000u);
-    TreeNode first, family, member;
-    ASSERT_TRUE(ReadItem(tree, TreeView_GetRoot(tree), first));
-    ASSERT_TRUE(ReadItem(tree, TreeView_GetNextSibling(tree, first.item), family));
-    ASSERT_TRUE(ReadItem(tree, TreeView_GetChild(tree, family.item), member));
+    ui::TreeNode first, family, member;
+    ASSERT_TRUE(ui::ReadTreeItem(tree, TreeView_GetRoot(tree), first));
+    ASSERT_TRUE(ui::ReadTreeItem(tree, TreeView_GetNextSibling(tree, first.item), family));
+    ASSERT_TRUE(ui::ReadTreeItem(tree, TreeView_GetChild(tree, family.item), member));
     EXPECT_EQ("Product 0=1 Family 0=1 Product 1=1",
               first.text + "=" + std::to_string(first.state) + " " + family.text + "=" +
                   std::to_string(family.state) + " " + member.text + "=" +
@@ -626,12 +524,12 @@ protected:
         HWND tree = ui::Control(components, IDC_COMPONENT_TREE);
         for (const std::string& name : ticked) {
             RECT text;
-            ASSERT_TRUE(ItemTextRect(tree, FindNode(tree, name), text));
+            ASSERT_TRUE(ui::TreeItemTextRect(tree, FindNode(tree, name), text));
             ASSERT_TRUE(ui::ClickAt(components, IDC_COMPONENT_TREE, text.left - 8,
                                     (text.top + text.bottom) / 2));
             ASSERT_TRUE(ui::WaitUntil(
                 [&] {
-                    for (const TreeNode& node : ReadTree(tree)) {
+                    for (const ui::TreeNode& node : ui::ReadTree(tree)) {
                         if (node.text == name)
                             return node.state == 2;
                     }

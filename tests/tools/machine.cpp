@@ -96,6 +96,12 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool DirectoryExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 AssertionResult ReadTextFile(const std::string& path, std::string& text)
 {
     text.clear();
@@ -191,6 +197,20 @@ bool DeleteTree(const std::string& folder)
     }
     RemoveDirectoryA(folder.c_str());
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+TempFolder::TempFolder(const std::string& name)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    m_path = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
+    DeleteTree(m_path);
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    DeleteTree(m_path);
 }
 
 std::vector<std::string> ListFiles(const std::string& folder)

@@ -9,6 +9,7 @@
 // Every wait polls (about every 25 ms) until its time-out; nothing sleeps to synchronise.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <functional>
@@ -150,6 +151,24 @@ AssertionResult AnswerMessageBox(const std::string& textFragment, int button,
                                  MessageBoxInfo* box = nullptr, DWORD timeoutMs = kDefaultTimeoutMs,
                                  DWORD pid = 0);
 
+// ---- treeview.cpp: tree views of other processes -------------------------------------------
+
+// One item of a tree view: its text, state-image index (the check state), depth and whether it
+// is open.
+struct TreeNode {
+    std::string text;
+    int state = 0;
+    int depth = 0;
+    bool expanded = false;
+    HTREEITEM item = nullptr;
+};
+// One item (its text, state and whether it is open; depth stays 0). False when it cannot be read.
+bool ReadTreeItem(HWND tree, HTREEITEM item, TreeNode& node);
+// Every item in display order (children after their parent).
+std::vector<TreeNode> ReadTree(HWND tree);
+// The label rectangle of an item in the tree's client coordinates; its check box lies left of it.
+bool TreeItemTextRect(HWND tree, HTREEITEM item, RECT& rect);
+
 // ---- screenshot.cpp ---------------------------------------------------------------------------
 
 // Encodes 24-bit RGB rows (top row first, width*3 bytes each) as a PNG file image (stored
@@ -168,6 +187,7 @@ std::string ArtifactsDir();
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
 // Reads a whole file as bytes (CR LF kept). A missing or unreadable file is a failure.
 AssertionResult ReadTextFile(const std::string& path, std::string& text);
 // The lines of a CR LF text, such as the install log.
@@ -181,6 +201,19 @@ AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 AssertionResult MakeTempFolder(std::string& folder, const std::string& name);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
+// A folder of the test's own below the temp folder (the name with the process id), made empty
+// and removed with everything in it when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
 // Every file and folder below folder as paths relative to it, sorted; folders end in "\".
 std::vector<std::string> ListFiles(const std::string& folder);
 

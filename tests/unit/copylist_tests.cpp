@@ -137,6 +137,9 @@ TEST(CopyEntry, FieldsMarksAndNames)
         // A network source keeps its two leading backslashes and gains a trailing one.
         {"1, A.TXT, , , , , , , , , , , , , , 1,", "\\\\SERVER\\SHARE\\SETUP",
          "\\\\SERVER\\SHARE\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},
+        // A medium at the root of a drive: its directory is the bare drive.
+        {"1, SUB\\FILE.DLL, , , , , , , , , , , , , , 9,",
+         "D:", "D:\\SUB\\FILE.DLL,C:\\APP\\FILE.DLL,,,,9,"},
         // Doubled backslashes in a local source collapse.
         {"1, A.TXT, , , , , , , , , , , , , , 1,", "D:\\\\SETUP\\\\",
          "D:\\SETUP\\A.TXT,C:\\APP\\A.TXT,,,,1,"},

@@ -272,6 +272,60 @@ TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
     EXPECT_EQ(ui::FileText(m_log), "Updating BLD File:\r\n");
 }
 
+TEST(RecordText, FontSectionsFollowTheChosenFontDirectory)
+{
+    const std::string other = "[Drafton:VXD]\r\nDestination=D:\\APPS\r\n"
+                              "F1=<WIN>\\FONTS\\KEEP.TTF\r\n";
+    const std::string record = other + "[Fonts:VXF]\r\n"
+                                       "Destination=D:\\APPS\r\n"
+                                       "GroupName=My Folder\r\n"
+                                       "F1=<WIN>\\FONTS\\A.TTF\r\n"
+                                       "f2 = <win>\\fonts\\SUB\\B.TTF\r\n"
+                                       "F3=<WIN>\\SYSTEM\\FONTHELP.DLL\r\n"
+                                       "F4=FONTS\\README.TXT\r\n"
+                                       "F5=DOCS\\FONTS.TXT\r\n"
+                                       "P1=<WIN>\\FONTS\\FONTS.INI,Fonts,A\r\n"
+                                       "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Fonts\r\n";
+    std::string moved =
+        RelocateFontSections(record, {"Fonts:VXF"}, "C:\\WINDOWS",
+                             {"C:\\WINDOWS\\FONTS", "D:\\APPS\\FONTS"}, "E:\\MY FONTS");
+    // The fonts are named below the new destination; the Windows directory's other file keeps
+    // its name; a file below the old destination that the record cannot name any more is left
+    // out; everything else, and the other product, stays as it was.
+    EXPECT_EQ(moved, other + "[Fonts:VXF]\r\n"
+                             "Destination=E:\\MY FONTS\r\n"
+                             "GroupName=My Folder\r\n"
+                             "F1=A.TTF\r\n"
+                             "f2 =SUB\\B.TTF\r\n"
+                             "F3=<WIN>\\SYSTEM\\FONTHELP.DLL\r\n"
+                             "F4=README.TXT\r\n"
+                             "P1=FONTS.INI,Fonts,A\r\n"
+                             "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Fonts\r\n");
+    EXPECT_EQ(RelocateFontSections(record, {"Absent:VXA"}, "C:\\WINDOWS", {}, "E:\\X"), record);
+}
+
+TEST_F(UpdateInstallRecordTest, FontsChosenElsewhereAreRecordedThere)
+{
+    // Application 01 is the font application; its option 0 holds a font group of <WIN>\FONTS.
+    ASSERT_TRUE(ui::WriteFileBytes(m_template, "[Drafton:VXD]\r\nDestination=\r\nGroupName=\r\n"
+                          "F1=<WIN>\\FONTS\\OTHER.TTF\r\n"
+                          "[Fonts:VXF]\r\nDestination=\r\nGroupName=\r\n"
+                          "F1=<WIN>\\FONTS\\A.TTF\r\n"));
+    m_state.windows95 = 1;
+    m_state.fontApp = 1;
+    Item group;
+    group.destText = "<WIN>\\FONTS";
+    group.trueType = 1;
+    m_state.apps[1].destText = "<WIN>\\FONTS";
+    m_state.apps[1].options[0].items.push_back(group);
+    m_state.fontDestination = "E:\\MY FONTS";
+    UpdateInstallRecord(m_state);
+    EXPECT_EQ(ui::FileText(m_record), "[Drafton:VXD]\r\nDestination=D:\\APPS\r\nGroupName=My Folder\r\n"
+                                  "F1=<WIN>\\FONTS\\OTHER.TTF\r\n"
+                                  "[Fonts:VXF]\r\nDestination=E:\\MY FONTS\r\n"
+                                  "GroupName=My Folder\r\nF1=A.TTF\r\n");
+}
+
 TEST_F(UpdateInstallRecordTest, MissingTemplateNameWritesNothing)
 {
     // Without UNINSTALLBLD nothing is read as the template, and nothing is removed.

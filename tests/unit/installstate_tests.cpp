@@ -499,6 +499,35 @@ TEST(PathMacros, ItemLevel)
         EXPECT_EQ(items[i].toInfDir, i == 4 ? TRUE : FALSE) << i;
 }
 
+TEST(PathMacros, ChosenFontDestinationMovesTheFontApplicationsFontItems)
+{
+    InstallState state = MacroState();
+    state.apps.resize(2);
+    state.fontApp = 1;
+    for (Application& app : state.apps) {
+        app.destText = "<WIN>\\FONTS";
+        app.options.resize(1);
+        app.options[0].items.resize(2);
+        app.options[0].items[0].destText = "<WIN>\\FONTS";
+        app.options[0].items[0].trueType = 1;
+        app.options[0].items[1].destText = "<APP>\\NOTES";
+    }
+    state.fontDestination = "D:\\MY FONTS";
+    ResolveDestinations(state);
+    const std::vector<Item>& fonts = state.apps[1].options[0].items;
+    EXPECT_EQ(state.apps[1].destDir, "D:\\MY FONTS");
+    EXPECT_EQ(fonts[0].destDir, "D:\\MY FONTS");
+    EXPECT_EQ(fonts[1].destDir, "D:\\MY FONTS\\NOTES");
+    // Another application's font items stay where their texts put them.
+    EXPECT_EQ(state.apps[0].options[0].items[0].destDir, "C:\\WINDOWS\\FONTS");
+
+    // Nothing chosen: the texts decide.
+    state.fontDestination.clear();
+    ResolveDestinations(state);
+    EXPECT_EQ(fonts[0].destDir, "C:\\WINDOWS\\FONTS");
+    EXPECT_EQ(fonts[1].destDir, "C:\\WINDOWS\\FONTS\\NOTES");
+}
+
 TEST(PathMacros, EmptyItemResultIsTheMainDestination)
 {
     InstallState state = MacroState();

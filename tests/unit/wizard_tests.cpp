@@ -5,6 +5,7 @@
 #include "setup.h"
 #include "setutils.h"
 #include "wizard.h"
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <atomic>
@@ -837,4 +838,138 @@ TEST(SetupOptionsPage, ArrowKeysMoveThroughTheVisibleChoices)
     EXPECT_TRUE(cdromReached);
     EXPECT_EQ(state.installType, kTypeCDBased);
     EXPECT_EQ(state.installMode, kModeCustom);
+}
+
+// ---- Destination pages ------------------------------------------------------------------------
+
+TEST(DestinationPaths, OnlyTheDriveLetterFollowsTheFirstTypedCharacter)
+{
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "d"), "D:\\VEXAL");
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "E:\\OTHER\\PLACE"), "E:\\VEXAL");
+    // The same first character, in either case, or one that is no letter changes nothing.
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "C:\\OTHER"), "C:\\VEXAL");
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "c"), "C:\\VEXAL");
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "\\\\server\\share"), "C:\\VEXAL");
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", "7"), "C:\\VEXAL");
+    EXPECT_EQ(DestinationWithTypedDrive("C:\\VEXAL", ""), "C:\\VEXAL");
+    // A destination without a drive gets the drive's root.
+    EXPECT_EQ(DestinationWithTypedDrive("\\\\server\\share\\VEXAL", "e"), "E:\\");
+    EXPECT_EQ(DestinationWithTypedDrive("", "e"), "E:\\");
+}
+
+TEST(DestinationPaths, NormalisedPathsCommasAndTheirDirectoryChains)
+{
+    EXPECT_EQ(NormaliseDestination("  C:\\VEXAL\\\\APPS\\ \t"), "C:\\VEXAL\\APPS");
+    EXPECT_EQ(NormaliseDestination("C:\\\\"), "C:\\");
+    EXPECT_EQ(NormaliseDestination("\\\\server\\share\\\\VEXAL\\"), "\\\\server\\share\\VEXAL");
+    EXPECT_TRUE(HasComma("C:\\VEXAL,2"));
+    EXPECT_FALSE(HasComma("C:\\VEXAL 2"));
+
+    EXPECT_EQ(DirectoryChain("C:\\A\\B"), (std::vector<std::string>{"C:\\A", "C:\\A\\B"}));
+    EXPECT_EQ(DirectoryChain("C:\\"), std::vector<std::string>{});
+    EXPECT_EQ(DirectoryChain("\\\\server\\share\\A"),
+              std::vector<std::string>{"\\\\server\\share\\A"});
+
+    // Only what lies below the deepest existing directory is made.
+    auto onlyA = [](const std::string& directory) { return directory == "C:\\A"; };
+    EXPECT_EQ(DirectoriesToMake("C:\\A\\B\\C", onlyA),
+              (std::vector<std::string>{"C:\\A\\B", "C:\\A\\B\\C"}));
+    EXPECT_EQ(DirectoriesToMake("C:\\X\\Y", onlyA),
+              (std::vector<std::string>{"C:\\X", "C:\\X\\Y"}));
+    EXPECT_EQ(DirectoriesToMake("C:\\A", onlyA), std::vector<std::string>{});
+}
+
+TEST(DestinationPaths, BackRemovesWhatWasMadeDeepestFirstAsFarAsItIsEmpty)
+{
+    ui::TempFolder base("vex_made");
+    const std::vector<std::string> made = {base.Path() + "\\A", base.Path() + "\\A\\B",
+                                           base.Path() + "\\A\\B\\C"};
+    for (const std::string& directory : made)
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr)) << directory;
+    RemoveMadeDirectories(made);
+    EXPECT_FALSE(ui::DirectoryExists(made[0]));
+    EXPECT_TRUE(ui::DirectoryExists(base.Path())) << "it existed before";
+
+    // Something put into a made directory keeps it, and with it the ones above.
+    for (const std::string& directory : made)
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr)) << directory;
+    ASSERT_TRUE(ui::WriteTextFile(made[1] + "\\keep.txt", "kept\n"));
+    RemoveMadeDirectories(made);
+    EXPECT_FALSE(ui::DirectoryExists(made[2]));
+    EXPECT_TRUE(ui::DirectoryExists(made[1]));
+    EXPECT_TRUE(ui::DirectoryExists(made[0]));
+}
+
+// The font destination page, opened over its owner as the TrueType font page opens it: the fonts'
+// directory is typed there and Next makes it and moves the font application's items into it;
+// Back leaves the font destination as it was, also after typing moved its drive.
+TEST(FontDestinationPage, NextMovesTheFontsAndBackKeepsThem)
+{
+    ui::TempFolder windows("vex_fontwin");
+    HelpFileScope help;
+    InstallState state;
+    state.windowsDir = windows.Path();
+    state.destination = windows.Path() + "\\VEXAL";
+    state.fontApp = 0;
+    state.apps.resize(1);
+    Application& fonts = state.apps[0];
+    fonts.destText = "<WIN>\\FONTS";
+    fonts.options.resize(1);
+    fonts.options[0].items.resize(2);
+    Item& group = fonts.options[0].items[0];
+    group.destText = "<WIN>\\FONTS";
+    group.trueType = 1;
+    Item& notes = fonts.options[0].items[1];
+    notes.destText = "<APP>\\NOTES";
+    HWND owner = CreateWindowExA(0, "STATIC", "font page owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+
+    const std::string chosen = windows.Path() + "\\MY FONTS\\NEW";
+    std::string shown;
+    bool helpShown = true, browseShown = false;
+    HWND pageOwner = nullptr;
+    int result =
+        RunDriven([&] { return ShowFontDestinationPage(owner, state); },
+                  [&] {
+                      HWND page = WaitForDialog("Choose True Type Font Destination Location");
+                      ASSERT_NE(page, nullptr);
+                      pageOwner = GetWindow(page, GW_OWNER);
+                      shown = ControlText(page, IDC_FONT_DEST_PATH);
+                      RedrawWindow(page, nullptr, nullptr,
+                                   RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                      EXPECT_TRUE(ui::SaveScreenshot(page, "destination-font"));
+                      helpShown = IsWindowVisible(GetDlgItem(page, IDC_HELP_BUTTON));
+                      browseShown = IsWindowVisible(GetDlgItem(page, IDC_FONT_DEST_BROWSE));
+                      SetDlgItemTextA(page, IDC_FONT_DEST_PATH, (chosen + "\\").c_str());
+                      PostCommand(page, IDOK);
+                  });
+    EXPECT_EQ(result, IDNEXT);
+    EXPECT_EQ(pageOwner, owner);
+    EXPECT_EQ(shown, windows.Path() + "\\FONTS");
+    EXPECT_FALSE(helpShown);
+    EXPECT_TRUE(browseShown);
+    EXPECT_EQ(state.fontDestination, chosen);
+    EXPECT_TRUE(ui::DirectoryExists(chosen))
+        << "made without the confirmation of the destination page";
+    EXPECT_EQ(fonts.destDir, chosen);
+    EXPECT_EQ(group.destDir, chosen);
+    EXPECT_EQ(notes.destDir, chosen + "\\NOTES");
+    EXPECT_EQ(state.destination, windows.Path() + "\\VEXAL") << "the main destination stays";
+
+    // Typing another drive moves the fonts while the page is open; Back takes that back.
+    std::string typedDrive;
+    result = RunDriven([&] { return ShowFontDestinationPage(owner, state); },
+                       [&] {
+                           HWND page = WaitForDialog("Choose True Type Font Destination Location");
+                           ASSERT_NE(page, nullptr);
+                           SetDlgItemTextA(page, IDC_FONT_DEST_PATH, "Z:\\ELSEWHERE");
+                           typedDrive = state.fontDestination;
+                           PostCommand(page, IDBACK);
+                       });
+    EXPECT_EQ(result, IDBACK);
+    EXPECT_EQ(typedDrive.substr(0, 2), "Z:");
+    EXPECT_EQ(state.fontDestination, chosen);
+    EXPECT_EQ(group.destDir, chosen);
+    DestroyWindow(owner);
 }

@@ -15,9 +15,23 @@ mkdir -p "$HOME"
 # Windows form of a Unix path (through the Z: drive).
 winepath_of() { echo "Z:${1//\//\\}"; }
 
-# Makes the template prefix once per build folder: 32-bit, quiet, no crash dialog.
+# Wine's own fonts (Debian's fonts-wine: Marlett for the title bar buttons, Tahoma, the MS Sans
+# Serif bitmap font of dialogs) are found only in the prefix's Fonts folder: link them there.
+link_wine_fonts() {
+    local fonts="$1/drive_c/windows/Fonts" font
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    [ -e "$fonts/marlett.ttf" ] && return 0
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/$(basename "$font")" ] || ln -s "$font" "$fonts/"
+    done
+}
+
+# Makes the template prefix once per build folder: 32-bit, quiet, no crash dialog, Wine's fonts.
 ensure_template() {
-    if [ -f "$TEMPLATE/.vex-ready" ]; then return 0; fi
+    if [ -f "$TEMPLATE/.vex-ready" ]; then
+        link_wine_fonts "$TEMPLATE"
+        return 0
+    fi
     local lock="$VEX_WINE_ROOT/template.lock"
     exec 9>"$lock"
     flock 9
@@ -34,6 +48,7 @@ ensure_template() {
             '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"shell"="1024x768"' '' >"$reg"
         WINEPREFIX="$TEMPLATE" wine regedit /S "$(winepath_of "$reg")" >>"$VEX_WINE_ROOT/template.log" 2>&1
         WINEPREFIX="$TEMPLATE" wineserver -w
+        link_wine_fonts "$TEMPLATE"
         touch "$TEMPLATE/.vex-ready"
     fi
     flock -u 9

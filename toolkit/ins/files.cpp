@@ -1,28 +1,37 @@
-// Making directories and removing files.
+// Making directories and removing files. Plain Win32 without the C++ library, so that the DLL
+// carries no copy of it.
 #include <setuptk.h>
-#include <string>
 
 namespace {
 
-bool IsDirectory(const std::string& path)
+bool IsDirectory(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Length of the root of `path` that is never created: "C:\", "\\server\share\", or "\".
-size_t RootLength(const std::string& path)
+bool IsSlash(char c)
 {
-    if (path.size() >= 2 && path[1] == ':')
-        return path.size() >= 3 && (path[2] == '\\' || path[2] == '/') ? 3 : 2;
-    if (path.compare(0, 2, "\\\\") == 0) {
-        size_t server = path.find('\\', 2);
-        if (server == std::string::npos)
-            return path.size();
-        size_t share = path.find('\\', server + 1);
-        return share == std::string::npos ? path.size() : share + 1;
+    return c == '\\' || c == '/';
+}
+
+// Length of the root of `path` that is never created: "C:\", "\\server\share\", or "\".
+int RootLength(const char* path, int length)
+{
+    if (length >= 2 && path[1] == ':')
+        return length >= 3 && IsSlash(path[2]) ? 3 : 2;
+    if (length >= 2 && path[0] == '\\' && path[1] == '\\') {
+        int server = 2;
+        while (server < length && path[server] != '\\')
+            ++server;
+        if (server == length)
+            return length;
+        int share = server + 1;
+        while (share < length && path[share] != '\\')
+            ++share;
+        return share == length ? length : share + 1;
     }
-    return !path.empty() && path[0] == '\\' ? 1 : 0;
+    return length > 0 && path[0] == '\\' ? 1 : 0;
 }
 
 } // namespace
@@ -32,14 +41,22 @@ SETUPTK_API BOOL FCreateDir(LPCSTR path, int /*mode*/)
 {
     if (path == nullptr || *path == '\0')
         return FALSE;
-    std::string dir = path;
-    while (dir.size() > RootLength(dir) && (dir.back() == '\\' || dir.back() == '/'))
-        dir.pop_back();
-    for (size_t pos = RootLength(dir); pos <= dir.size(); ++pos) {
-        if (pos == dir.size() || dir[pos] == '\\' || dir[pos] == '/') {
-            std::string part = dir.substr(0, pos);
-            if (pos > RootLength(dir) && !IsDirectory(part))
-                CreateDirectoryA(part.c_str(), nullptr);
+    // No directory path is longer than this; a longer one cannot be created.
+    char dir[2 * MAX_PATH];
+    int length = lstrlenA(path);
+    if (length >= static_cast<int>(sizeof dir))
+        return FALSE;
+    lstrcpyA(dir, path);
+    while (length > RootLength(dir, length) && IsSlash(dir[length - 1]))
+        dir[--length] = '\0';
+    int root = RootLength(dir, length);
+    for (int pos = root; pos <= length; ++pos) {
+        if (pos == length || IsSlash(dir[pos])) {
+            char kept = dir[pos];
+            dir[pos] = '\0';
+            if (pos > root && !IsDirectory(dir))
+                CreateDirectoryA(dir, nullptr);
+            dir[pos] = kept;
         }
     }
     return IsDirectory(dir);

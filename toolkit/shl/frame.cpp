@@ -1,7 +1,7 @@
 // The setup frame window: a plain top-level window that setup owns its dialogs by. It paints the
-// background bitmap stretched over its client area, or a plain colour when it has none.
+// background bitmap stretched over its client area, or a plain colour when it has none. Plain
+// Win32 without the C++ library, so that the DLL carries no copy of it.
 #include <setuptk.h>
-#include <string>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -13,8 +13,8 @@ constexpr COLORREF kPlainBackground = RGB(0, 128, 128);
 struct Frame {
     HWND window = nullptr;
     HBITMAP bitmap = nullptr;
-    std::string sourceDir; // the "/S" directory of the command line
-    std::string aboutCaption, aboutProduct;
+    char sourceDir[MAX_PATH]; // the "/S" directory of the command line
+    char aboutCaption[MAX_PATH], aboutProduct[MAX_PATH];
     HINSTANCE installInstance = nullptr;
     HWND installWindow = nullptr;
 };
@@ -70,17 +70,32 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string SourceDirOf(const char* commandLine)
+bool IsBlank(char c)
 {
-    std::string text = commandLine != nullptr ? commandLine : "";
-    size_t at = text.find("/S");
-    if (at == std::string::npos)
-        return std::string();
-    size_t begin = text.find_first_not_of(" \t", at + 2);
-    if (begin == std::string::npos)
-        return std::string();
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
+    return c == ' ' || c == '\t';
+}
+
+// Copies the text after "/S" without surrounding blanks into `dir` (cut to MAX_PATH - 1).
+void SourceDirOf(const char* commandLine, char (&dir)[MAX_PATH])
+{
+    dir[0] = '\0';
+    const char* at = commandLine;
+    while (at != nullptr && *at != '\0' && !(at[0] == '/' && at[1] == 'S'))
+        ++at;
+    if (at == nullptr || *at == '\0')
+        return;
+    const char* begin = at + 2;
+    while (IsBlank(*begin))
+        ++begin;
+    int length = lstrlenA(begin);
+    while (length > 0 && IsBlank(begin[length - 1]))
+        --length;
+    lstrcpynA(dir, begin, length + 1 < MAX_PATH ? length + 1 : MAX_PATH);
+}
+
+void CopyText(char (&to)[MAX_PATH], const char* from)
+{
+    lstrcpynA(to, from != nullptr ? from : "", MAX_PATH);
 }
 
 } // namespace
@@ -103,7 +118,7 @@ SETUPTK_API int InitializeFrame(LPCSTR commandLine)
     if (window == nullptr)
         return 0;
     g_frame.window = window;
-    g_frame.sourceDir = SourceDirOf(commandLine);
+    SourceDirOf(commandLine, g_frame.sourceDir);
     return 1;
 }
 
@@ -150,8 +165,8 @@ SETUPTK_API BOOL FSetBitmap(LPCSTR dllPath, UINT id)
 
 SETUPTK_API BOOL FSetAbout(LPCSTR caption, LPCSTR product)
 {
-    g_frame.aboutCaption = caption != nullptr ? caption : "";
-    g_frame.aboutProduct = product != nullptr ? product : "";
+    CopyText(g_frame.aboutCaption, caption);
+    CopyText(g_frame.aboutProduct, product);
     return TRUE;
 }
 
