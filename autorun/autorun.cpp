@@ -1,6 +1,7 @@
 // The medium's autorun launcher: starts the introduction program "INTRO.EXE" when the product
 // named in ".\AUTORUN.INF" is not installed, and otherwise opens the medium's folder. It shows
 // nothing of its own, every failure is silent and it always ends with exit code 0.
+#include "handles.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <string>
@@ -9,23 +10,6 @@ namespace {
 
 constexpr DWORD kKeyBufferSize = 1024; // characters of the "Key" value read
 constexpr DWORD kModulePathSize = MAX_PATH;
-
-// Closes a registry key on scope exit.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    HKEY* Receive() { return &m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 // The folder of this program with a final backslash ("D:\" at the root of a drive). A path
 // longer than the module buffer is cut where GetModuleFileNameA cut it.

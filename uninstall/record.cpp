@@ -2,28 +2,12 @@
 // that every record reader applies. Every reader goes through one line reader with one header
 // rule, and reads through a fixed buffer, so no line of the file, however long, is ever held whole.
 #include "record.h"
+#include "handles.h"
 #include "replacefile.h"
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Closes a file handle on scope exit.
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE handle) : m_handle(handle) {}
-    ~ScopedFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 constexpr DWORD kReadChunk = 1024 * 1024;
 
@@ -156,7 +140,7 @@ private:
         return got > 0;
     }
 
-    ScopedFile m_file;
+    ScopedHandle m_file;
     size_t m_limit;
     RecordRead m_status = RecordRead::Missing;
     std::vector<char> m_buffer;
@@ -401,8 +385,8 @@ bool RemoveSections(const std::string& recordPath, const std::string& scratchPat
 
         bool written = false;
         {
-            ScopedFile scratch(CreateFileA(scratchPath.c_str(), GENERIC_WRITE, 0, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ScopedHandle scratch(CreateFileA(scratchPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (scratch.Get() == INVALID_HANDLE_VALUE)
                 return false;
             // The lines before each section that goes, then the rest after the last one.

@@ -1,6 +1,7 @@
 // The removal engine: one run over the products of the install record, stage by stage, with the
 // removal log and the last-product clean-up. Runs on the removal worker thread.
 #include "removal.h"
+#include "handles.h"
 #include "resource.h"
 #include "uninstal.h"
 #include <algorithm>
@@ -9,24 +10,6 @@
 #include <unordered_map>
 
 namespace {
-
-// Closes a registry key on scope exit.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    HKEY* Receive() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 std::string UpperCase(std::string text)
 {

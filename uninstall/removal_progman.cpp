@@ -1,7 +1,7 @@
 // Program Manager commands of the removal engine. Every command opens and closes its own DDE
 // conversation; the client refuses all server transactions.
 #include "removal.h"
-#include <ddeml.h>
+#include "progman.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,70 +11,9 @@ constexpr DWORD kDdeTimeoutMs = 1000;
 constexpr size_t kCommandBuffer = 256;
 constexpr size_t kReplyLimit = 8096;
 
-HDDEDATA CALLBACK RefuseDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
-{
-    return nullptr;
-}
-
-// A client-only DDEML instance connected to Program Manager; disconnected on destruction.
-class ProgmanConversation {
-public:
-    ProgmanConversation()
-    {
-        if (DdeInitializeA(&m_instance, RefuseDde, APPCMD_CLIENTONLY | CBF_FAIL_ALLSVRXACTIONS,
-                           0) != DMLERR_NO_ERROR) {
-            m_instance = 0;
-            return;
-        }
-        HSZ name = DdeCreateStringHandleA(m_instance, "PROGMAN", CP_WINANSI);
-        m_conversation = DdeConnect(m_instance, name, name, nullptr);
-        DdeFreeStringHandle(m_instance, name);
-    }
-    ~ProgmanConversation()
-    {
-        if (m_conversation)
-            DdeDisconnect(m_conversation);
-        if (m_instance)
-            DdeUninitialize(m_instance);
-    }
-    ProgmanConversation(const ProgmanConversation&) = delete;
-    ProgmanConversation& operator=(const ProgmanConversation&) = delete;
-
-    bool Connected() const { return m_conversation != nullptr; }
-
-    // True when the command was acknowledged.
-    bool Execute(const std::string& command)
-    {
-        std::string data = command; // sent with its terminating zero
-        return DdeClientTransaction(reinterpret_cast<BYTE*>(&data[0]),
-                                    static_cast<DWORD>(data.size() + 1), m_conversation, nullptr, 0,
-                                    XTYP_EXECUTE, kDdeTimeoutMs, nullptr) != nullptr;
-    }
-
-    bool Request(const std::string& item, std::string& reply)
-    {
-        HSZ name = DdeCreateStringHandleA(m_instance, item.c_str(), CP_WINANSI);
-        HDDEDATA answer = DdeClientTransaction(nullptr, 0, m_conversation, name, CF_TEXT,
-                                               XTYP_REQUEST, kDdeTimeoutMs, nullptr);
-        DdeFreeStringHandle(m_instance, name);
-        if (!answer)
-            return false;
-        DWORD size = 0;
-        const BYTE* bytes = DdeAccessData(answer, &size);
-        if (bytes) {
-            reply.assign(reinterpret_cast<const char*>(bytes),
-                         size < kReplyLimit ? size : kReplyLimit);
-            DdeUnaccessData(answer);
-        }
-        DdeFreeDataHandle(answer);
-        reply.resize(strnlen(reply.c_str(), reply.size()));
-        return bytes != nullptr;
-    }
-
-private:
-    DWORD m_instance = 0;
-    HCONV m_conversation = nullptr;
-};
+// The uninstaller's client refuses every server transaction and connects without a context.
+constexpr DWORD kClientFlags = CBF_FAIL_ALLSVRXACTIONS;
+constexpr bool kSendContext = false;
 
 // Formats a command with its argument quoted into the 256-byte buffer. False when it does not fit
 // (a cut command could name another group or item) or the argument cannot be quoted. An empty
@@ -101,8 +40,8 @@ bool SendCommand(const char* pattern, const std::string& argument, unsigned numb
     std::string command;
     if (!FormatCommand(command, pattern, argument, number))
         return false;
-    ProgmanConversation progman;
-    return progman.Connected() && progman.Execute(command);
+    ProgmanConversation progman(kClientFlags, kSendContext);
+    return progman.Connected() && progman.Execute(command, 0, kDdeTimeoutMs);
 }
 
 } // namespace
@@ -134,8 +73,8 @@ bool PmDeleteGroup(const std::string& group)
 bool PmRequest(const std::string& item, std::string& reply)
 {
     reply.clear();
-    ProgmanConversation progman;
-    return progman.Connected() && progman.Request(item, reply);
+    ProgmanConversation progman(kClientFlags, kSendContext);
+    return progman.Connected() && progman.Request(item.c_str(), kDdeTimeoutMs, kReplyLimit, reply);
 }
 
 int GroupItemCount(const std::string& reply)

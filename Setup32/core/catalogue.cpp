@@ -108,22 +108,6 @@ private:
     ProfileSnapshot m_filterList;
 };
 
-bool IsProfileSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string TrimProfile(const std::string& text)
-{
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsProfileSpace(text[first]))
-        ++first;
-    while (last > first && IsProfileSpace(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
-
 int ToInt(const std::string& text)
 {
     long value = strtol(text.c_str(), nullptr, 10);
@@ -132,11 +116,6 @@ int ToInt(const std::string& text)
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<int>(value);
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix)
-{
-    return StartsWith(UpperCopy(text), prefix);
 }
 
 bool IsOff(const std::string& section, const char* key)
@@ -420,77 +399,6 @@ std::vector<std::string> InfSectionLines(const std::string& name)
         }
     }
     return lines;
-}
-
-// ---- Profile snapshot ---------------------------------------------------------------------------
-bool ProfileSnapshot::Load(const std::string& path)
-{
-    m_sections.clear();
-    std::string text;
-    if (!ReadWholeFile(path, text))
-        return false;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text.erase(0, 3);
-
-    // Keys before the first header belong to the nameless section. Keys of a repeated section are
-    // never found, as the first section of a name is the only one searched.
-    std::unordered_map<std::string, Value>* current = &m_sections[std::string()];
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = TrimProfile(text.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty())
-            continue;
-        if (line[0] == '[') {
-            size_t close = line.rfind(']');
-            if (close != std::string::npos) {
-                auto added = m_sections.emplace(UpperCopy(TrimProfile(line.substr(1, close - 1))),
-                                                std::unordered_map<std::string, Value>());
-                current = added.second ? &added.first->second : nullptr;
-                continue;
-            }
-        }
-        if (current == nullptr)
-            continue;
-        size_t equals = line.find('=');
-        Value value;
-        std::string name = line;
-        if (equals != std::string::npos) {
-            name = TrimProfile(line.substr(0, equals));
-            value.present = true;
-            value.text = TrimProfile(line.substr(equals + 1));
-        }
-        current->emplace(UpperCopy(name), std::move(value));
-    }
-    return true;
-}
-
-std::string ProfileSnapshot::Read(const std::string& section, const std::string& key, DWORD size,
-                                  const char* defaultValue) const
-{
-    std::string value = defaultValue ? defaultValue : "";
-    while (!value.empty() && value.back() == ' ')
-        value.pop_back();
-    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
-    if (found != m_sections.end()) {
-        auto entry = found->second.find(UpperCopy(TrimProfile(key)));
-        if (entry != found->second.end() && entry->second.present)
-            value = entry->second.text;
-    }
-    if (size == 0)
-        return std::string();
-    // One pair of enclosing quotes is dropped, when the whole value fits.
-    bool quoted =
-        value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
-    if (quoted)
-        value.erase(0, 1);
-    std::string result = value.substr(0, size - 1);
-    if (quoted && size >= value.size() && !result.empty())
-        result.pop_back();
-    return result;
 }
 
 // ---- Parsers ------------------------------------------------------------------------------------

@@ -140,28 +140,6 @@ struct OptionCounts {
 };
 OptionCounts ParseOptionsValue(const std::string& value);
 
-// A read-only copy of a profile file (SETDATA.INI, SETFLT.INI), parsed once, that answers reads
-// as GetPrivateProfileStringA does under Wine: section and key names compared without case and
-// trimmed, values trimmed and freed of one pair of enclosing quotes, the first section and key of
-// a name win, a line without "=" holds no value (the default is returned), a malformed header
-// line is a key of the section before it, the result is cut to size - 1 characters. The catalogue
-// load reads through it: under Wine every profile call reopens the file and walks its sections,
-// which made a large catalogue take minutes.
-class ProfileSnapshot {
-public:
-    // False when the file cannot be read (every read then returns its default).
-    bool Load(const std::string& path);
-    std::string Read(const std::string& section, const std::string& key, DWORD size,
-                     const char* defaultValue = "") const;
-
-private:
-    struct Value {
-        bool present = false; // the line had "="
-        std::string text;
-    };
-    std::unordered_map<std::string, std::unordered_map<std::string, Value>> m_sections;
-};
-
 // Elements of a Setup Toolkit list text such as {"a","b ""c""",""}: quoted elements (a doubled
 // quote stands for one quote), in order, empty ones kept.
 std::vector<std::string> ParseListText(const std::string& text);

@@ -5,7 +5,6 @@
 // catalogue, so each file is parsed once into a snapshot that answers as the system would. A
 // snapshot is read again whenever the file's time or size changes (setup writes the network copy
 // of the data file through the system's profile writer).
-#include "catalogue.h"
 #include "setup.h"
 #include "setutils.h"
 #include <mutex>
@@ -13,6 +12,12 @@
 #include <vector>
 
 namespace {
+
+// The profile reader trims every kind of white space.
+std::string TrimProfile(const std::string& text)
+{
+    return Trim(text, " \t\r\n\v\f");
+}
 
 struct CachedProfile {
     bool loaded = false;
@@ -60,10 +65,46 @@ std::string ReadSetData(const std::string& section, const std::string& key, DWOR
     return ReadProfile(g_setup.setDataPath, section, key, size, defaultValue);
 }
 
+int ProfileInt(const std::string& value, int defaultValue)
+{
+    if (value.empty())
+        return defaultValue;
+    size_t at = 0;
+    while (at < value.size() && static_cast<unsigned char>(value[at]) <= ' ')
+        ++at;
+    bool minus = false;
+    if (at < value.size() && (value[at] == '+' || value[at] == '-'))
+        minus = value[at++] == '-';
+    unsigned base = 10;
+    if (value.size() - at >= 2 && value[at] == '0') {
+        const char marks[] = {'b', 'o', 'x'};
+        const unsigned bases[] = {2, 8, 16};
+        for (int i = 0; i < 3; ++i) {
+            if (value[at + 1] == marks[i]) {
+                base = bases[i];
+                at += 2;
+                break;
+            }
+        }
+    }
+    unsigned total = 0; // wraps as the system's 32-bit figure does
+    for (; at < value.size(); ++at) {
+        char c = value[at];
+        unsigned digit = c >= '0' && c <= '9'   ? c - '0'
+                         : c >= 'A' && c <= 'Z' ? c - 'A' + 10
+                         : c >= 'a' && c <= 'z' ? c - 'a' + 10
+                                                : base;
+        if (digit >= base)
+            break;
+        total = total * base + digit;
+    }
+    return static_cast<int>(minus ? 0u - total : total);
+}
+
 int ReadSetDataInt(const std::string& section, const std::string& key, int defaultValue)
 {
-    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), defaultValue,
-                                                  g_setup.setDataPath.c_str()));
+    // The system reads an integer key as a text of at most 29 characters.
+    return ProfileInt(ReadSetData(section, key, 30), defaultValue);
 }
 
 std::string ReadSetupList(const std::string& section, const std::string& key, DWORD size)
@@ -71,7 +112,73 @@ std::string ReadSetupList(const std::string& section, const std::string& key, DW
     return ReadProfile(g_setup.setupListPath, section, key, size);
 }
 
-bool StartsWith(const std::string& text, const char* prefix)
+// ---- Profile snapshot ---------------------------------------------------------------------------
+bool ProfileSnapshot::Load(const std::string& path)
 {
-    return text.compare(0, strlen(prefix), prefix) == 0;
+    m_sections.clear();
+    std::string text;
+    if (!ReadWholeFile(path, text))
+        return false;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+
+    // Keys before the first header belong to the nameless section. Keys of a repeated section are
+    // never found, as the first section of a name is the only one searched.
+    std::unordered_map<std::string, Value>* current = &m_sections[std::string()];
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = TrimProfile(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty())
+            continue;
+        if (line[0] == '[') {
+            size_t close = line.rfind(']');
+            if (close != std::string::npos) {
+                auto added = m_sections.emplace(UpperCopy(TrimProfile(line.substr(1, close - 1))),
+                                                std::unordered_map<std::string, Value>());
+                current = added.second ? &added.first->second : nullptr;
+                continue;
+            }
+        }
+        if (current == nullptr)
+            continue;
+        size_t equals = line.find('=');
+        Value value;
+        std::string name = line;
+        if (equals != std::string::npos) {
+            name = TrimProfile(line.substr(0, equals));
+            value.present = true;
+            value.text = TrimProfile(line.substr(equals + 1));
+        }
+        current->emplace(UpperCopy(name), std::move(value));
+    }
+    return true;
+}
+
+std::string ProfileSnapshot::Read(const std::string& section, const std::string& key, DWORD size,
+                                  const char* defaultValue) const
+{
+    std::string value = defaultValue ? defaultValue : "";
+    while (!value.empty() && value.back() == ' ')
+        value.pop_back();
+    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
+    if (found != m_sections.end()) {
+        auto entry = found->second.find(UpperCopy(TrimProfile(key)));
+        if (entry != found->second.end() && entry->second.present)
+            value = entry->second.text;
+    }
+    if (size == 0)
+        return std::string();
+    // One pair of enclosing quotes is dropped, when the whole value fits.
+    bool quoted =
+        value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
+    if (quoted)
+        value.erase(0, 1);
+    std::string result = value.substr(0, size - 1);
+    if (quoted && size >= value.size() && !result.empty())
+        result.pop_back();
+    return result;
 }

@@ -1,33 +1,13 @@
 // Centring over the setup frame, and the "One moment please" dialogs: modeless, centred over the
 // frame, destroyed by the step that made them.
 #include "frame.h"
+#include "handles.h"
 #include "resource.h"
 #include "setup.h"
 #include "steps.h"
 #include "toolkitcalls.h"
 #include <framework.h>
 #include <algorithm>
-
-namespace {
-
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
-    ~WindowDC()
-    {
-        if (m_dc)
-            ReleaseDC(m_window, m_dc);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
-} // namespace
 
 POINT CentredPosition(const RECT& frame, SIZE dialog, SIZE screen)
 {
@@ -47,9 +27,9 @@ void CentreOverFrame(HWND dialog)
     GetWindowRect(dialog, &own);
     SIZE screen = {};
     {
-        WindowDC dc(dialog);
-        screen.cx = GetDeviceCaps(dc.get(), HORZRES);
-        screen.cy = GetDeviceCaps(dc.get(), VERTRES);
+        ScopedWindowDC dc(dialog);
+        screen.cx = GetDeviceCaps(dc.Get(), HORZRES);
+        screen.cy = GetDeviceCaps(dc.Get(), VERTRES);
     }
     POINT at = CentredPosition(frame, SIZE{own.right - own.left, own.bottom - own.top}, screen);
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

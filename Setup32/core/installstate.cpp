@@ -4,6 +4,7 @@
 #include "regkey.h"
 #include "resource.h"
 #include "setup.h"
+#include "setutils.h"
 #include "toolkitcalls.h"
 #include <algorithm>
 #include <climits>

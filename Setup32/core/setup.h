@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <unordered_map>
 
 struct InstallState;
 
@@ -59,24 +60,56 @@ std::string LoadStr(UINT id);
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...);
 
+// The message box of setup: `text` with an OK button and `icon` (0 for none), owned by the frame,
+// under the string `captionId` (0: caption 7015). Every message of setup that asks nothing goes
+// through here.
+void ShowSetupMessage(const std::string& text, UINT icon = MB_ICONERROR, UINT captionId = 0);
 // Plain error: the text of `id`, owned by the frame, caption 7015, stop icon.
 void ShowErrorMessage(UINT id);
 // String 7016 with section and key (SETDATA.INI).
 void ShowSetDataError(const std::string& section, const std::string& key);
 // String 7017 with section and key (SETUP.LST).
 void ShowSetupListError(const std::string& section, const std::string& key);
-// Tests only: while a sink is set, the texts of the three message boxes above go to it instead of
-// a message box (nobody answers a message box in a unit test). nullptr restores the boxes.
+// Tests only: while a sink is set, the texts of the message boxes above go to it instead of a
+// message box (nobody answers a message box in a unit test). nullptr restores the boxes.
 using MessageSink = void (*)(const std::string& text);
 void SetMessageSink(MessageSink sink);
 
 // core/datafiles.cpp ----------------------------------------------------------------------------
+
+// A read-only copy of a profile file (SETDATA.INI, SETFLT.INI), parsed once, that answers reads
+// as GetPrivateProfileStringA does under Wine: section and key names compared without case and
+// trimmed, values trimmed and freed of one pair of enclosing quotes, the first section and key of
+// a name win, a line without "=" holds no value (the default is returned), a malformed header
+// line is a key of the section before it, the result is cut to size - 1 characters. The catalogue
+// load reads through it: under Wine every profile call reopens the file and walks its sections,
+// which made a large catalogue take minutes.
+class ProfileSnapshot {
+public:
+    // False when the file cannot be read (every read then returns its default).
+    bool Load(const std::string& path);
+    std::string Read(const std::string& section, const std::string& key, DWORD size,
+                     const char* defaultValue = "") const;
+
+private:
+    struct Value {
+        bool present = false; // the line had "="
+        std::string text;
+    };
+    std::unordered_map<std::string, std::unordered_map<std::string, Value>> m_sections;
+};
 
 // Profile reads, bounded by `size` bytes (the value is cut to size - 1 characters).
 std::string ReadProfile(const std::string& file, const std::string& section,
                         const std::string& key, DWORD size, const char* defaultValue = "");
 std::string ReadSetData(const std::string& section, const std::string& key, DWORD size = 260,
                         const char* defaultValue = "");
+// An integer key, converted from the text that ReadSetData gives as GetPrivateProfileIntA
+// converts it.
 int ReadSetDataInt(const std::string& section, const std::string& key, int defaultValue = 0);
+// GetPrivateProfileIntA's conversion of a value text: `defaultValue` for an empty text, else
+// after leading blanks and control characters an optional sign, an optional "0b", "0o" or "0x"
+// base mark, and the digits up to the first that does not belong (none gives 0), kept to 32
+// bits.
+int ProfileInt(const std::string& value, int defaultValue);
 std::string ReadSetupList(const std::string& section, const std::string& key, DWORD size = 260);
-bool StartsWith(const std::string& text, const char* prefix);

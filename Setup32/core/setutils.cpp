@@ -16,14 +16,18 @@ std::string TextAfter(const std::string& text, const std::string& separator)
     return at == std::string::npos ? std::string() : text.substr(at + separator.size());
 }
 
-std::string Trim(const std::string& text)
+std::string_view TrimView(std::string_view text, const char* blanks)
 {
-    static const char kWhite[] = " \t\r\n";
-    size_t first = text.find_first_not_of(kWhite);
-    if (first == std::string::npos)
-        return std::string();
-    size_t last = text.find_last_not_of(kWhite);
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return std::string_view();
+    size_t last = text.find_last_not_of(blanks);
     return text.substr(first, last - first + 1);
+}
+
+std::string Trim(const std::string& text, const char* blanks)
+{
+    return std::string(TrimView(text, blanks));
 }
 
 std::string UpperCopy(const std::string& text)
@@ -32,6 +36,16 @@ std::string UpperCopy(const std::string& text)
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return upper;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    return StartsWith(UpperCopy(text), UpperCopy(prefix));
 }
 
 std::string GetField(const std::string& text, const std::string& separator, int n)

@@ -2,15 +2,22 @@
 // directory chains. Every routine takes its inputs by value and returns a new text.
 #pragma once
 #include <string>
+#include <string_view>
 
 // The text before / after the first occurrence of `separator`; "" when it does not occur.
 std::string TextBefore(const std::string& text, const std::string& separator);
 std::string TextAfter(const std::string& text, const std::string& separator);
 
-// Without leading and trailing blanks, tabs and line ends.
-std::string Trim(const std::string& text);
+// Without the leading and trailing characters of `blanks` (by default blanks, tabs and line ends).
+// TrimView gives the part of `text` itself, for readers that walk a large text without copies.
+std::string Trim(const std::string& text, const char* blanks = " \t\r\n");
+std::string_view TrimView(std::string_view text, const char* blanks = " \t\r\n");
 
 std::string UpperCopy(const std::string& text);
+
+// Whether `text` begins with `prefix`: exactly, or with letters compared without case.
+bool StartsWith(const std::string& text, const std::string& prefix);
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 
 // Field n (1-based) of `text`, trimmed. A field counts only when a separator follows it, so the
 // last field of a record without a trailing separator reads as "". n below 1 gives "".

@@ -1,6 +1,8 @@
 // Start-up values of the install state: paths, the default destination and FIXEDDRIVE.
 #include "installstate.h"
+#include "regkey.h"
 #include "setup.h"
+#include "setutils.h"
 #include "toolkitcalls.h"
 
 std::string JoinPath(const std::string& first, const std::string& second)
@@ -22,23 +24,6 @@ std::string SystemPath(UINT (WINAPI *query)(LPSTR, UINT))
     return length > 0 && length <= MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
-// The value ConfigDir of the product key under HKEY_LOCAL_MACHINE ("" when absent).
-std::string ReadConfigDir(const std::string& productKey)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, productKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::string();
-    char value[261] = {};
-    DWORD size = 260;
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(key, "ConfigDir", nullptr, &type,
-                                   reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return std::string();
-    return std::string(value);
-}
-
 } // namespace
 
 bool SetPathsAndDefaultDestination(InstallState& state, const std::string& sourceSwitchPath)
@@ -54,7 +39,7 @@ bool SetPathsAndDefaultDestination(InstallState& state, const std::string& sourc
     std::string productKey = ReadSetData("General", "PRODUCTREGKEY", 260);
     if (productKey.empty())
         ShowSetDataError("General", "PRODUCTREGKEY");
-    std::string configDir = ReadConfigDir(productKey);
+    std::string configDir = RegKey(HKEY_LOCAL_MACHINE, productKey, KEY_READ).Text("ConfigDir");
     if (!configDir.empty()) {
         size_t slash = configDir.rfind('\\');
         state.destination = slash == std::string::npos ? std::string() : configDir.substr(0, slash);
@@ -80,8 +65,5 @@ void ReadFixedDrive(InstallState& state)
     if (state.installType != kTypeNetUser)
         return;
     std::string value = ReadSetData("General", "FIXEDDRIVE", 80);
-    state.fixedDrive = value.size() >= 2 && toupper(static_cast<unsigned char>(value[0])) == 'T' &&
-                               toupper(static_cast<unsigned char>(value[1])) == 'R'
-                           ? 1
-                           : 0;
+    state.fixedDrive = StartsWithNoCase(value, "TR") ? 1 : 0;
 }

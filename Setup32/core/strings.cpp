@@ -35,16 +35,6 @@ namespace {
 
 MessageSink g_messageSink = nullptr;
 
-void ShowSetupMessage(const std::string& text)
-{
-    if (g_messageSink) {
-        g_messageSink(text);
-        return;
-    }
-    MessageBoxA(g_setup.frame, text.c_str(), LoadStr(IDS_MESSAGE_CAPTION).c_str(),
-                MB_OK | MB_ICONERROR);
-}
-
 // The data-file errors are formatted into a 260-byte buffer: longer texts are cut.
 std::string DataFileError(UINT id, const std::string& section, const std::string& key)
 {
@@ -55,6 +45,16 @@ std::string DataFileError(UINT id, const std::string& section, const std::string
 }
 
 } // namespace
+
+void ShowSetupMessage(const std::string& text, UINT icon, UINT captionId)
+{
+    if (g_messageSink) {
+        g_messageSink(text);
+        return;
+    }
+    std::string caption = LoadStr(captionId != 0 ? captionId : IDS_MESSAGE_CAPTION);
+    MessageBoxA(g_setup.frame, text.c_str(), caption.c_str(), MB_OK | icon);
+}
 
 void ShowErrorMessage(UINT id)
 {

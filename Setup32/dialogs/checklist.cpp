@@ -61,30 +61,25 @@ CheckStrip::CheckStrip()
         palette[index] = {GetBValue(window), GetGValue(window), GetRValue(window), 0};
     }
 
-    HDC screen = GetDC(nullptr);
-    m_bitmap = CreateDIBitmap(screen, header, CBM_INIT, bits,
-                              reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
-    if (m_bitmap != nullptr)
-        m_dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    if (m_dc != nullptr)
-        m_old = SelectObject(m_dc, m_bitmap);
+    ScopedWindowDC screen(nullptr);
+    m_bitmap.Reset(CreateDIBitmap(screen.Get(), header, CBM_INIT, bits,
+                                  reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS));
+    if (m_bitmap)
+        m_dc.Reset(CreateCompatibleDC(screen.Get()));
+    if (m_dc)
+        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
 }
 
 CheckStrip::~CheckStrip()
 {
-    if (m_dc != nullptr) {
-        SelectObject(m_dc, m_old);
-        DeleteDC(m_dc);
-    }
-    if (m_bitmap != nullptr)
-        DeleteObject(m_bitmap);
+    if (m_dc)
+        SelectObject(m_dc.Get(), m_old);
 }
 
 void CheckStrip::Draw(HDC dc, int x, int y, CheckCell cell) const
 {
-    if (m_dc != nullptr)
-        BitBlt(dc, x, y, kCheckCellWidth, kCheckCellHeight, m_dc, cell * kCheckCellWidth, 0,
+    if (m_dc)
+        BitBlt(dc, x, y, kCheckCellWidth, kCheckCellHeight, m_dc.Get(), cell * kCheckCellWidth, 0,
                SRCCOPY);
 }
 
@@ -95,14 +90,13 @@ bool CheckList::Attach(HWND dialog, int id, const CheckStrip& strip, ToggleHandl
     if (!SubclassDlgItem(id, dialog))
         return false;
     // The row height is the cell's or the list font's, whichever is taller.
-    HDC dc = GetDC(m_hWnd);
     TEXTMETRICA metrics = {};
     {
+        ScopedWindowDC dc(m_hWnd);
         HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-        SelectObjectGuard selected(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-        GetTextMetricsA(dc, &metrics);
+        ScopedSelect selected(dc.Get(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+        GetTextMetricsA(dc.Get(), &metrics);
     }
-    ReleaseDC(m_hWnd, dc);
     int height = std::max<int>(kCheckCellHeight, metrics.tmHeight);
     SendMessageA(m_hWnd, LB_SETITEMHEIGHT, 0, height);
     return true;

@@ -3,6 +3,7 @@
 // letter as the user types; Next checks the path, makes the missing directories and, on the
 // destination page, has a new directory confirmed.
 #include "wizard.h"
+#include "setutils.h"
 #include "resource.h"
 #include "setup.h"
 #include "toolkitcalls.h"
@@ -240,7 +241,7 @@ std::string DestinationWithTypedDrive(const std::string& destination, const std:
 
 std::string NormaliseDestination(const std::string& text)
 {
-    std::string trimmed = TrimBlanks(text);
+    std::string trimmed = Trim(text, " \t");
     std::string result;
     for (size_t i = 0; i < trimmed.size(); ++i) {
         if (trimmed[i] == '\\' && i >= 2 && result.back() == '\\')

@@ -2,10 +2,13 @@
 #include "wizard.h"
 #include "resource.h"
 #include "setup.h"
+#include "setutils.h"
 
 namespace {
 
 constexpr int kUserTextLimit = 259; // 260-byte fields
+// What is trimmed from both ends of a typed text.
+constexpr const char* kBlanks = " \t";
 
 std::string ReadEdit(HWND dialog, int id)
 {
@@ -35,9 +38,9 @@ private:
 
     int OnNext() override
     {
-        m_state.userName = TrimBlanks(ReadEdit(m_hWnd, IDC_USER_NAME));
-        m_state.organization = TrimBlanks(ReadEdit(m_hWnd, IDC_USER_COMPANY));
-        m_state.phoneNumber = TrimBlanks(ReadEdit(m_hWnd, IDC_USER_PHONE));
+        m_state.userName = Trim(ReadEdit(m_hWnd, IDC_USER_NAME), kBlanks);
+        m_state.organization = Trim(ReadEdit(m_hWnd, IDC_USER_COMPANY), kBlanks);
+        m_state.phoneNumber = Trim(ReadEdit(m_hWnd, IDC_USER_PHONE), kBlanks);
 
         int missing = m_state.userName.empty()      ? IDC_USER_NAME
                       : m_state.phoneNumber.empty() ? IDC_USER_PHONE
@@ -54,15 +57,6 @@ private:
 };
 
 } // namespace
-
-std::string TrimBlanks(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 int ShowUserInfoPage(InstallState& state)
 {

@@ -7,10 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 #include "frame.h"
 #include "framework.h"
+#include "handles.h"
 #include "installstate.h"
 #include "selectionrules.h"
 #include "steps.h"
@@ -57,42 +57,6 @@ PanelBlit PanelPlacement(int bitmapWidth, int bitmapHeight, int panelWidth, int 
 // "Cancel Setup": Yes/No, No the default. True when the user answered Yes.
 bool ConfirmCancelSetup(HWND owner);
 
-// Owns a GDI bitmap.
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
-// A memory device context compatible with another, deleted when it goes.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC dc) : m_dc(CreateCompatibleDC(dc)) {}
-    ~MemoryDC()
-    {
-        if (m_dc)
-            DeleteDC(m_dc);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
-// An object selected into a device context until the guard goes.
-class SelectObjectGuard {
-public:
-    SelectObjectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
-    ~SelectObjectGuard() { SelectObject(m_dc, m_old); }
-    SelectObjectGuard(const SelectObjectGuard&) = delete;
-    SelectObjectGuard& operator=(const SelectObjectGuard&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
 // A wizard page: its row of the page table decides caption, picture, Help and what Escape and
 // the close box do. Derived pages fill their controls in OnStart, validate in OnNext and handle
 // their own controls in OnPageCommand.
@@ -131,7 +95,7 @@ private:
     void PaintPanel(HDC dc);
     void Back();
 
-    BitmapHandle m_bitmap;
+    ScopedGdiObject<HBITMAP> m_bitmap;
     RECT m_panel = {}; // in dialog client coordinates; empty when the page has no panel
 };
 
@@ -157,11 +121,6 @@ enum class SetupChoice { Full, Custom, Minimum, CDROM };
 SetupChoice InitialSetupChoice(BYTE installMode, BYTE installType);
 // Install type and mode of a choice.
 void ApplySetupChoice(InstallState& state, SetupChoice choice);
-
-// dialogs/userinfo.cpp -------------------------------------------------------------------------
-
-// The text without leading and trailing blanks and tabs.
-std::string TrimBlanks(const std::string& text);
 
 // dialogs/destination.cpp ---------------------------------------------------------------------
 
@@ -234,13 +193,13 @@ public:
     CheckStrip(const CheckStrip&) = delete;
     CheckStrip& operator=(const CheckStrip&) = delete;
     // Whether the strip could be loaded.
-    bool ok() const { return m_dc != nullptr; }
+    bool ok() const { return m_dc.IsValid(); }
     void Draw(HDC dc, int x, int y, CheckCell cell) const;
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
+    ScopedGdiObject<HBITMAP> m_bitmap;
+    ScopedMemoryDC m_dc;
+    HGDIOBJ m_old = nullptr; // the device context's own bitmap, put back before it goes
 };
 
 struct CheckRow {

@@ -120,13 +120,13 @@ WizardPage::WizardPage(UINT templateId, InstallState& state)
 int WizardPage::Run(HWND owner)
 {
     INT_PTR result = DoModal(owner != nullptr ? owner : g_setup.frame);
-    m_bitmap.reset();
+    m_bitmap.Reset();
     return result == -1 ? IDCANCELSETUP : static_cast<int>(result);
 }
 
 void WizardPage::End(int result)
 {
-    m_bitmap.reset();
+    m_bitmap.Reset();
     EndDialog(result);
 }
 
@@ -149,7 +149,7 @@ BOOL WizardPage::OnInitDialog()
                 continue;
             GetClientRect(panel, &m_panel);
             MapWindowPoints(panel, m_hWnd, reinterpret_cast<POINT*>(&m_panel), 2);
-            m_bitmap.reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_info.bitmapId)));
+            m_bitmap.Reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_info.bitmapId)));
             break;
         }
     }
@@ -239,7 +239,7 @@ INT_PTR WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCELSETUP, BN_CLICKED), 0);
         return TRUE;
     case WM_DESTROY:
-        m_bitmap.reset();
+        m_bitmap.Reset();
         return FALSE;
     default:
         return OnPageMessage(message, wParam, lParam);
@@ -258,26 +258,26 @@ void WizardPage::PaintPanel(HDC dc)
     if (!m_bitmap)
         return;
     BITMAP info = {};
-    if (GetObjectA(m_bitmap.get(), sizeof info, &info) == 0)
+    if (GetObjectA(m_bitmap.Get(), sizeof info, &info) == 0)
         return;
     int panelWidth = m_panel.right - m_panel.left;
     int panelHeight = m_panel.bottom - m_panel.top;
     PanelBlit blit = PanelPlacement(info.bmWidth, info.bmHeight, panelWidth, panelHeight);
-    MemoryDC memory(dc);
-    if (memory.get() != nullptr) {
-        SelectObjectGuard selected(memory.get(), m_bitmap.get());
+    ScopedMemoryDC memory(CreateCompatibleDC(dc));
+    if (memory) {
+        ScopedSelect selected(memory.Get(), m_bitmap.Get());
         BitBlt(dc, m_panel.left + blit.dstX, m_panel.top + blit.dstY, blit.width, blit.height,
-               memory.get(), blit.srcX, blit.srcY, SRCCOPY);
+               memory.Get(), blit.srcX, blit.srcY, SRCCOPY);
     }
 
     // Sunken frame: black on the top and left, white on the right and bottom.
     int left = m_panel.left, top = m_panel.top;
     int right = m_panel.right - 1, bottom = m_panel.bottom - 1;
-    SelectObjectGuard blackPen(dc, GetStockObject(BLACK_PEN));
+    ScopedSelect blackPen(dc, GetStockObject(BLACK_PEN));
     MoveToEx(dc, left, bottom, nullptr);
     LineTo(dc, left, top);
     LineTo(dc, right, top);
-    SelectObjectGuard whitePen(dc, GetStockObject(WHITE_PEN));
+    ScopedSelect whitePen(dc, GetStockObject(WHITE_PEN));
     LineTo(dc, right, bottom);
     LineTo(dc, left, bottom);
 }

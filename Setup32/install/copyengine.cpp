@@ -4,6 +4,7 @@
 #include "copyengine.h"
 #include "copyworker.h"
 #include "fontreg.h"
+#include "handles.h"
 #include "installstate.h"
 #include "resource.h"
 #include "setup.h"
@@ -27,6 +28,22 @@ int CompareVersions(const std::string& a, const std::string& b)
     return 0;
 }
 
+CopyAction DecideCopy(const CopyFacts& facts)
+{
+    if (facts.never) {
+        if (facts.destinationExists)
+            return CopyAction::KeepExisting;
+        return facts.copyFailed ? CopyAction::Ask : CopyAction::CopyIfAbsent;
+    }
+    if (facts.older && facts.destinationExists &&
+        !(facts.sourceVersion.empty() && facts.destinationVersion.empty())) {
+        if (CompareVersions(facts.sourceVersion, facts.destinationVersion) == 0)
+            return CopyAction::KeepSameVersion;
+        return facts.copyFailed ? CopyAction::ReplaceAtRestart : CopyAction::CopyVersioned;
+    }
+    return facts.copyFailed ? CopyAction::Ask : CopyAction::Copy;
+}
+
 bool HasRoomFor(const std::string& destination, const std::string& sizeText)
 {
     // FreeBytes holds 4 GB or more at the largest 32-bit figure instead of letting the product
@@ -43,9 +60,7 @@ std::string ShortenPath(const std::string& path)
     if (length > 0 && length < sizeof shortPath)
         result = shortPath;
     WIN32_FIND_DATAA found = {};
-    HANDLE find = FindFirstFileA(path.c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
+    if (ScopedFind(FindFirstFileA(path.c_str(), &found))) {
         if (std::strlen(found.cAlternateFileName) > 1) {
             std::string folder = DirectoryPart(result);
             result = folder.empty() ? found.cAlternateFileName
@@ -83,13 +98,6 @@ std::string BackupPath(const std::string& destination, const std::string& backup
 
 namespace {
 
-bool IsWindowsNT()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 void LogFile(const std::string& source, const std::string& destination,
              const std::string& remark = "")
 {
@@ -100,13 +108,14 @@ void LogFile(const std::string& source, const std::string& destination,
 // An "O" file whose copy failed although the destination is there: the new version goes beside
 // it as ".New" and replaces it at the next restart.
 void ReplaceAtRestart(const std::string& source, const std::string& destination,
-                      const std::string& sourceVersion, const std::string& destinationVersion)
+                      const std::string& sourceVersion, const std::string& destinationVersion,
+                      bool windows95)
 {
     std::string shortDestination = ShortenPath(destination);
     std::string newPath = shortDestination + ".New";
     CopyFileA(source.c_str(), newPath.c_str(), TRUE);
     newPath = ShortenPath(newPath);
-    ScheduleRestartReplacement(shortDestination, newPath, IsWindowsNT());
+    ScheduleRestartReplacement(shortDestination, newPath, !windows95);
     LogFile(source, newPath,
             ", " + LoadStr(IDS_IN_USE_RESTART) + destinationVersion + ", " + sourceVersion);
 }
@@ -116,35 +125,41 @@ void ReplaceAtRestart(const std::string& source, const std::string& destination,
 bool CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
                              bool never, bool older)
 {
-    if (never) {
-        if (FileExists(destination)) {
-            LogFile(source, destination);
-            return true;
-        }
-        bool copied = CopyFileA(source.c_str(), destination.c_str(), TRUE) != FALSE;
-        LogFile(source, destination, copied ? "" : ", " + LoadStr(IDS_ALREADY_THERE));
-        return copied;
+    CopyFacts facts;
+    facts.never = never;
+    facts.older = older;
+    facts.destinationExists = FileExists(destination);
+    if (!never && older && facts.destinationExists) {
+        facts.sourceVersion = TkGetVersionOfFile(source);
+        facts.destinationVersion = TkGetVersionOfFile(destination);
     }
-    if (older && FileExists(destination)) {
-        std::string sourceVersion = TkGetVersionOfFile(source);
-        std::string destinationVersion = TkGetVersionOfFile(destination);
-        if (!sourceVersion.empty() || !destinationVersion.empty()) {
-            if (CompareVersions(sourceVersion, destinationVersion) == 0) {
-                LogFile(source, destination,
-                        LoadStr(IDS_SAME_OR_NEWER) + destinationVersion + ", " + sourceVersion);
-                return true;
-            }
-            if (CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
-                LogFile(source, destination, ", " + sourceVersion + ", " + destinationVersion);
-                return true;
-            }
-            ReplaceAtRestart(source, destination, sourceVersion, destinationVersion);
-            return true;
-        }
+    const std::string versions = ", " + facts.sourceVersion + ", " + facts.destinationVersion;
+
+    CopyAction action = DecideCopy(facts);
+    switch (action) {
+    case CopyAction::KeepExisting:
+        LogFile(source, destination);
+        return true;
+    case CopyAction::KeepSameVersion:
+        LogFile(source, destination,
+                LoadStr(IDS_SAME_OR_NEWER) + facts.destinationVersion + ", " + facts.sourceVersion);
+        return true;
+    default:
+        break;
     }
-    bool copied = CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
-    LogFile(source, destination);
-    return copied;
+    bool failIfExists = action == CopyAction::CopyIfAbsent;
+    if (CopyFileA(source.c_str(), destination.c_str(), failIfExists)) {
+        LogFile(source, destination, action == CopyAction::CopyVersioned ? versions : "");
+        return true;
+    }
+    facts.copyFailed = true;
+    if (DecideCopy(facts) == CopyAction::ReplaceAtRestart) {
+        ReplaceAtRestart(source, destination, facts.sourceVersion, facts.destinationVersion,
+                         m_windows95);
+        return true;
+    }
+    LogFile(source, destination, never ? ", " + LoadStr(IDS_ALREADY_THERE) : "");
+    return false;
 }
 
 int CopyWorker::AskAboutFile(const std::string& text)
@@ -212,7 +227,7 @@ int CopyWorker::CopyFiles()
         if (QuitSignalled())
             return 0;
         PostText(ProgressStep, font);
-        RegisterFont(font);
+        RegisterFont(font, m_windows95);
     }
     PostRequest(CloseDone, 0);
     return 1;

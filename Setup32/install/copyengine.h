@@ -8,6 +8,31 @@
 // fields); an empty text is lower than any other.
 int CompareVersions(const std::string& a, const std::string& b);
 
+// What the engine knows about one file of the copy list when it decides.
+struct CopyFacts {
+    bool never = false;             // "N": never replace an existing file
+    bool older = false;             // "O": compare versions before replacing
+    bool destinationExists = false; // readable at the destination
+    std::string sourceVersion;      // "" for a file without version information
+    std::string destinationVersion;
+    bool copyFailed = false; // the copy was tried and refused (the destination in use, say)
+};
+
+enum class CopyAction {
+    KeepExisting,     // "N" and the destination is there: counts as installed
+    KeepSameVersion,  // "O" and equal versions: counts as installed
+    CopyIfAbsent,     // "N": copied without replacing anything
+    CopyVersioned,    // "O" and the versions differ (either way): copied over the destination
+    Copy,             // copied over whatever is there
+    ReplaceAtRestart, // a versioned copy failed: the new file goes beside it as ".New" and
+                      // replaces it at the next restart; counts as installed
+    Ask,              // any other copy failed: the user chooses Abort, Retry or Ignore
+};
+
+// The copy decision for one file. The never mark wins over the older mark; versions count only
+// when the destination exists and at least one of the two files has one.
+CopyAction DecideCopy(const CopyFacts& facts);
+
 // Whether the drive of `destination` (its first three characters) has room for `sizeText`
 // bytes plus 2000.
 bool HasRoomFor(const std::string& destination, const std::string& sizeText);

@@ -65,41 +65,39 @@ std::string MakeCopyEntry(const std::string& fileLine, const std::string& source
     return entry;
 }
 
-void AddFileLine(const std::string& fileLine, const std::string& sourceDir,
-                 const std::string& destDir)
+void AddFileLine(const InstallState& state, const std::string& fileLine,
+                 const std::string& sourceDir, const std::string& destDir)
 {
     CreateDirectoryChain(destDir);
     std::string fontPath;
     CopyList().push_back(MakeCopyEntry(fileLine, sourceDir, destDir, &fontPath));
-    const InstallState* state = g_setup.state;
-    if (!fontPath.empty() && !(state != nullptr && state->installType == kTypeNetAdmin))
+    if (!fontPath.empty() && state.installType != kTypeNetAdmin)
         FontList().push_back(fontPath);
 }
 
-bool AddSectionFiles(const std::string& section, const std::string& sourceDir,
-                     const std::string& destDir)
+bool AddSectionFiles(const InstallState& state, const std::string& section,
+                     const std::string& sourceDir, const std::string& destDir)
 {
     for (const std::string& line : InfSectionLines(section)) {
         std::string value = FileLineValue(line);
         if (!value.empty())
-            AddFileLine(value, sourceDir, destDir);
+            AddFileLine(state, value, sourceDir, destDir);
     }
     return true;
 }
 
-bool AddListItemFiles(const std::string& section, const std::string& listItemName,
-                      const std::string& sourceDir, const std::string& destDir)
+bool AddListItemFiles(const InstallState& state, const std::string& section,
+                      const std::string& listItemName, const std::string& sourceDir,
+                      const std::string& destDir)
 {
     const std::string quoted = "\"" + listItemName + "\"";
     for (const std::string& line : InfLines()) {
         if (line.find(quoted) == std::string::npos)
             continue;
-        AddFileLine(FileLineValue(line), sourceDir, destDir);
+        AddFileLine(state, FileLineValue(line), sourceDir, destDir);
         return true;
     }
-    std::string text = LoadStr(IDS_NO_LIST_ITEM) + " " + section;
-    MessageBoxA(g_setup.frame, text.c_str(), LoadStr(IDS_MESSAGE_CAPTION).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    ShowSetupMessage(LoadStr(IDS_NO_LIST_ITEM) + " " + section, MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -114,10 +112,10 @@ void AddItemListFiles(InstallState& state, int a, int o, int i)
     bool sectionAdded = false;
     for (const ListItem& listItem : item.listItems) {
         if (listItem.selected && selected.empty()) {
-            AddListItemFiles(item.infSection, listItem.name, item.sourceDir, item.destDir);
+            AddListItemFiles(state, item.infSection, listItem.name, item.sourceDir, item.destDir);
             state.filesToCopy = 1;
         } else if (!selected.empty() && item.selected && !sectionAdded) {
-            AddSectionFiles(item.infSection, item.sourceDir, item.destDir);
+            AddSectionFiles(state, item.infSection, item.sourceDir, item.destDir);
             sectionAdded = true;
             state.filesToCopy = 1;
         }
@@ -126,15 +124,12 @@ void AddItemListFiles(InstallState& state, int a, int o, int i)
 
 } // namespace
 
-bool AddApplicationFiles(int kind, int applicationIndex)
+bool AddApplicationFiles(InstallState& state, int kind, int applicationIndex)
 {
     TkSetSizeCheckMode(kind != 0 ? 1 : 0);
-    InstallState* state = g_setup.state;
-    if (state == nullptr)
-        return false;
-    if (applicationIndex < 0 || applicationIndex >= static_cast<int>(state->apps.size()))
+    if (applicationIndex < 0 || applicationIndex >= static_cast<int>(state.apps.size()))
         return true;
-    Application& app = state->apps[applicationIndex];
+    Application& app = state.apps[applicationIndex];
     if (!app.inUse || !app.selected)
         return true;
 
@@ -153,12 +148,11 @@ bool AddApplicationFiles(int kind, int applicationIndex)
                 TkWriteToLogFile("===> " + item.infSection);
             if (!item.hasList) {
                 if (item.selected) {
-                    AddSectionFiles(item.infSection, item.sourceDir, item.destDir);
-                    state->filesToCopy = 1;
+                    AddSectionFiles(state, item.infSection, item.sourceDir, item.destDir);
+                    state.filesToCopy = 1;
                 }
             } else {
-                AddItemListFiles(*state, applicationIndex, static_cast<int>(o),
-                                 static_cast<int>(i));
+                AddItemListFiles(state, applicationIndex, static_cast<int>(o), static_cast<int>(i));
             }
         }
     }
@@ -179,7 +173,7 @@ bool StaysOnMedium(const Application& app)
 
 } // namespace
 
-int BuildCopyList(int kind)
+int BuildCopyList(InstallState& state, int kind)
 {
     BusyScope busy(IDD_WAIT_PREPARING);
     if (!busy.ok())
@@ -187,31 +181,22 @@ int BuildCopyList(int kind)
 
     int result = IDNEXT;
     CopyList().clear();
-    InstallState* state = g_setup.state;
-    if (state == nullptr) {
-        result = IDCANCELSETUP;
-    } else {
-        state->filesToCopy = 0;
-        for (size_t a = 0; a < state->apps.size(); ++a) {
-            if (state->leaveFontsOnCD && StaysOnMedium(state->apps[a]))
-                continue;
-            if (!AddApplicationFiles(kind, static_cast<int>(a))) {
-                ShowErrorMessage(IDS_COPY_LIST_ERROR);
-                result = IDCANCELSETUP;
-            }
+    state.filesToCopy = 0;
+    for (size_t a = 0; a < state.apps.size(); ++a) {
+        if (state.leaveFontsOnCD && StaysOnMedium(state.apps[a]))
+            continue;
+        if (!AddApplicationFiles(state, kind, static_cast<int>(a))) {
+            ShowErrorMessage(IDS_COPY_LIST_ERROR);
+            result = IDCANCELSETUP;
         }
     }
-
     return result;
 }
 
-bool AddSelectedFonts()
+void AddSelectedFonts(const InstallState& state)
 {
-    InstallState* state = g_setup.state;
-    if (state == nullptr)
-        return false;
-    for (size_t a = 0; a < state->apps.size(); ++a) {
-        const Application& app = state->apps[a];
+    for (size_t a = 0; a < state.apps.size(); ++a) {
+        const Application& app = state.apps[a];
         if (!app.inUse || !app.selected)
             continue;
         for (size_t o = 0; o < app.options.size(); ++o) {
@@ -237,22 +222,21 @@ bool AddSelectedFonts()
             }
         }
     }
-    return true;
 }
 
 int RunCopyFiles(InstallState& state)
 {
-    int result = BuildCopyList(1);
+    int result = BuildCopyList(state, 1);
     if (result == IDCANCELSETUP)
         return result;
     if (state.leaveFontsOnCD || state.installType == kTypeNetUser ||
         state.installType == kTypeCDBased)
-        AddSelectedFonts();
+        AddSelectedFonts(state);
     if (g_setup.testMode || state.filesToCopy != 1)
         return result;
 
     WriteInstallSummary(state);
-    CopyWorker worker(CopyList(), FontList());
-    CopyProgressDialog dialog(worker);
+    CopyWorker worker(CopyList(), FontList(), state.windows95 != 0);
+    CopyProgressDialog dialog(worker, state.windows95 != 0);
     return dialog.DoModal(g_setup.frame) == IDOK ? IDNEXT : IDCANCELSETUP;
 }

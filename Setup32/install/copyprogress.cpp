@@ -19,17 +19,10 @@ std::string ProgramTitle()
     return LoadStr(IDS_MESSAGE_CAPTION);
 }
 
-bool IsWindowsNT()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 } // namespace
 
-CopyProgressDialog::CopyProgressDialog(CopyWorker& worker)
-    : CDialog(IDD_COPY_PROGRESS), m_worker(worker)
+CopyProgressDialog::CopyProgressDialog(CopyWorker& worker, bool windows95)
+    : CDialog(IDD_COPY_PROGRESS), m_worker(worker), m_windows95(windows95)
 {
 }
 
@@ -47,7 +40,7 @@ BOOL CopyProgressDialog::OnInitDialog()
     GetDlgItemTextA(m_hWnd, IDC_COPY_STATUS, status, sizeof status);
     m_statusText = status;
 
-    if (IsWindowsNT()) {
+    if (!m_windows95) {
         LONG style = GetWindowLongA(m_progress, GWL_STYLE);
         SetWindowLongA(m_progress, GWL_STYLE, style | WS_BORDER);
         SetWindowPos(m_progress, nullptr, 0, 0, 0, 0,

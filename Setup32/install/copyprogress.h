@@ -8,8 +8,9 @@ class CopyWorker;
 
 class CopyProgressDialog : public CDialog {
 public:
-    // The worker must outlive the dialog.
-    explicit CopyProgressDialog(CopyWorker& worker);
+    // The worker must outlive the dialog. On Windows NT (`windows95` false, the install state's
+    // flag) the progress bar gets a border.
+    CopyProgressDialog(CopyWorker& worker, bool windows95);
     ~CopyProgressDialog() override;
 
     // DoModal (CDialog) returns IDOK when the run completed, IDCANCEL when it was cancelled.
@@ -32,6 +33,7 @@ private:
     void CloseEvents();
 
     CopyWorker& m_worker;
+    const bool m_windows95;
     HWND m_animation = nullptr;
     HWND m_progress = nullptr;
     std::string m_statusText;

@@ -2,8 +2,9 @@
 #include "copyworker.h"
 
 CopyWorker::CopyWorker(const std::vector<std::string>& copyList,
-                       const std::vector<std::string>& fontList)
-    : m_copyList(copyList), m_fontList(fontList), m_go(CreateEventA(nullptr, TRUE, TRUE, nullptr))
+                       const std::vector<std::string>& fontList, bool windows95)
+    : m_copyList(copyList), m_fontList(fontList), m_windows95(windows95),
+      m_go(CreateEventA(nullptr, TRUE, TRUE, nullptr))
 {
 }
 

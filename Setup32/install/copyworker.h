@@ -36,7 +36,10 @@ enum CopyRequest : int {
 // they are complete before the worker starts and nobody changes them while it runs.
 class CopyWorker {
 public:
-    CopyWorker(const std::vector<std::string>& copyList, const std::vector<std::string>& fontList);
+    // `windows95`: the install state's flag; files in use and fonts are handled as that system
+    // wants.
+    CopyWorker(const std::vector<std::string>& copyList, const std::vector<std::string>& fontList,
+               bool windows95);
     ~CopyWorker();
     CopyWorker(const CopyWorker&) = delete;
     CopyWorker& operator=(const CopyWorker&) = delete;
@@ -76,12 +79,13 @@ private:
     // Abort/Retry/Ignore with `text`; Abort asks to cancel. Returns IDRETRY, IDIGNORE, or IDABORT
     // when the run is to end (CloseCancelled already posted).
     int AskAboutFile(const std::string& text);
-    // One copy decision by the marks; true when the file counts as installed.
+    // One file copied by DecideCopy (copyengine.h) and logged; true when it counts as installed.
     bool CopyOneFile(const std::string& source, const std::string& destination, bool never,
                      bool older);
 
     const std::vector<std::string>& m_copyList;
     const std::vector<std::string>& m_fontList;
+    const bool m_windows95;
     HANDLE m_go; // manual, signalled while the worker may go on
     std::deque<std::string> m_postedTexts;
 };

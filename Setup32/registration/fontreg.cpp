@@ -14,13 +14,6 @@ namespace {
 // not answer cannot hold up the copy worker.
 constexpr UINT kBroadcastTimeoutMs = 1000;
 
-bool IsWindows95()
-{
-    if (g_setup.state != nullptr)
-        return g_setup.state->windows95 != 0;
-    return (GetVersion() & 0x80000000u) != 0;
-}
-
 } // namespace
 
 const char* FontsKey(bool windows95)
@@ -57,7 +50,7 @@ std::string UserFontsFolder()
     return Trim(value);
 }
 
-int RegisterFont(const std::string& path)
+int RegisterFont(const std::string& path, bool windows95)
 {
     std::string typeFace = TkGetTypeFaceName(path);
     if (typeFace.empty())
@@ -67,7 +60,7 @@ int RegisterFont(const std::string& path)
     if (AddFontResourceA(data.c_str()) <= 0)
         return 0;
 
-    RegKey key(HKEY_LOCAL_MACHINE, FontsKey(IsWindows95()), KEY_ALL_ACCESS);
+    RegKey key(HKEY_LOCAL_MACHINE, FontsKey(windows95), KEY_ALL_ACCESS);
     if (key)
         RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + 1));

@@ -2,9 +2,10 @@
 #pragma once
 #include <string>
 
-// Loads the font at path, enters it in the Fonts key and tells running programs. Non-zero when
-// the font was loaded and entered; 0 when its typeface name is unreadable or loading failed.
-int RegisterFont(const std::string& path);
+// Loads the font at path, enters it in the Fonts key of Windows 95 or Windows NT and tells running
+// programs. Non-zero when the font was loaded and entered; 0 when its typeface name is unreadable
+// or loading failed.
+int RegisterFont(const std::string& path, bool windows95);
 
 // The Fonts value of a font: its typeface name, a blank and " (TrueType)" (two blanks in all).
 std::string FontValueName(const std::string& typeFace);

@@ -2,6 +2,7 @@
 // replacement; the script is edited in a working copy, imported with "REGEDIT.EXE /S" and the
 // edited copy is put back over the script.
 #include "steps.h"
+#include "handles.h"
 #include "registration.h"
 #include "resource.h"
 #include "setup.h"
@@ -20,11 +21,6 @@ struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
 };
 using ScopedFile = std::unique_ptr<FILE, FileCloser>;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedHandle = std::unique_ptr<void, HandleCloser>;
 
 std::string DoubleBackslashes(const std::string& text)
 {

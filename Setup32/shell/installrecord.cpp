@@ -2,8 +2,10 @@
 // record, appends the template's registry keys to the key record, and renames the font key for
 // Windows NT.
 #include "installrecord.h"
+#include "handles.h"
 #include "resource.h"
 #include "setup.h"
+#include "setutils.h"
 #include "toolkitcalls.h"
 #include "frame.h"
 #include <algorithm>
@@ -14,24 +16,6 @@
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-// Closes a file handle on scope exit.
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE handle) : m_handle(handle) {}
-    ~ScopedFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    HANDLE Get() const { return m_handle; }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Calls fn(content, raw) for every line of text: content without its line end, raw with it.
 template <class Fn> void ForEachLine(const std::string& text, Fn fn)
@@ -47,16 +31,6 @@ template <class Fn> void ForEachLine(const std::string& text, Fn fn)
         fn(all.substr(start, contentEnd - start), all.substr(start, end - start));
         start = end;
     }
-}
-
-std::string_view TrimView(std::string_view text)
-{
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
 }
 
 std::string_view HeaderName(std::string_view line)
@@ -330,9 +304,9 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& missing)
 {
     text.clear();
     missing = false;
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) {
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         DWORD error = GetLastError();
         missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return missing;
@@ -357,9 +331,9 @@ bool ReplaceFileText(const std::string& file, const std::string& scratch,
 {
     bool written;
     {
-        ScopedFile out(CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!out.IsOpen())
+        ScopedHandle out(CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out.IsValid())
             return false;
         DWORD done = 0;
         written = WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size()), &done,

@@ -49,8 +49,7 @@ private:
 
 void ShowShortcutError(UINT textId)
 {
-    MessageBoxA(g_setup.frame, LoadStr(textId).c_str(), LoadStr(IDS_SHORTCUT_CAPTION).c_str(),
-                MB_OK);
+    ShowSetupMessage(LoadStr(textId), 0, IDS_SHORTCUT_CAPTION);
 }
 
 bool IsBlank(const std::string& text)

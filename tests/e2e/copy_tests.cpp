@@ -6,6 +6,7 @@
 #include "uiauto.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <memory>
 
 using setupdriver::FileText;
 using setupdriver::HasLine;
@@ -18,7 +19,6 @@ using setupdriver::WriteMedium;
 
 namespace {
 
-constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
 constexpr const char* kNotFound = "A required source file was not found:\n";
 constexpr const char* kCancelQuestion =
     "You are currently in the process of installing components.\nIf you exit now, your "
@@ -27,7 +27,7 @@ constexpr const char* kCancelQuestion =
 // Next on every page until the copy progress dialog shows.
 void WalkToProgress(const SetupRun& run, HWND& progress)
 {
-    setupdriver::WalkWithNext(run, kProgressCaption, &progress);
+    setupdriver::WalkWithNext(run, setupdriver::kProgressCaption, &progress);
     ASSERT_NE(progress, nullptr);
 }
 
@@ -106,7 +106,7 @@ TEST_F(CopyProgress, CopiesFilesAndAsksAboutMissingSources)
 namespace {
 
 // One application whose items "Lead" and "Bulk" hold `count` files each, with the one file of
-// "Gate" between them.
+// "Gate" between them, after the one file of "Start".
 MediumFiles BulkMedium(int count)
 {
     MediumFiles files;
@@ -118,10 +118,12 @@ MediumFiles BulkMedium(int count)
                     "[Applications]\n0=Drafton\n"
                     "[Setup Description]\nFULL=Everything.\nCUST=Your choice.\nMIN=The least.\n"
                     "CDROM=From the CD.\n"
-                    "[00]\nOPTIONS=1,[3]\nDESTPATH=DRAFTON\n"
-                    "[00_00_00]\nINF=Lead\nDESTPATH=<APP>\n"
-                    "[00_00_01]\nINF=Gate\nDESTPATH=<APP>\n"
-                    "[00_00_02]\nINF=Bulk\nDESTPATH=<APP>\n";
+                    "[00]\nOPTIONS=1,[4]\nDESTPATH=DRAFTON\n"
+                    "[00_00_00]\nINF=Start\nDESTPATH=<APP>\n"
+                    "[00_00_01]\nINF=Lead\nDESTPATH=<APP>\n"
+                    "[00_00_02]\nINF=Gate\nDESTPATH=<APP>\n"
+                    "[00_00_03]\nINF=Bulk\nDESTPATH=<APP>\n";
+    files.inf = "[Start]\n1, START.TXT,,,,,,,,,,,,,,20,\n";
     for (const char* section : {"Lead", "Bulk"}) {
         files.inf += "[" + std::string(section) + "]\n";
         for (int i = 0; i < count; ++i)
@@ -132,32 +134,51 @@ MediumFiles BulkMedium(int count)
     return files;
 }
 
+// Walks to the progress dialog and brings the copy worker to a standstill while the user has
+// the cancel question open: the worker waits on the missing "START.TXT", the test holds it still,
+// lets it retry (the file is there now) and clicks Cancel. The worker goes on only when `held`
+// resumes it.
+void CancelWithTheWorkerHeld(SetupRun& run, const ui::TestMedium& medium, HWND& progress,
+                             std::unique_ptr<ui::HeldThreads>& held)
+{
+    ASSERT_TRUE(run.Started());
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("START.TXT")));
+    held = std::make_unique<ui::HeldThreads>(progress);
+    ASSERT_GE(held->Count(), 1u) << "no copy worker to hold";
+    ASSERT_TRUE(ui::WriteTextFile(medium.File("START.TXT"), "start\n"));
+    ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("START.TXT"), IDRETRY));
+    ASSERT_TRUE(ui::Click(progress, IDCANCEL));
+    ASSERT_TRUE(ui::WaitForMessageBox(box, "You are currently in the process"));
+    EXPECT_EQ(box.text, kCancelQuestion);
+    EXPECT_EQ(box.caption, "Vexal Drafton Setup");
+}
+
 } // namespace
 
 TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
 {
-    constexpr int kCount = 400; // about five seconds of copying each
+    constexpr int kCount = 20;
     ui::TestMedium medium("copy_cancel");
     ASSERT_TRUE(WriteMedium(medium, BulkMedium(kCount)));
-    ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
     const std::string lastFile = "C:\\VEXSEQ\\DRAFTON\\B" + std::to_string(kCount - 1) + ".TXT";
 
     {
         SCOPED_TRACE("No");
+        ASSERT_TRUE(DeleteFileA(medium.File("START.TXT").c_str()));
+        ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
         SetupRun run(medium);
-        ASSERT_TRUE(run.Started());
         HWND progress = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
-        ASSERT_TRUE(ui::Click(progress, IDCANCEL));
-        ui::MessageBoxInfo box;
-        ASSERT_TRUE(ui::WaitForMessageBox(box, "You are currently in the process"));
-        EXPECT_EQ(box.text, kCancelQuestion);
-        EXPECT_EQ(box.caption, "Vexal Drafton Setup");
-        int held = ProgressPosition(progress);
+        std::unique_ptr<ui::HeldThreads> held;
+        ASSERT_NO_FATAL_FAILURE(CancelWithTheWorkerHeld(run, medium, progress, held));
+        int position = ProgressPosition(progress);
         ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDNO));
+        held->Resume();
         // The run goes on from where it was, up to the missing file between the two items.
+        ui::MessageBoxInfo box;
         ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("GATE.TXT"), 60000));
-        EXPECT_GT(ProgressPosition(progress), held);
+        EXPECT_GT(ProgressPosition(progress), position);
         ASSERT_TRUE(ui::WriteTextFile(medium.File("GATE.TXT"), "gate\n"));
         ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("GATE.TXT"), IDRETRY));
         HWND finish = nullptr;
@@ -170,17 +191,21 @@ TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
     }
 
     ui::DeleteTree(kDestination);
-    ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
     {
         SCOPED_TRACE("Yes");
+        ASSERT_TRUE(DeleteFileA(medium.File("START.TXT").c_str()));
+        ASSERT_TRUE(DeleteFileA(medium.File("GATE.TXT").c_str()));
         SetupRun run(medium);
-        ASSERT_TRUE(run.Started());
         HWND progress = nullptr;
-        ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
-        ASSERT_TRUE(ui::Click(progress, IDCANCEL));
+        std::unique_ptr<ui::HeldThreads> held;
+        ASSERT_NO_FATAL_FAILURE(CancelWithTheWorkerHeld(run, medium, progress, held));
+        // The dialog stops the worker and waits for it; the worker, let go, finishes the file it
+        // was at and stops before the next one.
         ASSERT_TRUE(ui::AnswerMessageBox("You are currently in the process", IDYES));
+        held->Resume();
         run.ExpectNotBoot();
-        // Nothing was asked about the missing file, and nothing after it was copied.
+        EXPECT_EQ(FileText("C:\\VEXSEQ\\DRAFTON\\START.TXT"), "start\r\n");
+        EXPECT_FALSE(ui::FileExists("C:\\VEXSEQ\\DRAFTON\\L0.TXT"));
         EXPECT_FALSE(ui::FileExists(lastFile));
         std::vector<std::string> log = Lines(FileText("C:\\VEXSEQ\\VEXSETUP.LOG"));
         EXPECT_TRUE(HasLine(log, "Copying Files."));

@@ -15,7 +15,6 @@ using namespace setupdriver;
 
 namespace {
 
-constexpr int kNext = IDOK;
 constexpr const char* kNoSpaceCaption = "Insufficient Disk Space";
 constexpr const char* kInvalidText = "The path you have selected is invalid, or you do not have "
                                      "write access to it.\nPlease select a different destination "

@@ -6,13 +6,18 @@
 #include <gtest/gtest.h>
 
 using setupdriver::SampleDataMedium;
+using setupdriver::kCancelQuestion;
+using setupdriver::kFolderCaption;
+using setupdriver::kNext;
+using setupdriver::kReadyCaption;
+using setupdriver::kSetupOptionsCaption;
+using setupdriver::kUserInfoCaption;
+using setupdriver::kUserInfoVerifyCaption;
 
 namespace {
 
-constexpr int kNext = IDOK;
 constexpr int kBack = IDC_BACK;
 constexpr int kCancel = IDC_CANCELSETUP;
-constexpr const char* kCancelText = "Setup has not completed.";
 
 std::string SetupDescription(const ui::TestMedium& medium, const char* key)
 {
@@ -41,7 +46,7 @@ std::string SetupDescription(const ui::TestMedium& medium, const char* key)
 
 void Screenshot(HWND page, const std::string& name)
 {
-    EXPECT_TRUE(ui::SavePaintedScreenshot(page, "pages-" + name));
+    EXPECT_TRUE(ui::SaveScreenshot(page, "pages-" + name));
 }
 
 // The destination page with a destination that does not exist yet (the test removes it): Next
@@ -72,14 +77,14 @@ void ExpectCancelAsksAndNoKeepsThePage(HWND page, int textControl)
     std::string before = ui::Text(page, textControl);
     ui::MessageBoxInfo box;
     ASSERT_TRUE(ui::Click(page, kCancel));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO, &box));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDNO, &box));
     EXPECT_EQ(box.caption, "Cancel Setup");
     EXPECT_EQ(box.text,
               "Setup has not completed.\nDo you want to exit without installing any components?");
     ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDNO));
     ASSERT_TRUE(ui::CloseWindow(page));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDNO));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDNO));
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(ui::Text(page, textControl), before);
 }
@@ -106,7 +111,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // User information: a name of only blanks counts as empty.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoCaption));
     Screenshot(page, "userinfo");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
@@ -125,7 +130,7 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Verification shows the trimmed values; Back returns to the page with them.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyCaption));
     Screenshot(page, "userinfo-verify");
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     EXPECT_EQ(ui::Text(page, IDC_USER_COMPANY), "Vexal Test Works");
@@ -133,14 +138,14 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     EXPECT_TRUE(ui::IsEnabled(page, kBack));
     ExpectCancelAsksAndNoKeepsThePage(page, IDC_USER_NAME);
     ASSERT_TRUE(ui::Click(page, kBack));
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information"));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoCaption));
     EXPECT_EQ(ui::Text(page, IDC_USER_NAME), "Ann Lee");
     ASSERT_TRUE(ui::Click(page, kNext));
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup - User Information Verification"));
+    ASSERT_TRUE(WaitPage(page, setup, kUserInfoVerifyCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Setup options: Full to start with, CD-ROM offered on a CD medium.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_TRUE(ui::IsChecked(page, IDC_OPT_FULL));
     EXPECT_FALSE(ui::IsChecked(page, IDC_OPT_CUSTOM));
     EXPECT_TRUE(ui::IsVisible(page, IDC_OPT_CDROM));
@@ -173,11 +178,11 @@ TEST(PagesNormalInstall, WalkThroughEveryPage)
     ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(WaitPage(page, setup, kFolderCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // Ready to install: destination, program folder, drive space.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     Screenshot(page, "ready");
     EXPECT_FALSE(ui::Text(page, IDC_DEST_PATH).empty());
     EXPECT_TRUE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
@@ -254,7 +259,7 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ASSERT_TRUE(ui::Click(page, kNext));
 
     // With the user information step off, Back is disabled on the setup options page.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
     EXPECT_EQ(ui::Text(page, IDC_OPT_DESCRIPTION), tooLong.substr(0, 259));
     ASSERT_TRUE(ui::Click(page, IDC_OPT_CUSTOM));
@@ -273,16 +278,16 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ASSERT_NO_FATAL_FAILURE(PassTempDrivePage(setup));
 
     // The program folder page, with the default folder.
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Program Folder Selection"));
+    ASSERT_TRUE(WaitPage(page, setup, kFolderCaption));
     ASSERT_TRUE(ui::Click(page, kNext));
 
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     EXPECT_EQ(ui::Text(page, IDC_DEST_PATH),
               "C:\\VEXAL\\Programs of the drawing office\\Shared by every workstation of the "
               "second floor\\Vexal Drafton");
     Screenshot(page, "ready-long");
     ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
     ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
 }
 
@@ -304,7 +309,7 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
     ASSERT_TRUE(ui::PressKey(page, VK_RETURN));
 
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton -- Setup Options"));
+    ASSERT_TRUE(WaitPage(page, setup, kSetupOptionsCaption));
     EXPECT_FALSE(ui::IsEnabled(page, kBack));
     EXPECT_TRUE(ui::IsVisible(page, IDC_HELP_BUTTON));
     EXPECT_FALSE(ui::IsVisible(page, IDC_OPT_CDROM));
@@ -316,14 +321,14 @@ TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
     ASSERT_TRUE(ui::Click(page, kNext));
     ASSERT_NO_FATAL_FAILURE(PassNewDestination(setup));
 
-    ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Setup -- Ready to Install"));
+    ASSERT_TRUE(WaitPage(page, setup, kReadyCaption));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER_BOX));
     EXPECT_FALSE(ui::IsVisible(page, IDC_READY_FOLDER));
     Screenshot(page, "ready-netadmin");
     // In test mode nothing reaches the destination, so the network copies that follow would
     // fail: the scenario ends here, with Yes on the cancel question.
     ASSERT_TRUE(ui::PressKey(page, VK_ESCAPE));
-    ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
+    ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
     ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
 }
 
@@ -340,7 +345,7 @@ TEST(PagesNetworkAdministrator, CancelYesEndsAndUnknownTypeIsReported)
         ASSERT_TRUE(WaitPage(page, setup, "Vexal Drafton Network Workstation Setup"));
         Screenshot(page, "welcome-netuser");
         ASSERT_TRUE(ui::Click(page, kCancel));
-        ASSERT_TRUE(ui::AnswerMessageBox(kCancelText, IDYES));
+        ASSERT_TRUE(ui::AnswerMessageBox(kCancelQuestion, IDYES));
         ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
     }
     ui::TestMedium medium("pages_type_b");

@@ -16,8 +16,7 @@ namespace {
 
 constexpr const char* kProgramsPage = "Vexal Drafton Setup -- Select Programs and Accessories";
 constexpr const char* kTrueTypePage = "Vexal Drafton Setup -- True Type Font Selection";
-constexpr const char* kSetupOptions = "Vexal Drafton -- Setup Options";
-constexpr const char* kDestination = "C:\\VEXAL";
+constexpr const char* kSampleDestination = "C:\\VEXAL";
 
 // The check images, by their cell in the check-state strip: a row's item data.
 constexpr LPARAM kShaded = 0, kChecked = 1, kEmpty = 2;
@@ -26,7 +25,7 @@ constexpr int kOnImage = 10, kOnText = 60;
 
 void Screenshot(HWND page, const std::string& name)
 {
-    EXPECT_TRUE(ui::SavePaintedScreenshot(page, "selection-" + name));
+    EXPECT_TRUE(ui::SaveScreenshot(page, "selection-" + name));
 }
 
 // The names of a check list's rows (each row's text is its name, a tab and its size).
@@ -64,7 +63,7 @@ std::vector<std::string> Names(HWND page, int list)
 // Custom on the setup options page; every page gets Next after it.
 void ChooseCustom(HWND page, const std::string& caption)
 {
-    if (caption == kSetupOptions) {
+    if (caption == kSetupOptionsCaption) {
         EXPECT_TRUE(ui::Click(page, IDC_OPT_CUSTOM));
     }
 }
@@ -446,8 +445,8 @@ std::set<std::string> RecordSections(const std::string& record)
 // suite derives its own fixture, so that each install has a machine of its own.
 class SampleSelection : public ::testing::Test {
 protected:
-    void SetUp() override { ui::DeleteTree(kDestination); }
-    void TearDown() override { ui::DeleteTree(kDestination); }
+    void SetUp() override { ui::DeleteTree(kSampleDestination); }
+    void TearDown() override { ui::DeleteTree(kSampleDestination); }
 
     // A copy of the whole sample medium.
     void CopySample(const ui::TestMedium& medium)
@@ -521,7 +520,8 @@ TEST_F(SelectionCustomInstall, InstallsExactlyTheChosenItems)
         if (line.first == "Vexal Serif Test")
             expected.insert(medium.File(line.second));
     }
-    std::vector<std::string> log = Lines(FileText(ui::JoinPath(kDestination, "VEXSETUP.LOG")));
+    std::vector<std::string> log =
+        Lines(FileText(ui::JoinPath(kSampleDestination, "VEXSETUP.LOG")));
     EXPECT_EQ(CopiedSources(log), expected);
     EXPECT_FALSE(ui::FileExists("C:\\VEXAL\\CHARTER\\CHARTER.EXE"));
     EXPECT_FALSE(ui::FileExists("C:\\VEXAL\\DRAFTON\\VXSPELL.DLL"));

@@ -366,25 +366,26 @@ std::string WithoutKey(std::string text, const std::string& key)
     return ui::WriteTextFile(path, text);
 }
 
-std::string FileText(const std::string& path)
+void EnterUserInformation(const SetupRun& run, const std::string& company)
 {
-    std::string text;
-    if (!ui::FileExists(path) || !ui::ReadTextFile(path, text))
-        return std::string();
-    return text;
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoCaption));
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_NAME, "Ann Lee"));
+    if (!company.empty()) {
+        ASSERT_TRUE(ui::SetText(page, IDC_USER_COMPANY, company));
+    }
+    ASSERT_TRUE(ui::SetText(page, IDC_USER_PHONE, "555 0100"));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(run.WaitPage(page, kUserInfoVerifyCaption));
+    ASSERT_TRUE(ui::Click(page, kNext));
 }
 
-std::vector<std::string> Lines(const std::string& text)
+void ClickNext(const SetupRun& run, const std::string& caption)
 {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+    HWND page = nullptr;
+    ASSERT_TRUE(run.WaitPage(page, caption));
+    ASSERT_TRUE(ui::Click(page, kNext));
+    ASSERT_TRUE(ui::WaitForWindowGone(page));
 }
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)

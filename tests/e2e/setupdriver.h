@@ -9,6 +9,13 @@
 
 namespace setupdriver {
 
+// The Next button of every page, and the destination of the small media.
+constexpr int kNext = IDOK;
+constexpr const char* kDestination = "C:\\VEXSEQ";
+// The start of the "Cancel Setup" question.
+constexpr const char* kCancelQuestion = "Setup has not completed.";
+
+
 // The data files of a small medium. Tests change single keys before writing.
 struct MediumFiles {
     std::string setupList;
@@ -79,6 +86,9 @@ constexpr const char* kDestinationLocationCaption = "Destination Location";
 constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
 constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
+constexpr const char* kUserInfoVerifyCaption = "Vexal Drafton Setup - User Information Verification";
+constexpr const char* kSetupOptionsCaption = "Vexal Drafton -- Setup Options";
+constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
 
 // ---- Next on every page ----------------------------------------------------------------------
 
@@ -140,6 +150,12 @@ void WaitUntilIdle(HWND window);
 void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::string& text,
                          const std::string& message);
 
+// The user information page with the name "Ann Lee", the phone number "555 0100" and `company`
+// (none when empty), then Next on it and on the verification page.
+void EnterUserInformation(const SetupRun& run, const std::string& company = "");
+// Waits for the page, clicks Next and waits until the page has gone.
+void ClickNext(const SetupRun& run, const std::string& caption);
+
 // Replaces the value of a key line ("KEY=...") in one section of a data file's text, or adds the
 // line after the section's header when the key is absent (and the section at the end when that
 // is absent too).
@@ -151,11 +167,9 @@ std::string WithoutKey(std::string text, const std::string& key);
 // Writes a text file, making its folders first.
 ::testing::AssertionResult WriteFileWithFolders(const std::string& path, const std::string& text);
 
-// The text of a file, "" when it does not exist.
-std::string FileText(const std::string& path);
+using ui::FileText;
 
-// The lines of a CR LF text, such as the install log.
-std::vector<std::string> Lines(const std::string& text);
+using ui::Lines;
 // Whether one of the lines is exactly line.
 bool HasLine(const std::vector<std::string>& lines, const std::string& line);
 

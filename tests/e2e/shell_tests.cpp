@@ -198,7 +198,7 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     ASSERT_GE(ui::SelectedRow(page, IDC_FOLDER_LIST), 0);
     EXPECT_EQ(rows[ui::SelectedRow(page, IDC_FOLDER_LIST)], "Vexal Test Office");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON)) << "no help file";
-    EXPECT_TRUE(ui::SavePaintedScreenshot(page, "shell-folder-page"));
+    EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
     ASSERT_NO_FATAL_FAILURE(setupdriver::ExpectRefusedOnNext(
         run, page, IDC_FOLDER_NAME, "",

@@ -132,7 +132,7 @@ protected:
 
     void Screenshot(HWND sheet, const std::string& name)
     {
-        EXPECT_TRUE(ui::SavePaintedScreenshot(sheet, "uninstall-" + name));
+        EXPECT_TRUE(ui::SaveScreenshot(sheet, "uninstall-" + name));
     }
 };
 

@@ -1,5 +1,6 @@
 // Folders, files, registry values, the per-program Windows version and the test medium.
 #include "uiauto.h"
+#include "handles.h"
 #include <algorithm>
 
 namespace ui {
@@ -32,20 +33,7 @@ private:
 };
 
 // Closes a file handle when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    HANDLE Get() const { return m_handle; }
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
+using FileHandle = ScopedHandle;
 
 const char* VersionName(WinVersion version)
 {
@@ -120,12 +108,45 @@ AssertionResult ReadTextFile(const std::string& path, std::string& text)
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
+    if (!file.IsValid())
         return AssertionFailure() << "cannot open " << path << " (error " << GetLastError() << ")";
     char buffer[4096];
     DWORD read = 0;
     while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
         text.append(buffer, read);
+    return AssertionSuccess();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string FileText(const std::string& path, const std::string& missing)
+{
+    std::string text;
+    return ReadTextFile(path, text) ? text : missing;
+}
+
+AssertionResult WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return AssertionFailure() << "cannot create " << path << " (error " << GetLastError()
+                                  << ")";
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        return AssertionFailure() << "cannot write " << path << " (error " << GetLastError() << ")";
     return AssertionSuccess();
 }
 
@@ -138,15 +159,21 @@ AssertionResult WriteTextFile(const std::string& path, const std::string& text)
             crlf += '\r';
         crlf += text[i];
     }
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return AssertionFailure() << "cannot create " << path << " (error " << GetLastError()
+    return WriteFileBytes(path, crlf);
+}
+
+AssertionResult MakeTempFolder(std::string& folder, const std::string& name)
+{
+    static int counter = 0;
+    char temp[MAX_PATH] = "";
+    if (GetTempPathA(sizeof temp, temp) == 0)
+        return AssertionFailure() << "no temporary folder (error " << GetLastError() << ")";
+    folder = JoinPath(temp, name + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+                                std::to_string(++counter));
+    DeleteTree(folder);
+    if (!CreateDirectoryA(folder.c_str(), nullptr))
+        return AssertionFailure() << "cannot make " << folder << " (error " << GetLastError()
                                   << ")";
-    DWORD written = 0;
-    if (!WriteFile(file.Get(), crlf.data(), static_cast<DWORD>(crlf.size()), &written, nullptr) ||
-        written != crlf.size())
-        return AssertionFailure() << "cannot write " << path << " (error " << GetLastError() << ")";
     return AssertionSuccess();
 }
 

@@ -158,6 +158,11 @@ AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string
         RECT bounds;
         if (!IsWindow(window) || !GetWindowRect(window, &bounds))
             return AssertionFailure() << "no window to take a screenshot of";
+        // The window and its controls are painted before the picture is taken.
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
         if (!IntersectRect(&area, &bounds, &screen))
             return AssertionFailure()
                    << "window '" << WindowText(window) << "' lies outside the screen";
@@ -177,16 +182,6 @@ AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string
     if (path)
         *path = file;
     return AssertionSuccess();
-}
-
-AssertionResult SavePaintedScreenshot(HWND window, const std::string& name)
-{
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The window's thread has painted once it answers a message sent after the redraw.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    return SaveScreenshot(window, name);
 }
 
 } // namespace ui

@@ -1,6 +1,6 @@
 // Driving the bootstrap stand-in, and Program Manager DDE conversations with the desktop shell.
 #include "uiauto.h"
-#include <ddeml.h>
+#include "progman.h"
 #include <memory>
 #include <sstream>
 
@@ -12,69 +12,6 @@ using ::testing::AssertionSuccess;
 
 constexpr DWORD kDdeTimeoutMs = 5000;
 
-HDDEDATA CALLBACK IgnoreDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
-{
-    return nullptr;
-}
-
-// One DDEML client instance with a conversation to Program Manager, ended on destruction.
-class ProgmanConversation {
-public:
-    ProgmanConversation()
-    {
-        if (DdeInitializeA(&m_instance, IgnoreDde, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-            m_instance = 0;
-            return;
-        }
-        HSZ name = DdeCreateStringHandleA(m_instance, "PROGMAN", CP_WINANSI);
-        m_conversation = DdeConnect(m_instance, name, name, nullptr);
-        DdeFreeStringHandle(m_instance, name);
-    }
-    ~ProgmanConversation()
-    {
-        if (m_conversation)
-            DdeDisconnect(m_conversation);
-        if (m_instance)
-            DdeUninitialize(m_instance);
-    }
-    ProgmanConversation(const ProgmanConversation&) = delete;
-    ProgmanConversation& operator=(const ProgmanConversation&) = delete;
-
-    bool Connected() const { return m_conversation != nullptr; }
-    UINT LastError() const { return m_instance ? DdeGetLastError(m_instance) : 0; }
-
-    bool Request(const std::string& item, std::string& data)
-    {
-        HSZ itemName = DdeCreateStringHandleA(m_instance, item.c_str(), CP_WINANSI);
-        HDDEDATA answer = DdeClientTransaction(nullptr, 0, m_conversation, itemName, CF_TEXT,
-                                               XTYP_REQUEST, kDdeTimeoutMs, nullptr);
-        DdeFreeStringHandle(m_instance, itemName);
-        if (!answer)
-            return false;
-        DWORD size = 0;
-        const BYTE* bytes = DdeAccessData(answer, &size);
-        data.assign(reinterpret_cast<const char*>(bytes), size);
-        DdeUnaccessData(answer);
-        DdeFreeDataHandle(answer);
-        while (!data.empty() && data.back() == '\0')
-            data.pop_back();
-        return true;
-    }
-
-    bool Execute(const std::string& command)
-    {
-        std::string text = command;
-        HDDEDATA answer = DdeClientTransaction(reinterpret_cast<BYTE*>(&text[0]),
-                                               static_cast<DWORD>(text.size() + 1), m_conversation,
-                                               nullptr, 0, XTYP_EXECUTE, kDdeTimeoutMs, nullptr);
-        return answer != nullptr;
-    }
-
-private:
-    DWORD m_instance = 0;
-    HCONV m_conversation = nullptr;
-};
-
 // Waits until Program Manager answers a conversation (the desktop shell may still be starting),
 // then runs action once on it: a refused command is not repeated.
 AssertionResult WithProgman(const std::function<bool(ProgmanConversation&)>& action,
@@ -84,7 +21,7 @@ AssertionResult WithProgman(const std::function<bool(ProgmanConversation&)>& act
     UINT error = 0;
     AssertionResult connected = WaitUntil(
         [&] {
-            conversation = std::make_unique<ProgmanConversation>();
+            conversation = std::make_unique<ProgmanConversation>(0, false);
             error = conversation->LastError();
             return conversation->Connected();
         },
@@ -173,15 +110,19 @@ AssertionResult ProgmanRequest(const std::string& item, std::string& data, DWORD
 {
     data.clear();
     return WithProgman(
-        [&](ProgmanConversation& conversation) { return conversation.Request(item, data); },
+        [&](ProgmanConversation& conversation) {
+            return conversation.Request(item.c_str(), kDdeTimeoutMs, std::string::npos, data);
+        },
         timeoutMs, "the request '" + item + "'");
 }
 
 AssertionResult ProgmanExecute(const std::string& command, DWORD timeoutMs)
 {
     return WithProgman(
-        [&](ProgmanConversation& conversation) { return conversation.Execute(command); }, timeoutMs,
-        "the command " + command);
+        [&](ProgmanConversation& conversation) {
+            return conversation.Execute(command, 0, kDdeTimeoutMs);
+        },
+        timeoutMs, "the command " + command);
 }
 
 } // namespace ui

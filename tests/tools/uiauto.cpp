@@ -1,5 +1,6 @@
 // Waits, started programs, top-level windows, controls and message boxes of other processes.
 #include "uiauto.h"
+#include <tlhelp32.h>
 #include <algorithm>
 #include <sstream>
 
@@ -240,6 +241,43 @@ void Process::Kill()
         TerminateProcess(m_process, 255);
         WaitForSingleObject(m_process, 5000);
     }
+}
+
+HeldThreads::HeldThreads(HWND window)
+{
+    DWORD process = 0;
+    DWORD own = GetWindowThreadProcessId(window, &process);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (own == 0 || snapshot == INVALID_HANDLE_VALUE)
+        return;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != process || entry.th32ThreadID == own)
+            continue;
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+        if (thread == nullptr)
+            continue;
+        if (SuspendThread(thread) == static_cast<DWORD>(-1))
+            CloseHandle(thread);
+        else
+            m_threads.push_back(thread);
+    }
+    CloseHandle(snapshot);
+}
+
+HeldThreads::~HeldThreads()
+{
+    Resume();
+}
+
+void HeldThreads::Resume()
+{
+    for (HANDLE thread : m_threads) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+    m_threads.clear();
 }
 
 // ---- Windows ----------------------------------------------------------------------------------

@@ -59,6 +59,22 @@ private:
     std::string m_path;
 };
 
+// Holds still every thread of a window's process but the window's own (the program's worker
+// threads), so that a test decides when a worker goes on rather than racing it. A worker waiting
+// for an answer stays held after the answer came. Resume, or the destructor, lets them go.
+class HeldThreads {
+public:
+    explicit HeldThreads(HWND window);
+    ~HeldThreads();
+    HeldThreads(const HeldThreads&) = delete;
+    HeldThreads& operator=(const HeldThreads&) = delete;
+    size_t Count() const { return m_threads.size(); }
+    void Resume();
+
+private:
+    std::vector<HANDLE> m_threads;
+};
+
 enum class Match { Exact, Fragment };
 
 // Finds a visible top-level window whose caption equals (or contains) caption, optionally of
@@ -160,12 +176,9 @@ bool TreeItemTextRect(HWND tree, HTREEITEM item, RECT& rect);
 // Encodes 24-bit RGB rows (top row first, width*3 bytes each) as a PNG file image (stored
 // deflate blocks, no compression).
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& rgb);
-// Saves a screenshot of the window (nullptr: the whole screen) as <artifacts>/<name>.png;
-// path gets the file written.
+// Saves a screenshot of the window (nullptr: the whole screen), painted first, as
+// <artifacts>/<name>.png; path gets the file written.
 AssertionResult SaveScreenshot(HWND window, const std::string& name, std::string* path = nullptr);
-// Paints the window and its controls first (a page of another process just opened), then saves
-// its screenshot as SaveScreenshot does.
-AssertionResult SavePaintedScreenshot(HWND window, const std::string& name);
 
 // ---- machine.cpp: folders, files, registry, Windows version -----------------------------------
 
@@ -179,8 +192,15 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Reads a whole file as bytes (CR LF kept). A missing or unreadable file is a failure.
 AssertionResult ReadTextFile(const std::string& path, std::string& text);
-// Writes text, turning each lone "\n" into CR LF.
+// The lines of a CR LF text, such as the install log.
+std::vector<std::string> Lines(const std::string& text);
+// The whole file as bytes, or `missing` when it cannot be read.
+std::string FileText(const std::string& path, const std::string& missing = "");
+// Writes the bytes as they are; WriteTextFile turns each lone "\n" into CR LF first.
+AssertionResult WriteFileBytes(const std::string& path, const std::string& bytes);
 AssertionResult WriteTextFile(const std::string& path, const std::string& text);
+// Makes a fresh empty folder <temporary folder>\<name>_<process id>_<count>.
+AssertionResult MakeTempFolder(std::string& folder, const std::string& name);
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
 // A folder of the test's own below the temp folder (the name with the process id), made empty

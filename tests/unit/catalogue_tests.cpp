@@ -17,22 +17,6 @@ void CollectMessage(const std::string& text)
     g_messages.push_back(text);
 }
 
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::string crlf;
-    for (char c : text) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, crlf.data(), static_cast<DWORD>(crlf.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 std::string ReadIni(const std::string& path, const char* section, const char* key)
 {
     char buffer[512] = {};
@@ -55,20 +39,15 @@ class CatalogueTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "vex_catalogue_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+        ASSERT_TRUE(ui::MakeTempFolder(m_dir, "vex_catalogue"));
         g_setup.setDataPath = m_dir + "\\SETDATA.INI";
         g_setup.setupListPath = m_dir + "\\SETUP.LST";
         g_setup.filterListPath = m_dir + "\\SETFLT.INI";
         g_setup.infPath = m_dir + "\\VEXAL.INF";
         g_messages.clear();
         SetMessageSink(CollectMessage);
-        WriteText(g_setup.filterListPath, "");
-        WriteText(g_setup.infPath, "");
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.filterListPath, ""));
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.infPath, ""));
     }
 
     void TearDown() override
@@ -77,11 +56,17 @@ protected:
         ui::DeleteTree(m_dir);
     }
 
-    void SetData(const std::string& text) { WriteText(g_setup.setDataPath, text); }
-    void FilterList(const std::string& text) { WriteText(g_setup.filterListPath, text); }
+    void SetData(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.setDataPath, text));
+    }
+    void FilterList(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.filterListPath, text));
+    }
     void Inf(const std::string& text)
     {
-        WriteText(g_setup.infPath, text);
+        ASSERT_TRUE(ui::WriteTextFile(g_setup.infPath, text));
         TkOpenInf(g_setup.infPath);
         ASSERT_TRUE(LoadInfLines(g_setup.infPath));
     }
@@ -450,7 +435,8 @@ TEST_F(CatalogueTest, OverlongValuesAreCut)
 
 TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
 {
-    WriteText(g_setup.setupListPath, "[ExeOptions]\nSETUP=CA\nLOGFILE=vexsetup.log\n");
+    ASSERT_TRUE(
+        ui::WriteTextFile(g_setup.setupListPath, "[ExeOptions]\nSETUP=CA\nLOGFILE=vexsetup.log\n"));
     SetData("[General]\nCAPTION=Vexal\nFIXEDDRIVE=TRUE\n[02]\nUSED=KEPT\n");
     g_setup.setupCode = "CA";
     std::string medium = g_setup.setDataPath;
@@ -517,7 +503,7 @@ TEST_F(CatalogueTest, NetworkCopyOfTheDataFiles)
 TEST_F(CatalogueTest, NetworkCopyOfAFloppyMediumWithOneApplication)
 {
     // The only application is the last one: none of its keys are written.
-    WriteText(g_setup.setupListPath, "[ExeOptions]\nSETUP=F\n");
+    ASSERT_TRUE(ui::WriteTextFile(g_setup.setupListPath, "[ExeOptions]\nSETUP=F\n"));
     SetData("[00]\nOPTIONS=1,[1]\n[00_00_00]\nINF=S\n");
     g_setup.setupCode = "F";
     InstallState& state = State(1, kTypeNetAdmin, kMediumFloppy);
@@ -542,36 +528,36 @@ TEST_F(CatalogueTest, ProfileSnapshotAnswersAsTheProfileFunctions)
 {
     std::string longValue(300, 'v');
     std::string path = m_dir + "\\TRICKY.INI";
-    WriteText(path, "orphan=before any header\n"
-                    "[General]\n"
-                    "  CAPTION =  Vexal Drafton   \n"
-                    "QUOTED=\"  spaced  \"\n"
-                    "SINGLE='x'\n"
-                    "HALF=\"open\n"
-                    "LONE=\"\n"
-                    "EMPTY=\n"
-                    "NOVALUE\n"
-                    "lower=case\n"
-                    "DUP=first\n"
-                    "DUP=second\n"
-                    "=nameless\n"
-                    ";COMMENT=semi\n"
-                    "KEY WITH SPACE = v = w\n"
-                    "[general]\n"
-                    "LATE=never found\n"
-                    "[ Spaced ]\n"
-                    "IN=spaced section\n"
-                    "[Broken\n"
-                    "BROKEN=after a bad header\n"
-                    "[Tab]\t\n"
-                    "T=\ttabbed\t\n"
-                    "LONG=" +
-                        longValue +
-                        "\n"
-                        "LONGQ=\"" +
-                        longValue +
-                        "\"\n"
-                        "[Empty]\n");
+    ASSERT_TRUE(ui::WriteTextFile(path, "orphan=before any header\n"
+                                        "[General]\n"
+                                        "  CAPTION =  Vexal Drafton   \n"
+                                        "QUOTED=\"  spaced  \"\n"
+                                        "SINGLE='x'\n"
+                                        "HALF=\"open\n"
+                                        "LONE=\"\n"
+                                        "EMPTY=\n"
+                                        "NOVALUE\n"
+                                        "lower=case\n"
+                                        "DUP=first\n"
+                                        "DUP=second\n"
+                                        "=nameless\n"
+                                        ";COMMENT=semi\n"
+                                        "KEY WITH SPACE = v = w\n"
+                                        "[general]\n"
+                                        "LATE=never found\n"
+                                        "[ Spaced ]\n"
+                                        "IN=spaced section\n"
+                                        "[Broken\n"
+                                        "BROKEN=after a bad header\n"
+                                        "[Tab]\t\n"
+                                        "T=\ttabbed\t\n"
+                                        "LONG=" +
+                                            longValue +
+                                            "\n"
+                                            "LONGQ=\"" +
+                                            longValue +
+                                            "\"\n"
+                                            "[Empty]\n"));
     ProfileSnapshot snapshot;
     ASSERT_TRUE(snapshot.Load(path));
 

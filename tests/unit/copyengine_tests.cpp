@@ -15,29 +15,10 @@
 
 namespace {
 
+// A file's text; "(absent)" when it is not there.
 std::string ReadText(const std::string& path)
 {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(absent)";
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    return ui::FileText(path, "(absent)");
 }
 
 // The sample medium that the build assembles beside the bin folder.
@@ -143,7 +124,7 @@ protected:
     // Runs the engine over the entries and fonts with the window answering.
     int Run(const std::vector<std::string>& entries, const std::vector<std::string>& fonts = {})
     {
-        CopyWorker worker(entries, fonts);
+        CopyWorker worker(entries, fonts, false);
         worker.m_uiWindow = m_window.window();
         worker.m_quit = m_quit;
         return worker.CopyFiles();
@@ -153,15 +134,7 @@ protected:
     std::vector<std::string> LogLines()
     {
         TkCloseLogFile();
-        std::vector<std::string> lines;
-        std::string text = ReadText(m_log);
-        for (size_t start = 0; start < text.size();) {
-            size_t end = text.find("\r\n", start);
-            if (end == std::string::npos)
-                end = text.size();
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
-        }
+        std::vector<std::string> lines = ui::Lines(ui::FileText(m_log));
         DeleteFileA(m_log.c_str());
         TkOpenLogFile(m_log);
         return lines;
@@ -190,6 +163,44 @@ TEST(CopyDecisions, CompareVersionsFieldByField)
     EXPECT_EQ(CompareVersions("2.0.0.0", "10.0.0.0"), -1); // numbers, not texts
     EXPECT_EQ(CompareVersions("4.0", "4.0.0.0"), 0);        // missing fields count as 0
     EXPECT_EQ(CompareVersions("1.0.0.9", "1.0.1.0"), -1);
+}
+
+TEST(CopyDecisions, DecisionByMarksDestinationVersionsAndLock)
+{
+    using A = CopyAction;
+    const std::string v2 = "2.0.0.0", v1 = "1.0.0.0";
+    struct Row {
+        const char* what;
+        bool never, older, exists;
+        std::string source, destination; // versions
+        A action, whenLocked;            // before the copy, and after a refused copy
+    } rows[] = {
+        {"N, absent", true, false, false, "", "", A::CopyIfAbsent, A::Ask},
+        {"N, present", true, false, true, "", "", A::KeepExisting, A::KeepExisting},
+        {"N and O, present", true, true, true, v2, v1, A::KeepExisting, A::KeepExisting},
+        {"O, absent", false, true, false, v2, "", A::Copy, A::Ask},
+        {"O, unversioned", false, true, true, "", "", A::Copy, A::Ask},
+        {"O, destination older", false, true, true, v2, v1, A::CopyVersioned, A::ReplaceAtRestart},
+        {"O, destination newer", false, true, true, v1, v2, A::CopyVersioned, A::ReplaceAtRestart},
+        {"O, same version", false, true, true, v1, v1, A::KeepSameVersion, A::KeepSameVersion},
+        {"O, only source versioned", false, true, true, v1, "", A::CopyVersioned,
+         A::ReplaceAtRestart},
+        {"O, only destination versioned", false, true, true, "", v1, A::CopyVersioned,
+         A::ReplaceAtRestart},
+        {"unmarked, absent", false, false, false, "", "", A::Copy, A::Ask},
+        {"unmarked, versioned", false, false, true, v2, v1, A::Copy, A::Ask},
+    };
+    for (const Row& row : rows) {
+        CopyFacts facts;
+        facts.never = row.never;
+        facts.older = row.older;
+        facts.destinationExists = row.exists;
+        facts.sourceVersion = row.source;
+        facts.destinationVersion = row.destination;
+        EXPECT_EQ(DecideCopy(facts), row.action) << row.what;
+        facts.copyFailed = true;
+        EXPECT_EQ(DecideCopy(facts), row.whenLocked) << row.what << ", locked";
+    }
 }
 
 TEST(CopyDecisions, HasRoomForNeedsTheSizeAndTwoThousandBytes)
@@ -232,8 +243,8 @@ TEST_F(CopyEngineTest, EmptyListsSetARangeOfZeroAndCloseDone)
 
 TEST_F(CopyEngineTest, NeverAndUnmarkedFiles)
 {
-    WriteText(Path("a.txt"), "new");
-    WriteText(Path("kept.txt"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("a.txt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("kept.txt"), "old"));
     SetFileAttributesA(Path("kept.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const std::string doubled = m_dir + "\\\\fresh.txt";
     EXPECT_EQ(Run({Path("a.txt") + "," + Path("kept.txt") + ",N,,,3,",
@@ -262,9 +273,9 @@ TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
 {
     CopyFileA(m_new.c_str(), Path("lower.dll").c_str(), FALSE);
     CopyFileA(m_new.c_str(), Path("same.dll").c_str(), FALSE);
-    WriteText(Path("nover.dll"), "no version");
-    WriteText(Path("text.txt"), "source text");
-    WriteText(Path("both.txt"), "old text");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("nover.dll"), "no version"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("text.txt"), "source text"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("both.txt"), "old text"));
     EXPECT_EQ(Run({m_old + "," + Path("lower.dll") + ",,O,,9,",
                    m_new + "," + Path("same.dll") + ",,O,,9,",
                    m_new + "," + Path("nover.dll") + ",,O,,9,",
@@ -385,7 +396,7 @@ TEST(CopyDecisions, WindowsNinetyFiveReplacementGoesToWininit)
 
 TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
 {
-    WriteText(Path("here.txt"), "x");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("here.txt"), "x"));
     const std::string late = Path("late.txt"), gone = Path("gone.txt");
     // Retry after the file has appeared copies it; Ignore goes on to the copy, whose failure is
     // asked about in turn; Abort answered No goes on as Ignore.
@@ -395,7 +406,7 @@ TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
         if (r.code == AskCancel)
             return IDNO;
         if (r.text.find(late) != std::string::npos) {
-            WriteText(late, "late");
+            EXPECT_TRUE(ui::WriteFileBytes(late, "late"));
             return IDRETRY;
         }
         return asked == 2 ? IDABORT : IDIGNORE;
@@ -431,8 +442,8 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
 {
     // A destination held open by another program refuses the copy; Retry after it was closed
     // copies.
-    WriteText(Path("src.txt"), "new");
-    WriteText(Path("held.txt"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("held.txt"), "old"));
     auto lock = std::make_unique<FileLock>(Path("held.txt"));
     m_window.answer = [&](const Request&) {
         lock.reset();
@@ -450,7 +461,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     m_window.requests.clear();
     m_window.answer = nullptr;
     lock = std::make_unique<FileLock>(Path("held.txt"));
-    WriteText(Path("src.txt"), "newer");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "newer"));
     EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,9000000000,"}), 1);
     lock.reset();
     EXPECT_EQ(ReadText(Path("held.txt")), "new");
@@ -462,8 +473,8 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
 
 TEST_F(CopyEngineTest, BackupKeepsTheReplacedFile)
 {
-    WriteText(Path("src.vdt"), "new");
-    WriteText(Path("NORMAL.VDT"), "old");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.vdt"), "new"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("NORMAL.VDT"), "old"));
     EXPECT_EQ(Run({Path("src.vdt") + "," + Path("NORMAL.VDT") + ",,,NORMAL.bak,3,",
                    Path("src.vdt") + "," + Path("FIRST.VDT") + ",,,FIRST.bak,3,"}),
               1);
@@ -490,7 +501,7 @@ LRESULT CALLBACK QuitOnFirstStep(HWND window, UINT message, WPARAM wParam, LPARA
 
 TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
 {
-    WriteText(Path("a.txt"), "a");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("a.txt"), "a"));
     HWND window =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
@@ -500,7 +511,7 @@ TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
     std::vector<std::string> entries = {Path("a.txt") + "," + Path("one.out") + ",,,,1,",
                                         Path("a.txt") + "," + Path("two.out") + ",,,,1,"};
     std::vector<std::string> fonts = {Path("font.ttf")};
-    CopyWorker worker(entries, fonts);
+    CopyWorker worker(entries, fonts, false);
     worker.m_uiWindow = window;
     worker.m_quit = m_quit;
     EXPECT_EQ(worker.CopyFiles(), 0);

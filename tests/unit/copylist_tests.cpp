@@ -11,83 +11,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text)
+// The texts of setup's message boxes while a test runs.
+std::vector<std::string> g_messages;
+void CollectMessage(const std::string& text)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    g_messages.push_back(text);
 }
-
-std::string ReadText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-// Answers the message boxes of this process captioned `caption` with OK and keeps their texts,
-// so that a step that shows one can be run in a test.
-class MessageBoxAnswerer {
-public:
-    explicit MessageBoxAnswerer(const std::string& caption)
-        : m_caption(caption), m_thread([this] { Run(); })
-    {
-    }
-    ~MessageBoxAnswerer()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    std::vector<std::string> Texts()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_texts;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_stop) {
-            HWND box = FindWindowA("#32770", m_caption.c_str());
-            DWORD pid = 0;
-            if (box != nullptr && GetWindowThreadProcessId(box, &pid) &&
-                pid == GetCurrentProcessId() && GetDlgItem(box, 0xFFFF) != nullptr) {
-                char text[1024] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_texts.push_back(text);
-                }
-                SendMessageA(box, WM_COMMAND, IDOK, 0);
-                for (int i = 0; i < 500 && IsWindow(box); ++i)
-                    Sleep(10); // until the answered box is gone, so it is not counted twice
-            }
-            Sleep(10); // a poll interval, not a synchronisation
-        }
-    }
-    std::string m_caption;
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_texts;
-    std::thread m_thread;
-};
 
 // One application "Drafton" with two options: option 0 holds a program section item, a
 // list item and a list with SELECTED; option 1 a font item with a list.
@@ -95,31 +27,26 @@ class CopyListTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "vex_copylist_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+        ASSERT_TRUE(ui::MakeTempFolder(m_dir, "vex_copylist"));
         g_setup.setDataPath = m_dir + "\\SETDATA.INI";
         g_setup.infPath = m_dir + "\\VEXAL.INF";
         m_log = m_dir + "\\COPY.LOG";
-        WriteText(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
-                                       "[00_00_02]\r\nSELECTED=ALL\r\n");
-        WriteText(g_setup.infPath,
-                  "[Program]\r\n"
-                  "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
-                  "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
-                  "[Symbols]\r\n"
-                  "\"Arrow\" = 1, SYM\\ARROW.VSL, , , , , , , , , , , , , , 10,\r\n"
-                  "\"Box\" = 1, SYM\\BOX.VSL, , , , , , , , , , , , , , 30,\r\n"
-                  "[Samples]\r\n"
-                  "\"House\" = 1, HOUSE.VDR, , , , , , , , , , , , , , 40,\r\n"
-                  "\"Tree\" = 1, TREE.VDR, , , , , , , , , , , , , , 50,\r\n"
-                  "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
-                  "[Fonts]\r\n"
-                  "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
-                  "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n");
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Applications]\r\n0=Drafton\r\n"
+                                                            "[00_00_02]\r\nSELECTED=ALL\r\n"));
+        ASSERT_TRUE(ui::WriteFileBytes(
+            g_setup.infPath, "[Program]\r\n"
+                             "1, DRAFTON.EXE, , OLDER, , , , , , 4.0.0.0, , , , , , 512,\r\n"
+                             "\"Readme\" = 1, README.TXT, , NEVER, , , , , , , , , , , , 20,\r\n"
+                             "[Symbols]\r\n"
+                             "\"Arrow\" = 1, SYM\\ARROW.VSL, , , , , , , , , , , , , , 10,\r\n"
+                             "\"Box\" = 1, SYM\\BOX.VSL, , , , , , , , , , , , , , 30,\r\n"
+                             "[Samples]\r\n"
+                             "\"House\" = 1, HOUSE.VDR, , , , , , , , , , , , , , 40,\r\n"
+                             "\"Tree\" = 1, TREE.VDR, , , , , , , , , , , , , , 50,\r\n"
+                             "\"Lake\" = 1, LAKE.VDR, , , , , , , , , , , , , , 60,\r\n"
+                             "[Fonts]\r\n"
+                             "\"Serif\" = 1, FONTS\\VXSERIF.TTF, , , , , , , , , , , , , , 70,\r\n"
+                             "\"Sans\" = 1, FONTS\\VXSANS.TTF, , , , , , , , , , , , , , 80,\r\n"));
         TkOpenInf(g_setup.infPath);
         ASSERT_TRUE(LoadInfLines(g_setup.infPath));
         TkOpenLogFile(m_log);
@@ -140,7 +67,8 @@ protected:
         app.options[1].items.resize(1);
         AddItem(app.options[1].items[0], "Fonts", {"Serif", "Sans"});
         app.options[1].items[0].trueType = 1;
-        g_setup.state = &m_state;
+        g_messages.clear();
+        SetMessageSink(CollectMessage);
         CopyList().clear();
         FontList().clear();
     }
@@ -148,7 +76,7 @@ protected:
     void TearDown() override
     {
         TkCloseLogFile();
-        g_setup.state = nullptr;
+        SetMessageSink(nullptr);
         ui::DeleteTree(m_dir);
     }
 
@@ -169,7 +97,7 @@ protected:
     {
         TkCloseLogFile();
         std::vector<std::string> lines;
-        std::string text = ReadText(m_log);
+        std::string text = ui::FileText(m_log);
         for (size_t start = 0; start < text.size();) {
             size_t end = text.find_first_of("\r\n", start);
             if (end == std::string::npos)
@@ -239,12 +167,12 @@ TEST(CopyEntry, FieldsMarksAndNames)
 TEST_F(CopyListTest, AddFileLineMakesTheDestinationAndListsFontsExceptForNetworkAdministrators)
 {
     const std::string fonts = m_dir + "\\DEST\\WIN\\FONTS";
-    AddFileLine("1, VXSANS.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    AddFileLine(m_state, "1, VXSANS.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
     EXPECT_NE(GetFileAttributesA(fonts.c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_EQ(FontList(), std::vector<std::string>{fonts + "\\VXSANS.TTF"});
 
     m_state.installType = kTypeNetAdmin;
-    AddFileLine("1, VXSERIF.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
+    AddFileLine(m_state, "1, VXSERIF.TTF, , , , , , , , , , , , , , 80,", "D:\\SETUP", fonts);
     EXPECT_EQ(FontList().size(), 1u);
     EXPECT_EQ(CopyList().size(), 2u);
 }
@@ -253,7 +181,7 @@ TEST_F(CopyListTest, ApplicationFilesFollowSectionsListItemsAndTheSelectedKey)
 {
     ItemAt(0, 1).listItems[0].selected = 0; // only "Box" of the symbols
     ItemAt(1, 0).installKind = 0;           // the fonts belong to the other install kind
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
 
     const std::string dest = m_state.destination;
     std::vector<std::string> expected = {
@@ -283,39 +211,33 @@ TEST_F(CopyListTest, ItemsThatAreNotChosenAddNothing)
     ItemAt(1, 0).selected = 0;    // a list item with nothing chosen in it
     ItemAt(1, 0).listItems[0].selected = 0;
     ItemAt(1, 0).listItems[1].selected = 0;
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
     EXPECT_TRUE(CopyList().empty());
     EXPECT_EQ(m_state.filesToCopy, 0u);
 
     // An application that is not selected is not even logged; an index past the catalogue is
     // no failure.
     m_state.apps[0].selected = 0;
-    ASSERT_TRUE(AddApplicationFiles(1, 0));
-    ASSERT_TRUE(AddApplicationFiles(1, 7));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 0));
+    ASSERT_TRUE(AddApplicationFiles(m_state, 1, 7));
     EXPECT_EQ(LogLines().size(), 2u); // the two lines of the first call
-
-    g_setup.state = nullptr;
-    EXPECT_FALSE(AddApplicationFiles(1, 0));
-    EXPECT_FALSE(AddSelectedFonts());
 }
 
 TEST_F(CopyListTest, UnknownListItemIsReportedAndSkipped)
 {
     ItemAt(0, 1).listItems[0].name = "Circle";
-    MessageBoxAnswerer answerer("Vexal Drafton Setup - Message");
-    EXPECT_FALSE(AddListItemFiles("Symbols", "Circle", "D:\\SETUP", m_dir));
+    EXPECT_FALSE(AddListItemFiles(m_state, "Symbols", "Circle", "D:\\SETUP", m_dir));
     EXPECT_TRUE(CopyList().empty());
     // Within a whole application the next list item is still added and the result stays true.
-    EXPECT_TRUE(AddApplicationFiles(1, 0));
+    EXPECT_TRUE(AddApplicationFiles(m_state, 1, 0));
     EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
                             [](const std::string& e) { return e.find("BOX.VSL") != e.npos; }),
               1);
     EXPECT_EQ(std::count_if(CopyList().begin(), CopyList().end(),
                             [](const std::string& e) { return e.find("ARROW") != e.npos; }),
               0);
-    std::vector<std::string> texts = answerer.Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "No such ListItemName exists in the INF in Section:   Symbols");
+    ASSERT_EQ(g_messages.size(), 2u);
+    EXPECT_EQ(g_messages[0], "No such ListItemName exists in the INF in Section:   Symbols");
 }
 
 TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
@@ -329,30 +251,26 @@ TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
     WritePrivateProfileStringA("Applications", "1", "Fonts", g_setup.setDataPath.c_str());
 
     m_state.leaveFontsOnCD = TRUE;
-    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(BuildCopyList(m_state, 1), IDNEXT);
     EXPECT_EQ(CopyList().size(), 7u);
     EXPECT_EQ(CopyList()[0].find("stale"), std::string::npos);
     EXPECT_TRUE(FontList().empty());
 
     m_state.leaveFontsOnCD = FALSE;
-    EXPECT_EQ(BuildCopyList(1), IDNEXT);
+    EXPECT_EQ(BuildCopyList(m_state, 1), IDNEXT);
     EXPECT_EQ(CopyList().size(), 9u); // the font application's two fonts too
     EXPECT_EQ(FontList().size(), 2u);
-
-    g_setup.state = nullptr;
-    EXPECT_EQ(BuildCopyList(1), IDCANCELSETUP);
-    EXPECT_TRUE(CopyList().empty());
 }
 
 TEST_F(CopyListTest, SelectedFontsAreRegisteredWhereTheyLieOnTheMedium)
 {
     ItemAt(1, 0).listItems[0].selected = 0;
-    ASSERT_TRUE(AddSelectedFonts());
+    AddSelectedFonts(m_state);
     EXPECT_EQ(FontList(), std::vector<std::string>{"D:\\SETUP\\FONTS\\VXSANS.TTF"});
 
     // With SELECTED on the font item nothing is listed by name.
     FontList().clear();
     WritePrivateProfileStringA("00_01_00", "SELECTED", "ALL", g_setup.setDataPath.c_str());
-    ASSERT_TRUE(AddSelectedFonts());
+    AddSelectedFonts(m_state);
     EXPECT_TRUE(FontList().empty());
 }

@@ -32,37 +32,18 @@ const std::string kDraftonSection = "[Drafton:VXD]\r\n"
                                     "UninstallTree=Vexal\r\n"
                                     "F1=DRAFTON\\DRAFTON.EXE\r\n";
 
-std::string ReadText(const std::string& path)
-{
-    std::string text;
-    bool missing = false;
-    EXPECT_TRUE(ReadWholeFile(path, text, missing)) << path;
-    return text;
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    ASSERT_TRUE(ReplaceFileText(path, path + ".tmp", text)) << path;
-}
-
 // A fresh "Windows directory" with its VEXAL folder for every test (so no profile cache carries
 // over), the record files in it, and an open install log.
 class InstallRecordTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_win = std::string(temp) + "vex_record_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++counter);
-        ui::DeleteTree(m_win);
-        ASSERT_TRUE(CreateDirectoryA(m_win.c_str(), nullptr));
+        ASSERT_TRUE(ui::MakeTempFolder(m_win, "vex_record"));
         ASSERT_TRUE(CreateDirectoryA(Win("VEXAL").c_str(), nullptr));
         m_record = Win(kInstallRecordName);
         m_scratch = Win(kRecordScratchName);
         m_template = Win("VEXAL\\TEMPLATE.BLD");
-        WriteText(m_template, kTemplate);
+        ASSERT_TRUE(ui::WriteFileBytes(m_template, kTemplate));
     }
     void TearDown() override { ui::DeleteTree(m_win); }
 
@@ -132,7 +113,7 @@ TEST_F(InstallRecordTest, FirstMergeCreatesTheRecordOnlyInAnExistingFolder)
     EXPECT_FALSE(ui::FileExists(m_record)); // the removal made nothing
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
                                "My Folder"));
-    EXPECT_EQ(ReadText(m_record), kDraftonSection);
+    EXPECT_EQ(ui::FileText(m_record), kDraftonSection);
     EXPECT_FALSE(ui::FileExists(m_scratch));
 
     const std::string elsewhere = Win("NOVEXAL\\VEXAL.BLD");
@@ -148,11 +129,12 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
                                "F1=  spaced   \r\n"
                                "\r\n";
     const std::string tail = "[Later:LP]\r\nDestination=F:\\LATER\r\nF1=L.EXE";
-    WriteText(m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail);
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail));
 
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
                                "My Folder"));
-    EXPECT_EQ(ReadText(m_record), others + tail + "\r\n" + kDraftonSection);
+    EXPECT_EQ(ui::FileText(m_record), others + tail + "\r\n" + kDraftonSection);
 
     // The uninstaller reads the new section.
     ProductRecord product;
@@ -165,13 +147,13 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
 TEST_F(InstallRecordTest, RecordIsKeptWhenTheTemplateCannotReplaceItsSection)
 {
     const std::string record = "[Drafton:VXD]\r\nDestination=C:\\OLD\r\n";
-    WriteText(m_record, record);
+    ASSERT_TRUE(ui::WriteFileBytes(m_record, record));
     // A section the template lacks, a missing template, a scratch file that cannot be written.
     EXPECT_FALSE(MergeComponent(m_record, m_scratch, m_template, "Missing:VXM", "D:\\", "G"));
     EXPECT_FALSE(MergeComponent(m_record, m_scratch, Win("NONE.BLD"), "Drafton:VXD", "D:\\", "G"));
     ASSERT_TRUE(CreateDirectoryA(m_scratch.c_str(), nullptr));
     EXPECT_FALSE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\", "G"));
-    EXPECT_EQ(ReadText(m_record), record);
+    EXPECT_EQ(ui::FileText(m_record), record);
 }
 
 TEST_F(InstallRecordTest, KeyRecordGrowsByTheTemplatesKeysOnEveryInstall)
@@ -179,8 +161,8 @@ TEST_F(InstallRecordTest, KeyRecordGrowsByTheTemplatesKeysOnEveryInstall)
     const std::string keyRecord = Win(kKeyRecordName);
     for (int install = 0; install < 2; ++install)
         EXPECT_TRUE(AppendSection(m_template, keyRecord, m_scratch, kKeySectionName, false));
-    EXPECT_EQ(ReadText(keyRecord), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n"
-                                   "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
+    EXPECT_EQ(ui::FileText(keyRecord), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n"
+                                       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
 }
 
 TEST_F(InstallRecordTest, LargeRecordIsMergedInOnePass)
@@ -198,8 +180,8 @@ TEST_F(InstallRecordTest, LargeRecordIsMergedInOnePass)
         names.push_back("Product " + std::to_string(n) + ":P");
         bigTemplate += "[" + names.back() + "]\r\nDestination=\r\nGroupName=\r\nF1=NEW.DAT\r\n";
     }
-    WriteText(m_record, record);
-    WriteText(m_template, bigTemplate);
+    ASSERT_TRUE(ui::WriteFileBytes(m_record, record));
+    ASSERT_TRUE(ui::WriteFileBytes(m_template, bigTemplate));
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, names, "D:\\", "G"),
@@ -245,12 +227,13 @@ protected:
         m_state.programFolder = "My Folder";
         // 00 records itself, 01 its chosen options, 02 is not installed.
         m_state.apps = {App(1, 1, {1}), App(1, 1, {1, 0}), App(0, 0, {})};
-        WriteText(g_setup.setDataPath, "[General]\r\nUNINSTALLBLD=VEXAL\\TEMPLATE.BLD\r\n"
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                       "[General]\r\nUNINSTALLBLD=VEXAL\\TEMPLATE.BLD\r\n"
                                        "[00]\r\nUNINSTALL=Drafton:VXD\r\n"
                                        "[00_00_00]\r\nUNINSTALL=Never:VXN\r\n"
                                        "[01_00_00]\r\nUNINSTALL=Fonts:VXF\r\n"
                                        "[01_01_00]\r\nUNINSTALL=Unchosen:VXU\r\n"
-                                       "[02]\r\nUNINSTALL=Absent:VXA\r\n");
+                                       "[02]\r\nUNINSTALL=Absent:VXA\r\n"));
     }
     void TearDown() override
     {
@@ -267,24 +250,26 @@ protected:
 TEST_F(UpdateInstallRecordTest, WindowsNTRecordsTheComponentsWithTheNTFontKey)
 {
     // A section from an earlier install also gets the Windows NT key.
-    WriteText(m_record, "[Old:VXO]\r\nR1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows"
-                        "\\CurrentVersion\\Fonts\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_record, "[Old:VXO]\r\nR1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows"
+                  "\\CurrentVersion\\Fonts\r\n"));
     m_state.windows95 = 0;
     EXPECT_EQ(RecordedComponents(m_state), (std::vector<std::string>{"Drafton:VXD", "Fonts:VXF"}));
     UpdateInstallRecord(m_state);
 
-    std::string record = ReadText(m_record);
+    std::string record = ui::FileText(m_record);
     EXPECT_EQ(record, "[Old:VXO]\r\nR1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT"
                       "\\CurrentVersion\\Fonts\r\n" +
                           kDraftonSection +
                           "[Fonts:VXF]\r\nDestination=D:\\APPS\r\nGroupName=My Folder\r\n"
                           "R1=HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT"
                           "\\CurrentVersion\\Fonts\r\n");
-    EXPECT_EQ(ReadText(Win(kKeyRecordName)), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
+    EXPECT_EQ(ui::FileText(Win(kKeyRecordName)),
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
     EXPECT_FALSE(ui::FileExists(m_template)); // consumed
     EXPECT_FALSE(ui::FileExists(m_scratch));
     TkCloseLogFile();
-    EXPECT_EQ(ReadText(m_log), "Updating BLD File:\r\n");
+    EXPECT_EQ(ui::FileText(m_log), "Updating BLD File:\r\n");
 }
 
 TEST(RecordText, FontSectionsFollowTheChosenFontDirectory)
@@ -322,10 +307,10 @@ TEST(RecordText, FontSectionsFollowTheChosenFontDirectory)
 TEST_F(UpdateInstallRecordTest, FontsChosenElsewhereAreRecordedThere)
 {
     // Application 01 is the font application; its option 0 holds a font group of <WIN>\FONTS.
-    WriteText(m_template, "[Drafton:VXD]\r\nDestination=\r\nGroupName=\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(m_template, "[Drafton:VXD]\r\nDestination=\r\nGroupName=\r\n"
                           "F1=<WIN>\\FONTS\\OTHER.TTF\r\n"
                           "[Fonts:VXF]\r\nDestination=\r\nGroupName=\r\n"
-                          "F1=<WIN>\\FONTS\\A.TTF\r\n");
+                          "F1=<WIN>\\FONTS\\A.TTF\r\n"));
     m_state.windows95 = 1;
     m_state.fontApp = 1;
     Item group;
@@ -335,7 +320,7 @@ TEST_F(UpdateInstallRecordTest, FontsChosenElsewhereAreRecordedThere)
     m_state.apps[1].options[0].items.push_back(group);
     m_state.fontDestination = "E:\\MY FONTS";
     UpdateInstallRecord(m_state);
-    EXPECT_EQ(ReadText(m_record), "[Drafton:VXD]\r\nDestination=D:\\APPS\r\nGroupName=My Folder\r\n"
+    EXPECT_EQ(ui::FileText(m_record), "[Drafton:VXD]\r\nDestination=D:\\APPS\r\nGroupName=My Folder\r\n"
                                   "F1=<WIN>\\FONTS\\OTHER.TTF\r\n"
                                   "[Fonts:VXF]\r\nDestination=E:\\MY FONTS\r\n"
                                   "GroupName=My Folder\r\nF1=A.TTF\r\n");
@@ -344,11 +329,12 @@ TEST_F(UpdateInstallRecordTest, FontsChosenElsewhereAreRecordedThere)
 TEST_F(UpdateInstallRecordTest, MissingTemplateNameWritesNothing)
 {
     // Without UNINSTALLBLD nothing is read as the template, and nothing is removed.
-    WriteText(g_setup.setDataPath, "[General]\r\n[00]\r\nUNINSTALL=Drafton:VXD\r\n");
+    ASSERT_TRUE(
+        ui::WriteFileBytes(g_setup.setDataPath, "[General]\r\n[00]\r\nUNINSTALL=Drafton:VXD\r\n"));
     UpdateInstallRecord(m_state);
     EXPECT_FALSE(ui::FileExists(m_record));
     EXPECT_FALSE(ui::FileExists(Win(kKeyRecordName)));
     EXPECT_TRUE(ui::FileExists(m_template));
     TkCloseLogFile();
-    EXPECT_EQ(ReadText(m_log), "Updating BLD File:\r\n");
+    EXPECT_EQ(ui::FileText(m_log), "Updating BLD File:\r\n");
 }

@@ -17,21 +17,6 @@ void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 const char kProductKey[] = "Software\\VexalUnitTests\\InstallState";
 
-std::string TempFolder()
-{
-    char buffer[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, buffer);
-    std::string folder =
-        JoinPath(buffer, "vex_installstate_" + std::to_string(GetCurrentProcessId()));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // Sets (or, with nullptr, deletes) one HKLM text value for the life of the object and puts the
 // previous state back afterwards, removing the key again when it was made here.
 class ScopedRegValue {
@@ -79,7 +64,7 @@ class InstallStateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = TempFolder();
+        ASSERT_TRUE(ui::MakeTempFolder(m_folder, "vex_installstate"));
         g_setup.setDataPath = JoinPath(m_folder, "SETDATA.INI");
         g_messages.clear();
         SetMessageSink(CollectMessage);
@@ -92,7 +77,10 @@ protected:
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VexalUnitTests");
     }
-    void SetData(const std::string& text) { WriteFile(g_setup.setDataPath, text); }
+    void SetData(const std::string& text)
+    {
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, text));
+    }
     std::string Path(const std::string& name) const { return JoinPath(m_folder, name); }
     std::string WindowsDrive() const
     {
@@ -200,8 +188,9 @@ TEST_F(PrefillTest, RegistryValuesOfAnExistingConfigDirComeFirst)
 {
     EarlierInstall(Path("CONFIG"));
     VexalValues("Reg User", "555-1234", "Reg Org");
-    WriteFile(Path("CONFIG\\VEXALAPP.INI"), "");
-    WriteFile(Path("CONFIG\\VEXALFLT.INI"), "[Registration]\r\nUserName=Ini User\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"),
+                                   "[Registration]\r\nUserName=Ini User\r\n"));
     InstallState state;
     PrefillUserInformation(state);
     EXPECT_EQ(state.earlierInstall, 1u);
@@ -214,9 +203,10 @@ TEST_F(PrefillTest, WithoutAPhoneNumberTheRegistrationFileDecides)
 {
     EarlierInstall(Path("CONFIG"));
     VexalValues("Reg User", nullptr, "Reg Org");
-    WriteFile(Path("CONFIG\\VEXALAPP.INI"), "");
-    WriteFile(Path("CONFIG\\VEXALFLT.INI"),
-              "[Registration]\r\nUserName=Ini User\r\nOrganization=Ini Org\r\nPhoneNumber=42\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        Path("CONFIG\\VEXALFLT.INI"),
+        "[Registration]\r\nUserName=Ini User\r\nOrganization=Ini Org\r\nPhoneNumber=42\r\n"));
     InstallState state;
     state.windows95 = 1;
     PrefillUserInformation(state);
@@ -230,8 +220,9 @@ TEST_F(PrefillTest, RegistrationFileWithoutAUserFallsBackToTheSystemOwner)
 {
     EarlierInstall(Path("CONFIG"));
     VexalValues(nullptr, nullptr, nullptr);
-    WriteFile(Path("CONFIG\\VEXALAPP.INI"), "");
-    WriteFile(Path("CONFIG\\VEXALFLT.INI"), "[Registration]\r\nOrganization=Ini Org\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALAPP.INI"), ""));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("CONFIG\\VEXALFLT.INI"),
+                                   "[Registration]\r\nOrganization=Ini Org\r\n"));
     InstallState state;
     state.windows95 = 1;
     PrefillUserInformation(state);

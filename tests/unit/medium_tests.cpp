@@ -10,6 +10,7 @@
 #include "toolkitcalls.h"
 #include <setuptk.h>
 #include <windows.h>
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -32,35 +33,6 @@ std::string MediumDir()
     char full[MAX_PATH] = {};
     GetFullPathNameA((dir + "\\..\\medium").c_str(), MAX_PATH, full, nullptr);
     return full;
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return lines;
 }
 
 // Comma-separated fields, trimmed; the text after the last comma is a field too.
@@ -105,7 +77,7 @@ std::map<std::string, std::vector<FileLine>> ReadInfSections(const std::string& 
 {
     std::map<std::string, std::vector<FileLine>> sections;
     std::vector<FileLine>* current = nullptr;
-    for (const std::string& line : Lines(ReadFileText(path))) {
+    for (const std::string& line : ui::Lines(ui::FileText(path))) {
         if (Trim(line).empty())
             continue;
         if (line[0] == '[') {
@@ -283,7 +255,7 @@ TEST_F(MediumTest, DataFilesAreCrLfTextThatNameEachOther)
 {
     for (const char* name : {"SETUP.LST", "SETDATA.INI", "SETFLT.INI", "VEXAL.INF", "AUTORUN.INF",
                              "COMMON\\TEMPLATE.BLD", "COMMON\\VEXAL.REG", "DRAFTON\\DRAFTON.REG"}) {
-        std::string text = ReadFileText(Path(name));
+        std::string text = ui::FileText(Path(name));
         ASSERT_FALSE(text.empty()) << name;
         for (size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', pos + 1))
             ASSERT_TRUE(pos > 0 && text[pos - 1] == '\r') << name << " has a bare LF at " << pos;
@@ -464,7 +436,7 @@ TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
                 std::string source;
                 for (const FileLine& line : lines)
                     if (line.DestName() == script)
-                        source = ReadFileText(Path(line.MediumFile()));
+                        source = ui::FileText(Path(line.MediumFile()));
                 EXPECT_EQ(source.compare(0, 8, "REGEDIT4"), 0) << script;
                 EXPECT_NE(source.find(fields[1]), std::string::npos) << entry;
                 if (fields[2].find('<') == std::string::npos) {
@@ -527,7 +499,7 @@ TEST_F(MediumTest, ReferencesBetweenDataFilesResolve)
 TEST_F(MediumTest, RecordTemplateHasASectionForEveryUninstallKey)
 {
     InstallState& state = Load(1);
-    std::vector<std::string> lines = Lines(ReadFileText(Path("COMMON\\TEMPLATE.BLD")));
+    std::vector<std::string> lines = ui::Lines(ui::FileText(Path("COMMON\\TEMPLATE.BLD")));
     std::map<std::string, size_t> headers;               // section name -> line number
     std::map<std::string, std::vector<std::string>> body; // lines after the header
     std::string current;

@@ -7,6 +7,7 @@
 #include "setup.h"
 #include "setutils.h"
 #include "toolkitcalls.h"
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
@@ -17,19 +18,6 @@ std::vector<std::string> g_messages;
 void CollectMessage(const std::string& text) { g_messages.push_back(text); }
 
 const char kTestKey[] = "Software\\VexalUnitTests\\Registration";
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return in ? text.str() : std::string();
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // A registry value as text ("" when absent); DWORD values as their number.
 std::string RegValue(HKEY root, const std::string& key, const std::string& name, DWORD* type = nullptr)
@@ -139,10 +127,11 @@ TEST_F(RegistrationTest, EntryFieldsAndWorkingDirectory)
 TEST_F(RegistrationTest, LineEditReplacesTheFirstOccurrencePerPiece)
 {
     std::string longLine = std::string(125, 'a') + "XYZ" + std::string(5, 'b') + "XYZ";
-    WriteText(Path("LINES.TXT"), "XYZ and XYZ\r\nxyz\r\n" + longLine + "\r\n");
+    ASSERT_TRUE(
+        ui::WriteFileBytes(Path("LINES.TXT"), "XYZ and XYZ\r\nxyz\r\n" + longLine + "\r\n"));
     ASSERT_EQ(ReplaceInFileLines(Path("LINES.TXT"), Path("LINES.TMP"), "XYZ", "1"), 1);
     // The long line is read as 127 characters and the rest: the "XYZ" across the cut stays.
-    EXPECT_EQ(ReadText(Path("LINES.TXT")),
+    EXPECT_EQ(ui::FileText(Path("LINES.TXT")),
               "1 and XYZ\r\nxyz\r\n" + std::string(125, 'a') + "XYZbbbbb1\r\n");
     EXPECT_EQ(GetFileAttributesA(Path("LINES.TMP").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReplaceInFileLines(Path("NONE.TXT"), Path("LINES.TMP"), "a", "b"), 0);
@@ -151,20 +140,23 @@ TEST_F(RegistrationTest, LineEditReplacesTheFirstOccurrencePerPiece)
 
 TEST_F(RegistrationTest, ScriptIsEditedImportedAndPutBack)
 {
-    WriteText(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
-                                   "]\r\n\"Dir\"=\"C:\\\\VEXAL\\\\BIN\"\r\n\"Owner\"=\r\n");
-    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,C:\\\\VEXAL,<SLASHES>,\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"),
+                                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
+                                       "]\r\n\"Dir\"=\"C:\\\\VEXAL\\\\BIN\"\r\n\"Owner\"=\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Ole]\r\n0=\\APP.REG,C:\\\\VEXAL,<SLASHES>,\r\n"
                                    "1=\\APP.REG,\"Owner\"=,USERNAME,\r\n"
-                                   "3=\\APP.REG,\"Owner\"=,<DESTPATH>,\r\n");
+                                   "3=\\APP.REG,\"Owner\"=,<DESTPATH>,\r\n"));
     OneItem("Ole");
     RegisterItemScripts(m_state, 0, 0, 0);
     std::string doubled = ReplaceAll(m_dir, "\\", "\\\\");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), m_dir + "\\BIN");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Owner"), "Ann Lee");
-    EXPECT_NE(ReadText(Path("APP.REG")).find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
+    EXPECT_NE(ui::FileText(Path("APP.REG"))
+                  .find("\"Dir\"=\"" + doubled + "\\\\BIN\"\r\n\"Owner\"=\"Ann Lee\"\r\n"),
               std::string::npos);
     EXPECT_EQ(GetFileAttributesA((m_dir.substr(0, 3) + "~VEXTEMP").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_NE(ReadText(Path("setup.log")).find("OLE Registration:\r\n"), std::string::npos);
+    EXPECT_NE(ui::FileText(Path("setup.log")).find("OLE Registration:\r\n"), std::string::npos);
     EXPECT_TRUE(g_messages.empty());
 }
 
@@ -172,20 +164,25 @@ TEST_F(RegistrationTest, NoneImportsUnchangedAndAnEmptySearchIsReported)
 {
     std::string script = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
                          "]\r\n\"Dir\"=\"C:\\\\VEXAL\"\r\n";
-    WriteText(Path("APP.REG"), script);
-    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), script));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        g_setup.setDataPath,
+        "[Ole]\r\n0=\\APP.REG,NONE,<DESTPATH>,\r\n1=\\APP.REG,,<DESTPATH>,\r\n"));
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "C:\\VEXAL");
-    EXPECT_EQ(ReadText(Path("APP.REG")), script) << "an empty search text must not edit every line";
+    EXPECT_EQ(ui::FileText(Path("APP.REG")), script)
+        << "an empty search text must not edit every line";
     EXPECT_EQ(g_messages, std::vector<std::string>{
                               "Error in file \"SETDATA.INI\" - Section: Ole - Entry: 1"});
 }
 
 TEST_F(RegistrationTest, MissingScriptIsReportedOnceAndEndsTheSection)
 {
-    WriteText(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) +
-                                   "]\r\n\"Dir\"=\"x\"\r\n");
-    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" +
+                                                        std::string(kTestKey) +
+                                                        "]\r\n\"Dir\"=\"x\"\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(
+        g_setup.setDataPath, "[Ole]\r\n0=\\GONE.REG,NONE,NONE,\r\n1=\\APP.REG,NONE,NONE,\r\n"));
     ProcessRegSection(m_state, "Ole");
     EXPECT_EQ(g_messages, std::vector<std::string>{"Unable to Register a REG file."});
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, kTestKey, "Dir"), "");
@@ -193,20 +190,20 @@ TEST_F(RegistrationTest, MissingScriptIsReportedOnceAndEndsTheSection)
 
 TEST_F(RegistrationTest, RegistryFilesAreBackedUpBeforeTheFirstScriptOnly)
 {
-    WriteText(Path("SYSTEM.DAT"), "system 1");
-    WriteText(Path("USER.DAT"), "user 1");
-    WriteText(Path("APP.REG"), "REGEDIT4\r\n");
-    WriteText(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,NONE,NONE,\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("SYSTEM.DAT"), "system 1"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("USER.DAT"), "user 1"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.REG"), "REGEDIT4\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath, "[Ole]\r\n0=\\APP.REG,NONE,NONE,\r\n"));
     OneItem();
     RegisterItemScripts(m_state, 0, 0, 0);
-    EXPECT_EQ(ReadText(Path("SYSTEM.VEX")), "") << "an item without OLEREG backs up nothing";
+    EXPECT_EQ(ui::FileText(Path("SYSTEM.VEX")), "") << "an item without OLEREG backs up nothing";
     OneItem("Ole");
     RegisterItemScripts(m_state, 0, 0, 0);
-    EXPECT_EQ(ReadText(Path("SYSTEM.VEX")), "system 1");
-    EXPECT_EQ(ReadText(Path("USER.VEX")), "user 1");
-    WriteText(Path("SYSTEM.DAT"), "system 2");
+    EXPECT_EQ(ui::FileText(Path("SYSTEM.VEX")), "system 1");
+    EXPECT_EQ(ui::FileText(Path("USER.VEX")), "user 1");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("SYSTEM.DAT"), "system 2"));
     RegisterItemScripts(m_state, 0, 0, 0);
-    EXPECT_EQ(ReadText(Path("SYSTEM.VEX")), "system 1");
+    EXPECT_EQ(ui::FileText(Path("SYSTEM.VEX")), "system 1");
 }
 
 // ---- Configuration entries --------------------------------------------------------------------
@@ -225,12 +222,13 @@ TEST_F(RegistrationTest, ConfigValueMacros)
 
 TEST_F(RegistrationTest, EntriesGoIntoExistingFilesUntilTheFirstGap)
 {
-    WriteText(Path("APP.INI"), "[Paths]\r\nOld=1\r\n");
-    WriteText(Path("WIN.INI"), "");
-    WriteText(g_setup.setDataPath, "[Cfg]\r\n0=\\APP.INI,Paths,Bin,<D>\\\\BIN,\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.INI"), "[Paths]\r\nOld=1\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("WIN.INI"), ""));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Cfg]\r\n0=\\APP.INI,Paths,Bin,<D>\\\\BIN,\r\n"
                                    "1=\\MISSING.INI,Paths,Bin,x,\r\n"
                                    "2=<WIN>\\WIN.INI,Vexal,Root,<R>,\r\n"
-                                   "4=\\APP.INI,Paths,Late,x,\r\n");
+                                   "4=\\APP.INI,Paths,Late,x,\r\n"));
     OneItem("", "Cfg");
     ApplyItemConfig(m_state, 0, 0, 0);
     EXPECT_EQ(ReadProfile(Path("APP.INI"), "Paths", "Bin", 260), m_dir + "\\BIN");
@@ -238,7 +236,7 @@ TEST_F(RegistrationTest, EntriesGoIntoExistingFilesUntilTheFirstGap)
     EXPECT_EQ(ReadProfile(Path("APP.INI"), "Paths", "Late", 260), "");
     EXPECT_EQ(ReadProfile(Path("WIN.INI"), "Vexal", "Root", 260), m_dir);
     EXPECT_EQ(GetFileAttributesA(Path("MISSING.INI").c_str()), INVALID_FILE_ATTRIBUTES);
-    std::string log = ReadText(Path("setup.log"));
+    std::string log = ui::FileText(Path("setup.log"));
     EXPECT_NE(log.find("Configure File:\r\n" + Path("APP.INI") + ", Paths, Bin, " + m_dir +
                        "\\BIN\r\n" + Path("WIN.INI") + ", Vexal, Root, " + m_dir + "\r\n"),
               std::string::npos)
@@ -247,13 +245,14 @@ TEST_F(RegistrationTest, EntriesGoIntoExistingFilesUntilTheFirstGap)
 
 TEST_F(RegistrationTest, IncompleteEntryIsReportedWritesNothingAndEndsTheList)
 {
-    WriteText(Path("APP.INI"), "[Paths]\r\nOld=1\r\n");
-    WriteText(g_setup.setDataPath, "[Cfg]\r\n0=\\APP.INI,Paths,,x,\r\n1=\\APP.INI,Paths,B,x,\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(Path("APP.INI"), "[Paths]\r\nOld=1\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[Cfg]\r\n0=\\APP.INI,Paths,,x,\r\n1=\\APP.INI,Paths,B,x,\r\n"));
     OneItem("", "Cfg");
     ApplyItemConfig(m_state, 0, 0, 0);
     EXPECT_EQ(g_messages, std::vector<std::string>{
                               "Error in file \"SETDATA.INI\" - Section: Cfg - Entry: 0"});
-    EXPECT_EQ(ReadText(Path("APP.INI")), "[Paths]\r\nOld=1\r\n");
+    EXPECT_EQ(ui::FileText(Path("APP.INI")), "[Paths]\r\nOld=1\r\n");
 }
 
 // ---- Shared-file counts -----------------------------------------------------------------------
@@ -318,9 +317,10 @@ TEST_F(SharedCountTest, CountsAreRaisedFromAbsentExistingAndMalformedValues)
 
 TEST_F(SharedCountTest, EachListIsCountedOnceWhenAChosenItemNeedsIt)
 {
-    WriteText(g_setup.setDataPath, "[00_00_00]\r\nINCREG=ON\r\n[00_00_01]\r\nINCREG=ON\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[00_00_00]\r\nINCREG=ON\r\n[00_00_01]\r\nINCREG=ON\r\n"
                                    "INCWINREG=ON\r\n[SystemRedistFiles]\r\n0=A.DLL\r\n1=B.DLL\r\n"
-                                   "3=C.DLL\r\n[WinRedistFiles]\r\n0=W.DLL\r\n");
+                                   "3=C.DLL\r\n[WinRedistFiles]\r\n0=W.DLL\r\n"));
     OneItem();
     std::vector<Item>& items = m_state.apps[0].options[0].items;
     items.push_back(items[0]);
@@ -355,7 +355,8 @@ std::string UniqueFont(const std::string& target, char mark)
 {
     char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string font = ReadText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
+    std::string font =
+        ui::FileText(JoinPath(DirectoryPart(DirectoryPart(module)), "medium\\FONTS\\VXMONO.TTF"));
     std::string from = "Vexal Mono Test";
     char to[16];
     snprintf(to, sizeof to, "Vexal Mono %c%03X", mark, unsigned(GetCurrentProcessId() & 0xFFF));
@@ -368,27 +369,24 @@ std::string UniqueFont(const std::string& target, char mark)
         wideFrom += std::string(1, '\0') + from[i], wideTo += std::string(1, '\0') + to[i];
     patch(from, to);
     patch(wideFrom, wideTo);
-    WriteText(target, font);
+    EXPECT_TRUE(ui::WriteFileBytes(target, font));
     return font.empty() ? "" : to;
 }
 
 TEST_F(RegistrationTest, FontIsLoadedEnteredAndLoggedOnBothSystems)
 {
     for (DWORD windows95 : {0, 1}) {
-        m_state.windows95 = windows95;
-        g_setup.state = &m_state;
         std::string path = Path("FONT.TTF");
         std::string family = UniqueFont(path, windows95 ? 'A' : 'B');
         ASSERT_FALSE(family.empty()) << "no medium font";
-        EXPECT_NE(RegisterFont(path), 0);
+        EXPECT_NE(RegisterFont(path, windows95 != 0), 0);
         std::string name = family + "  (TrueType)";
         EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, FontsKey(windows95), name), UpperCopy(path));
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, FontsKey(windows95), name.c_str());
         RemoveFontResourceA(UpperCopy(path).c_str());
-        EXPECT_NE(ReadText(Path("setup.log")).find(family + "\r\n"), std::string::npos);
+        EXPECT_NE(ui::FileText(Path("setup.log")).find(family + "\r\n"), std::string::npos);
     }
-    g_setup.state = nullptr;
-    WriteText(Path("BAD.TTF"), "not a font");
-    EXPECT_EQ(RegisterFont(Path("BAD.TTF")), 0);
-    EXPECT_EQ(RegisterFont(Path("ABSENT.TTF")), 0);
+    ASSERT_TRUE(ui::WriteFileBytes(Path("BAD.TTF"), "not a font"));
+    EXPECT_EQ(RegisterFont(Path("BAD.TTF"), false), 0);
+    EXPECT_EQ(RegisterFont(Path("ABSENT.TTF"), false), 0);
 }

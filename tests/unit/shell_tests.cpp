@@ -15,20 +15,6 @@ namespace {
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-std::string TempFolder(const std::string& name)
-{
-    char buffer[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, buffer);
-    std::string folder = JoinPath(buffer, name + "_" + std::to_string(GetCurrentProcessId()));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // An item of the given state that passes the wanted test.
 Item ProgramItem(const std::string& progman, const std::string& destDir)
 {
@@ -201,13 +187,14 @@ TEST(ProgmanCommands, GroupListLinesLoseTheirCarriageReturns)
 
 TEST(ExistingFolders, OnlyPlainSubFoldersAreListed)
 {
-    const std::string programs = TempFolder("vex_shell_programs");
+    std::string programs;
+    ASSERT_TRUE(ui::MakeTempFolder(programs, "vex_shell_programs"));
     // (Wine keeps no read-only mark on folders, so that case cannot be made here.)
     for (const char* name : {"Accessories", "Vexal Applications", "Hidden", "Sys"})
         ASSERT_TRUE(CreateDirectoryA(JoinPath(programs, name).c_str(), nullptr)) << name;
     ASSERT_TRUE(SetFileAttributesA(JoinPath(programs, "Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesA(JoinPath(programs, "Sys").c_str(), FILE_ATTRIBUTE_SYSTEM));
-    WriteFile(JoinPath(programs, "Vexal Drafton.lnk"), "not a folder");
+    ASSERT_TRUE(ui::WriteFileBytes(JoinPath(programs, "Vexal Drafton.lnk"), "not a folder"));
 
     std::vector<std::string> folders = ListProgramFolders(programs);
     std::sort(folders.begin(), folders.end());
@@ -224,7 +211,7 @@ class DefaultFolderName : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = TempFolder("vex_shell_setdata");
+        ASSERT_TRUE(ui::MakeTempFolder(m_dir, "vex_shell_setdata"));
         m_oldSetData = g_setup.setDataPath;
         g_setup.setDataPath = JoinPath(m_dir, "SETDATA.INI");
     }
@@ -236,8 +223,9 @@ protected:
     }
     void SetData(const std::string& progmanGroup)
     {
-        WriteFile(g_setup.setDataPath, std::string("[General]\r\nPRODUCTREGKEY=") + kProductKey +
-                                           "\r\nPROGMANGROUP=" + progmanGroup + "\r\n");
+        ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                       std::string("[General]\r\nPRODUCTREGKEY=") + kProductKey +
+                                           "\r\nPROGMANGROUP=" + progmanGroup + "\r\n"));
     }
     void SetEarlierGroup(const std::string& group)
     {

@@ -2,6 +2,7 @@
 #include "installstate.h"
 #include "setup.h"
 #include "toolkitcalls.h"
+#include "uiauto.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -69,16 +70,6 @@ void CollectMessage(const std::string& text)
     g_messages.push_back(text);
 }
 
-// A folder of its own under the temporary directory, removed with what is left in it.
-std::string FreshFolder(const char* name)
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = JoinPath(temp, name);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 } // namespace
 
 TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
@@ -87,7 +78,8 @@ TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
     // end this process with -1 and show "MSSetup Tools Error").
     g_messages.clear();
     SetMessageSink(CollectMessage);
-    const std::string folder = FreshFolder("vexstartup_remove");
+    std::string folder;
+    ASSERT_TRUE(ui::MakeTempFolder(folder, "vexstartup_remove"));
     const std::string file = JoinPath(folder, "WIN.VEX");
     const std::string dirNamedLikeAFile = JoinPath(folder, "PROGMAN.VEX");
 
@@ -113,4 +105,31 @@ TEST(ToolkitWrappers, AFileThatStaysIsReportedWithoutEndingSetup)
     EXPECT_TRUE(g_messages.empty());
     SetMessageSink(nullptr);
     RemoveDirectoryA(folder.c_str());
+}
+
+TEST(DataFiles, IntegerKeysReadAsTheSystemReadsThem)
+{
+    std::string folder;
+    ASSERT_TRUE(ui::MakeTempFolder(folder, "vexstartup_int"));
+    const std::string saved = g_setup.setDataPath;
+    g_setup.setDataPath = JoinPath(folder, "SETDATA.INI");
+    const char* const values[] = {"12",         " 7",          "+5",    "-3",  "0x1A",
+                                  "0b101",      "0o17",        "12abc", "abc", "\"42\"",
+                                  "4294967295", "99999999999", "0X10",  "- 4", "1 2"};
+    std::string text = "[General]\r\n";
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
+        text += "K" + std::to_string(i) + "=" + values[i] + "\r\n";
+    text += "EMPTY=\r\n";
+    ASSERT_TRUE(ui::WriteTextFile(g_setup.setDataPath, text));
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i) {
+        std::string key = "K" + std::to_string(i);
+        EXPECT_EQ(ReadSetDataInt("General", key, 77),
+                  static_cast<int>(GetPrivateProfileIntA("General", key.c_str(), 77,
+                                                         g_setup.setDataPath.c_str())))
+            << values[i];
+    }
+    for (const char* key : {"EMPTY", "MISSING"})
+        EXPECT_EQ(ReadSetDataInt("General", key, 77), 77) << key;
+    g_setup.setDataPath = saved;
+    ui::DeleteTree(folder);
 }

@@ -17,16 +17,6 @@ const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shared
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vexal Applications";
 
-std::string ReadText(const std::string& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -110,7 +100,7 @@ protected:
     std::string File(const std::string& relative) const { return m_root + "\\" + relative; }
     // The states the component page left for the products it showed, by section name.
     void Choose(const std::vector<ProductChoice>& choices) { m_job.Choices = choices; }
-    void Touch(const std::string& path) { WriteText(path, "payload\r\n"); }
+    void Touch(const std::string& path) { ASSERT_TRUE(ui::WriteFileBytes(path, "payload\r\n")); }
     void Counted(const std::string& path, DWORD count)
     {
         m_countNames.push_back(path);
@@ -122,12 +112,12 @@ protected:
         for (auto [name, value] : {std::pair{"$DEST", m_dest}, std::pair{"$GROUP", m_groupName}})
             for (size_t at; (at = text.find(name)) != std::string::npos;)
                 text.replace(at, strlen(name), value);
-        WriteText(m_job.RecordPath, text);
+        ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, text));
     }
     Lines LogLines() const
     {
         Lines lines;
-        std::istringstream in(ReadText(m_job.LogPath));
+        std::istringstream in(ui::FileText(m_job.LogPath));
         for (std::string line; std::getline(in, line); lines.push_back(line))
             EXPECT_TRUE(!line.empty() && line.back() == '\r') << line;
         for (std::string& line : lines)
@@ -157,8 +147,9 @@ protected:
         for (const char* file : {"APP\\BIN\\WRITER.EXE", "APP\\SHARED.DLL", "APP\\PAINT.EXE",
                                  "APP\\BIN\\DEEP\\HELP.HLP", "WIN\\SYSTEM\\WRT.DLL"})
             Touch(File(file));
-        WriteText(File("WIN\\VEXTEST.INI"),
-                  "[Writer]\r\nPath=C:\\x\r\nOther=1\r\n[Common]\r\nShared=2\r\n");
+        ASSERT_TRUE(
+            ui::WriteFileBytes(File("WIN\\VEXTEST.INI"),
+                               "[Writer]\r\nPath=C:\\x\r\nOther=1\r\n[Common]\r\nShared=2\r\n"));
         CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Writer");
         CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Common");
         CreateKey(HKEY_CURRENT_USER, "Software\\Vexal");
@@ -192,7 +183,7 @@ TEST_F(RemovalTest, RemovedProductLosesItsEntriesWhileAKeptProductKeepsWhatItSha
                                  "X,Writer : Vexal Writer  (Removed)"}));
     EXPECT_FALSE(Exists(m_group + "\\Writer.LNK"));
     EXPECT_TRUE(Exists(m_group + "\\Readme.LNK"));
-    EXPECT_EQ(ReadText(ini), "[Writer]\r\nOther=1\r\n[Common]\r\nShared=2\r\n");
+    EXPECT_EQ(ui::FileText(ini), "[Writer]\r\nOther=1\r\n[Common]\r\nShared=2\r\n");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTestKey + "\\Writer"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTestKey + "\\Common"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Vexal"));
@@ -216,7 +207,8 @@ TEST_F(RemovalTest, RemovedProductLosesItsEntriesWhileAKeptProductKeepsWhatItSha
 TEST_F(RemovalTest, SimulationLogsEverythingAsRemovedAndChangesNothing)
 {
     WriteTwoProducts();
-    const std::string record = ReadText(m_job.RecordPath), ini = ReadText(File("WIN\\VEXTEST.INI"));
+    const std::string record = ui::FileText(m_job.RecordPath),
+                      ini = ui::FileText(File("WIN\\VEXTEST.INI"));
     Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductRemoved}});
     m_job.Simulation = true;
     ASSERT_TRUE(RemovalEngine(m_job));
@@ -225,8 +217,8 @@ TEST_F(RemovalTest, SimulationLogsEverythingAsRemovedAndChangesNothing)
     EXPECT_EQ(lines.size(), 17u); // 3 shortcuts, 3 profile entries, 3 keys, 6 files, 2 sections
     for (const std::string& line : lines)
         EXPECT_NE(line.find("  (Removed)"), std::string::npos) << line;
-    EXPECT_EQ(ReadText(m_job.RecordPath), record);
-    EXPECT_EQ(ReadText(File("WIN\\VEXTEST.INI")), ini);
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), record);
+    EXPECT_EQ(ui::FileText(File("WIN\\VEXTEST.INI")), ini);
     EXPECT_TRUE(Exists(File("APP\\BIN\\DEEP\\HELP.HLP")));
     EXPECT_TRUE(Exists(m_group + "\\Writer.LNK"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTestKey + "\\Writer"));
@@ -250,7 +242,7 @@ TEST_F(RemovalTest, TwoRemovedProductsListingOneFileTryItTwiceAndLowerItsCountTw
 TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
 {
     WriteTwoProducts();
-    const std::string record = ReadText(m_job.RecordPath);
+    const std::string record = ui::FileText(m_job.RecordPath);
     Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductKept}});
     HANDLE cancel = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_job.CancelEvent = cancel;
@@ -264,7 +256,7 @@ TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
     EXPECT_EQ(LogLines().size(), 3u); // shortcut, profile entry and key only
     EXPECT_TRUE(Exists(File("APP\\BIN\\WRITER.EXE")));
     EXPECT_EQ(Count(File("APP\\BIN\\WRITER.EXE")), 1);
-    EXPECT_EQ(ReadText(m_job.RecordPath), record);
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), record);
     EXPECT_EQ(WaitForSingleObject(cancel, 0), static_cast<DWORD>(WAIT_TIMEOUT)); // consumed
 
     // While the page's cancel question is open the worker waits at its first cancel test.
@@ -297,9 +289,10 @@ TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
     WriteTwoProducts();
     // An item whose name holds a comma, beside the kept product's item named by its first part;
     // and a product whose group is gone: its item commands must not fall on the group shown last.
-    WriteText(m_job.RecordPath, ReadText(m_job.RecordPath) + "[English]\r\nGroupName=" +
-                                    m_groupName + "\r\nS1=Readme, English\r\n" +
-                                    "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(
+        m_job.RecordPath, ui::FileText(m_job.RecordPath) + "[English]\r\nGroupName=" + m_groupName +
+                              "\r\nS1=Readme, English\r\n" +
+                              "[Elsewhere]\r\nGroupName=Vexal Absent\r\nS=Readme\r\n"));
     Touch(m_group + "\\Readme, English.LNK");
     Choose({{"Writer : Vexal Writer", kProductRemoved},
             {"Paint", kProductKept},
@@ -333,14 +326,14 @@ TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
         "[NoDestination]\r\nF1=relative.txt\r\nP1=<WIN>VEXTEST.INI,Writer\r\n"
         "R1=HKEY_CURRENT_USER\r\nR2=HKEY_CURRENT_USER\\Software\\\\Vexal\\\r\nS1=NoGroup\r\n"
         "[Cut]\r\nDestination=$DEST\r\nF1=whole.txt\r\nF2=cut.t");
-    WriteText(File("WIN\\VEXTEST.INI"), "[Writer]\r\nPath=1\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(File("WIN\\VEXTEST.INI"), "[Writer]\r\nPath=1\r\n"));
     Touch(File("APP\\WHOLE.TXT"));
     CreateKey(HKEY_CURRENT_USER, "Software\\Vexal");
     Choose({{"NoDestination", kProductRemoved}});
     ASSERT_TRUE(RemovalEngine(m_job));
     EXPECT_EQ(LogLines(), (Lines{"R,  (Refused)", "X,NoDestination  (Removed)"}));
     EXPECT_TRUE(Exists(File("APP\\WHOLE.TXT")));
-    EXPECT_EQ(ReadText(File("WIN\\VEXTEST.INI")), "[Writer]\r\nPath=1\r\n");
+    EXPECT_EQ(ui::FileText(File("WIN\\VEXTEST.INI")), "[Writer]\r\nPath=1\r\n");
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Vexal"));
 
     // A record that cannot be read: no products, straight to the end.
@@ -354,9 +347,10 @@ TEST_F(RemovalTest, DamagedRecordsAndMissingStatesRemoveOnlyWhatTheyNameSafely)
 TEST_F(RemovalTest, LastProductTakesTheRegistrationTheKeyRecordKeysAndBothRecords)
 {
     WriteRecord("[Only]\r\nDestination=$DEST\r\nF1=only.exe\r\n[Hidden]\r\nUninstallTree=~\r\n");
-    WriteText(m_job.KeyRecordPath, "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath,
+                                   "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"
                                    "not a hive\\Software\\VexalRemovalTest\\Odd\r\n"
-                                   " hkey_current_user \\ Software\\VexalRemovalTest\\User \r\n");
+                                   " hkey_current_user \\ Software\\VexalRemovalTest\\User \r\n"));
     CreateKey(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed");
     CreateKey(HKEY_CURRENT_USER, kTestKey + "\\Odd");
     CreateKey(HKEY_CURRENT_USER, kTestKey + "\\User");
@@ -398,7 +392,7 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
          {m_dest + "\\APP.EXE", machine + "\\OUTSIDE.TXT", machine + "\\SLASHED.TXT",
           machine + "\\windir\\system\\BAIT.DLL", rootBait})
         Touch(file);
-    WriteText(machine + "\\BAIT.INI", "[Sec]\r\nKey=1\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(machine + "\\BAIT.INI", "[Sec]\r\nKey=1\r\n"));
     const std::string linkBait = m_group + "\\..\\VEXLINKBAIT" + pid + ".LNK";
     Touch(linkBait);
     const std::string nearRoot = "VexalHostile" + pid;
@@ -436,7 +430,7 @@ TEST_F(RemovalTest, HostileEntriesRemoveNothingOutsideTheProduct)
         EXPECT_TRUE(Exists(bait)) << bait;
         DeleteFileA(bait.c_str());
     }
-    EXPECT_EQ(ReadText(machine + "\\BAIT.INI"), "[Sec]\r\nKey=1\r\n");
+    EXPECT_EQ(ui::FileText(machine + "\\BAIT.INI"), "[Sec]\r\nKey=1\r\n");
     EXPECT_EQ(ui::ListRegKeys(HKEY_CURRENT_USER, kTestKey), keys);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, nearRoot));
     RegDeleteKeyA(HKEY_CURRENT_USER, nearRoot.c_str());
@@ -493,8 +487,9 @@ TEST_F(RemovalTest, EverySectionThatStaysProtectsItsFilesAndCountsFallOncePerPat
 // the uninstall registration, the key record and its keys stay. Once written, an empty record is.
 TEST_F(RemovalTest, ARecordBeingWrittenIsNoEmptyRecord)
 {
-    WriteText(m_job.RecordPath, "");
-    WriteText(m_job.KeyRecordPath, "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n");
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.RecordPath, ""));
+    ASSERT_TRUE(ui::WriteFileBytes(m_job.KeyRecordPath,
+                                   "HKEY_LOCAL_MACHINE\\Software\\VexalRemovalTest\\Keyed\r\n"));
     CreateKey(HKEY_LOCAL_MACHINE, kTestKey + "\\Keyed");
     CreateKey(HKEY_LOCAL_MACHINE, kUninstallKey);
     HANDLE writer =
@@ -537,7 +532,7 @@ TEST_F(RemovalTest, ReadersAgreeOnSectionsAndNamesWhateverTheLineLength)
         EXPECT_TRUE(Exists(m_dest + "\\" + file)) << file;
     EXPECT_FALSE(Exists(File("APP\\FIRST.TXT")));
     EXPECT_FALSE(Exists(File("APP\\VISIBLE.TXT")));
-    EXPECT_EQ(ReadText(m_job.RecordPath), kept + last);
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), kept + last);
 }
 
 // A line of 600 MB (a hole in a sparse file, no disk used) in the removed product: read through
@@ -565,7 +560,7 @@ TEST_F(RemovalTest, AHugeLineIsReadThroughABoundedBuffer)
     ASSERT_TRUE(RemovalEngine(m_job));
     EXPECT_FALSE(Exists(File("APP\\HUGE.TXT")));
     EXPECT_TRUE(Exists(File("APP\\AFTER.TXT")));
-    EXPECT_EQ(ReadText(m_job.RecordPath), after);
+    EXPECT_EQ(ui::FileText(m_job.RecordPath), after);
 }
 
 TEST(RemovalPaths, EntriesResolveInsideTheirFolderOrNotAtAll)

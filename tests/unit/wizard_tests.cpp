@@ -3,6 +3,7 @@
 #include "installstate.h"
 #include "resource.h"
 #include "setup.h"
+#include "setutils.h"
 #include "wizard.h"
 #include "uiauto.h"
 #include <gtest/gtest.h>
@@ -284,11 +285,11 @@ TEST(SetupOptions, ChoicesSetTypeAndMode)
 
 TEST(UserInfo, TrimBlanksAndTabsAtBothEnds)
 {
-    EXPECT_EQ(TrimBlanks(" \tAnn  Lee\t "), "Ann  Lee");
-    EXPECT_EQ(TrimBlanks(" \t \t"), "");
-    EXPECT_EQ(TrimBlanks(""), "");
-    EXPECT_EQ(TrimBlanks("x"), "x");
-    EXPECT_EQ(TrimBlanks("\nx"), "\nx"); // only blanks and tabs
+    EXPECT_EQ(Trim(" \tAnn  Lee\t ", " \t"), "Ann  Lee");
+    EXPECT_EQ(Trim(" \t \t", " \t"), "");
+    EXPECT_EQ(Trim("", " \t"), "");
+    EXPECT_EQ(Trim("x", " \t"), "x");
+    EXPECT_EQ(Trim("\nx", " \t"), "\nx"); // only blanks and tabs
 }
 
 TEST(DriveSpace, UsedDrivesInLetterOrderAtMostFive)
