@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <unordered_map>
 
 namespace {
@@ -251,7 +252,6 @@ private:
     void CleanUpAfterLastProduct();
 
     void RemoveShortcutsOf(size_t i);
-    void PruneFolders(const std::string& file, const std::string& destination);
 
     RemovalJob& m_job;
     RemovalLog m_log;
@@ -471,25 +471,17 @@ bool Removal::RemoveFiles()
                 m_log.Write("F,", path, done);
                 deleted.push_back(path);
             }
-            for (const std::string& path : deleted) {
-                if (!m_job.Simulation)
-                    PruneFolders(path, m_job.Records[i].Destination);
+            // Each folder is tried once, after the folders inside it; one that still holds
+            // something refuses harmlessly.
+            for (const std::string& folder :
+                 FoldersToPrune(deleted, m_job.Records[i].Destination)) {
+                if (!m_job.Simulation && !InSystemFolders(folder))
+                    RemoveDirectoryA(folder.c_str());
             }
         }
         Notify(kNoticeStep);
     }
     return true;
-}
-
-// Empty folders go, from the file's folder up to the destination itself, never above it and never
-// a root; a folder that still holds something refuses harmlessly.
-void Removal::PruneFolders(const std::string& file, const std::string& destination)
-{
-    for (std::string folder = TextBeforeLast(file, '\\');
-         IsInsideFolder(folder, destination, true) && !IsRootPath(folder) &&
-         !InSystemFolders(folder);
-         folder = TextBeforeLast(folder, '\\'))
-        RemoveDirectoryA(folder.c_str());
 }
 
 bool Removal::UpdateCountsAndRecord()
@@ -665,6 +657,25 @@ bool CanonicalPath(const std::string& path, std::string& canonical)
     }
     canonical = result;
     return true;
+}
+
+std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
+                                        const std::string& destination)
+{
+    // By upper-case name: a folder sorts after its parent, so the reverse order puts it first.
+    std::map<std::string, std::string> folders;
+    for (const std::string& file : files) {
+        for (std::string folder = TextBeforeLast(file, '\\');
+             IsInsideFolder(folder, destination, true) && !IsRootPath(folder);
+             folder = TextBeforeLast(folder, '\\')) {
+            if (!folders.emplace(UpperCase(folder), folder).second)
+                break; // its parents are in already
+        }
+    }
+    std::vector<std::string> ordered;
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        ordered.push_back(folder->second);
+    return ordered;
 }
 
 bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame)

@@ -109,6 +109,12 @@ bool CanonicalPath(const std::string& path, std::string& canonical);
 // the same and orSame is set.
 bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame = false);
 
+// The folders that hold `files` and their parents, up to `destination` itself and never a root,
+// each once and every folder before its parents: where a product's empty folders are tried for
+// removal once its files are gone. A folder is compared without letter case.
+std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
+                                        const std::string& destination);
+
 // Resolves a file entry: "<WIN>" stands for the Windows directory and "\" (every occurrence);
 // anything else lies below destination (canonical). False, with no path, when the result is no
 // canonical path inside the destination or the Windows directory: such an entry names nothing

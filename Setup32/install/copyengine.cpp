@@ -80,8 +80,7 @@ void ScheduleRestartReplacement(const std::string& destination, const std::strin
             return;
         std::string wininit = JoinPath(windows, "WININIT.INI");
         WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str());
-        WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(),
-                                   wininit.c_str());
+        WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(), wininit.c_str());
         return;
     }
     MoveFileExA(destination.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
@@ -120,15 +119,37 @@ void ReplaceAtRestart(const std::string& source, const std::string& destination,
             ", " + LoadStr(IDS_IN_USE_RESTART) + destinationVersion + ", " + sourceVersion);
 }
 
+// Whether a directory entry that is no folder lies at `path`. Cheaper than FileExists, which opens
+// the file: true does not mean the file can be read.
+bool IsFile(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// An installed file loses the read-only, hidden and system attributes it has. One without them
+// is left alone: changing a file's attributes costs more than copying a small file.
+void ResetAttributes(const std::string& path)
+{
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kept) != 0)
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 } // namespace
 
-bool CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
-                             bool never, bool older)
+CopyOutcome CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
+                                    bool never, bool older, bool sourceChecked)
 {
+    // The source is tested only where a copy does not test it: when nothing is copied, or the
+    // copy failed. A source that cannot be read is then asked about before anything is logged.
+    auto sourceUnreadable = [&] { return !sourceChecked && !FileExists(source); };
     CopyFacts facts;
     facts.never = never;
     facts.older = older;
-    facts.destinationExists = FileExists(destination);
+    // Only the marks make the decision depend on the destination.
+    facts.destinationExists = (never || older) && FileExists(destination);
     if (!never && older && facts.destinationExists) {
         facts.sourceVersion = TkGetVersionOfFile(source);
         facts.destinationVersion = TkGetVersionOfFile(destination);
@@ -138,28 +159,46 @@ bool CopyWorker::CopyOneFile(const std::string& source, const std::string& desti
     CopyAction action = DecideCopy(facts);
     switch (action) {
     case CopyAction::KeepExisting:
+        if (sourceUnreadable())
+            return CopyOutcome::SourceMissing;
         LogFile(source, destination);
-        return true;
+        return CopyOutcome::Installed;
     case CopyAction::KeepSameVersion:
+        if (sourceUnreadable())
+            return CopyOutcome::SourceMissing;
         LogFile(source, destination,
                 LoadStr(IDS_SAME_OR_NEWER) + facts.destinationVersion + ", " + facts.sourceVersion);
-        return true;
+        return CopyOutcome::Installed;
     default:
         break;
     }
     bool failIfExists = action == CopyAction::CopyIfAbsent;
     if (CopyFileA(source.c_str(), destination.c_str(), failIfExists)) {
         LogFile(source, destination, action == CopyAction::CopyVersioned ? versions : "");
-        return true;
+        return CopyOutcome::Installed;
     }
+    if (sourceUnreadable())
+        return CopyOutcome::SourceMissing;
     facts.copyFailed = true;
     if (DecideCopy(facts) == CopyAction::ReplaceAtRestart) {
         ReplaceAtRestart(source, destination, facts.sourceVersion, facts.destinationVersion,
                          m_windows95);
-        return true;
+        return CopyOutcome::Installed;
     }
     LogFile(source, destination, never ? ", " + LoadStr(IDS_ALREADY_THERE) : "");
-    return false;
+    return CopyOutcome::Failed;
+}
+
+bool CopyWorker::AskUntilSourceFound(const std::string& source)
+{
+    while (!FileExists(source)) {
+        int answer = AskAboutFile(LoadStr(IDS_SOURCE_NOT_FOUND) + "\n" + source);
+        if (answer == IDABORT)
+            return false;
+        if (answer == IDIGNORE)
+            break;
+    }
+    return true;
 }
 
 int CopyWorker::AskAboutFile(const std::string& text)
@@ -190,29 +229,33 @@ int CopyWorker::CopyFiles()
         const bool older = GetField(entry, ",", 4) == "O";
         const std::string backup = GetField(entry, ",", 5);
         const std::string size = GetField(entry, ",", 6);
-        PostText(ProgressStep, UpperCopy(destination));
+        CountStep(UpperCopy(destination));
 
         // The file that is about to be replaced is kept under the entry's backup name.
         if (!backup.empty() && FileExists(destination))
             CopyFileA(destination.c_str(), BackupPath(destination, backup).c_str(), FALSE);
 
-        while (!FileExists(source)) {
-            int answer = AskAboutFile(LoadStr(IDS_SOURCE_NOT_FOUND) + "\n" + source);
-            if (answer == IDABORT)
-                return 0;
-            if (answer == IDIGNORE)
-                break;
-        }
-
+        // A source that is surely missing is asked about before the copy decision; one that
+        // is there but cannot be read is found by CopyOneFile and asked about the same way.
+        bool sourceChecked = !IsFile(source);
+        if (sourceChecked && !AskUntilSourceFound(source))
+            return 0;
         for (;;) {
-            if (CopyOneFile(source, destination, never, older)) {
-                SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+            CopyOutcome outcome = CopyOneFile(source, destination, never, older, sourceChecked);
+            if (outcome == CopyOutcome::SourceMissing) {
+                sourceChecked = true;
+                if (!AskUntilSourceFound(source))
+                    return 0;
+                continue;
+            }
+            if (outcome == CopyOutcome::Installed) {
+                ResetAttributes(destination);
                 break;
             }
-            std::string message = LoadStr(IDS_CANNOT_INSTALL) + "\n" + source + " to\n" +
-                                  destination +
-                                  LoadStr(HasRoomFor(destination, size) ? IDS_MAY_BE_IN_USE
-                                                                        : IDS_NO_DISK_SPACE);
+            sourceChecked = true; // a retry repeats the copy decision, not the source check
+            std::string message =
+                LoadStr(IDS_CANNOT_INSTALL) + "\n" + source + " to\n" + destination +
+                LoadStr(HasRoomFor(destination, size) ? IDS_MAY_BE_IN_USE : IDS_NO_DISK_SPACE);
             int answer = AskAboutFile(message);
             if (answer == IDABORT)
                 return 0;

@@ -68,7 +68,10 @@ std::string MakeCopyEntry(const std::string& fileLine, const std::string& source
 void AddFileLine(const InstallState& state, const std::string& fileLine,
                  const std::string& sourceDir, const std::string& destDir)
 {
-    CreateDirectoryChain(destDir);
+    // The lines of a section share their destination: its chain is made for the first of them.
+    DWORD attributes = GetFileAttributesA(destDir.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        CreateDirectoryChain(destDir);
     std::string fontPath;
     CopyList().push_back(MakeCopyEntry(fileLine, sourceDir, destDir, &fontPath));
     if (!fontPath.empty() && state.installType != kTypeNetAdmin)

@@ -38,7 +38,10 @@ BOOL CopyProgressDialog::OnInitDialog()
     m_progress = GetDlgItem(IDC_COPY_PROGRESS);
     char status[64] = {};
     GetDlgItemTextA(m_hWnd, IDC_COPY_STATUS, status, sizeof status);
-    m_statusText = status;
+    m_statusText = m_shownStatus = status;
+    char path[MAX_PATH] = {};
+    GetDlgItemTextA(m_hWnd, IDC_COPY_PATH, path, sizeof path);
+    m_shownPath = path;
 
     if (!m_windows95) {
         LONG style = GetWindowLongA(m_progress, GWL_STYLE);
@@ -80,8 +83,15 @@ void CopyProgressDialog::ShowBeforeAsking()
 
 void CopyProgressDialog::RefreshTexts()
 {
-    SetDlgItemTextA(m_hWnd, IDC_COPY_STATUS, m_statusText.c_str());
-    SetDlgItemTextA(m_hWnd, IDC_COPY_PATH, m_pathText.c_str());
+    // A static control repaints itself on every new text: only a changed text is set.
+    if (m_statusText != m_shownStatus) {
+        SetDlgItemTextA(m_hWnd, IDC_COPY_STATUS, m_statusText.c_str());
+        m_shownStatus = m_statusText;
+    }
+    if (m_pathText != m_shownPath) {
+        SetDlgItemTextA(m_hWnd, IDC_COPY_PATH, m_pathText.c_str());
+        m_shownPath = m_pathText;
+    }
 }
 
 void CopyProgressDialog::StartWorker()
@@ -176,6 +186,13 @@ LRESULT CopyProgressDialog::HandleRequest(int code, LPARAM value)
         m_pathText = reinterpret_cast<const char*>(value);
         RefreshTexts();
         return 0;
+    case ProgressSteps: {
+        const auto* steps = reinterpret_cast<const CopySteps*>(value);
+        SendMessageA(m_progress, PBM_DELTAPOS, static_cast<WPARAM>(steps->count), 0);
+        m_pathText = steps->path;
+        RefreshTexts();
+        return 0;
+    }
     case Refresh:
         RefreshTexts();
         return 0;

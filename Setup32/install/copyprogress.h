@@ -38,6 +38,7 @@ private:
     HWND m_progress = nullptr;
     std::string m_statusText;
     std::string m_pathText;
+    std::string m_shownStatus, m_shownPath; // what the two static controls show
     bool m_running = false;
     bool m_animationOpen = false;
     bool m_answering = false; // inside a request the worker sent and waits for

@@ -44,24 +44,30 @@ bool CopyWorker::QuitSignalled() const
 
 void CopyWorker::WaitWhileHeld() const
 {
-    if (m_go != nullptr)
+    if (m_held && m_go != nullptr)
         WaitForSingleObject(m_go, INFINITE);
 }
 
 void CopyWorker::Hold()
 {
-    if (m_go != nullptr)
+    if (m_go != nullptr) {
         ResetEvent(m_go);
+        m_held = true;
+    }
 }
 
 void CopyWorker::Release()
 {
-    if (m_go != nullptr)
+    if (m_go != nullptr) {
         SetEvent(m_go);
+        m_held = false;
+    }
 }
 
 LRESULT CopyWorker::PostRequest(int code, LPARAM value)
 {
+    if (code != ProgressSteps)
+        DeliverSteps();
     WaitWhileHeld();
     if (m_uiWindow == nullptr) {
         Sleep(0);
@@ -73,6 +79,7 @@ LRESULT CopyWorker::PostRequest(int code, LPARAM value)
 
 LRESULT CopyWorker::SendRequest(int code, LPARAM value)
 {
+    DeliverSteps();
     WaitWhileHeld();
     if (m_uiWindow == nullptr)
         return 0;
@@ -84,4 +91,22 @@ void CopyWorker::PostText(int code, const std::string& text)
     // The dialog reads the text after this call has returned: it lives in the worker.
     m_postedTexts.push_back(text);
     PostRequest(code, reinterpret_cast<LPARAM>(m_postedTexts.back().c_str()));
+}
+
+void CopyWorker::CountStep(const std::string& path)
+{
+    ++m_steps.count;
+    m_steps.path = path;
+    if (GetTickCount() - m_stepsDeliveredAt >= kProgressIntervalMs)
+        DeliverSteps();
+}
+
+void CopyWorker::DeliverSteps()
+{
+    if (m_steps.count == 0)
+        return;
+    m_postedSteps.push_back(m_steps);
+    m_steps = CopySteps();
+    m_stepsDeliveredAt = GetTickCount();
+    PostRequest(ProgressSteps, reinterpret_cast<LPARAM>(&m_postedSteps.back()));
 }

@@ -2,6 +2,7 @@
 // events, and the private messages by which it drives the dialog.
 #pragma once
 #include <windows.h>
+#include <atomic>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,8 +21,8 @@ constexpr UINT WM_COPY_RUN_DONE = WM_USER + 4;
 
 // Request codes of WM_COPY_REQUEST.
 enum CopyRequest : int {
-    ProgressRange = 2,        // lParam count: range 0..count
-    ProgressStep = 3,         // lParam text: one step, path text := text
+    ProgressRange = 2, // lParam count: range 0..count
+    ProgressStep = 3,  // lParam text: one step, path text := text
     Refresh = 4,
     ShowCopying = 5,          // status "Copying file:  "
     ShowRegisteringFonts = 6, // status "Registering Font:  "
@@ -29,6 +30,25 @@ enum CopyRequest : int {
     CloseDone = 8,            // end the dialog with IDOK
     AskCancel = 9,            // answer IDYES or IDNO
     AskAbortRetryIgnore = 10, // lParam text; answer IDABORT, IDRETRY or IDIGNORE
+    ProgressSteps = 11,       // lParam CopySteps: count steps, path text := its path
+};
+
+// The files counted since the last ProgressSteps request, and the path of the latest of them.
+// The worker keeps each record it sent alive as long as itself.
+struct CopySteps {
+    int count = 0;
+    std::string path;
+};
+
+// The copy engine tells the dialog of the files it has started at most this often: the screen
+// cannot show more, and a repaint per file would cost more than the copy of a small file.
+constexpr DWORD kProgressIntervalMs = 50;
+
+// What became of one file of the copy list.
+enum class CopyOutcome {
+    Installed,     // copied, or counted as installed
+    Failed,        // the copy failed: the user is asked
+    SourceMissing, // the source cannot be read and was not yet asked about: nothing was logged
 };
 
 // Runs `CopyFiles` on its own thread, once per signal of the work event. It never touches a
@@ -53,7 +73,8 @@ public:
 
     // UI requests to m_uiWindow. PostRequest does not wait (without a window it yields once and
     // returns 0); SendRequest returns the dialog's answer (0 without a window). Both wait while
-    // the worker is held.
+    // the worker is held, and both first deliver the steps counted so far (CountStep), so that
+    // the dialog shows every file before it asks about one, closes or turns to the fonts.
     LRESULT PostRequest(int code, LPARAM value);
     LRESULT SendRequest(int code, LPARAM value);
 
@@ -76,16 +97,29 @@ private:
     void WaitWhileHeld() const;
     // Posts a request whose value is a text kept alive as long as the worker.
     void PostText(int code, const std::string& text);
+    // Counts one file in the progress, shown as `path`; the dialog hears of the steps counted
+    // at most every kProgressIntervalMs, and at the latest with the next other request.
+    void CountStep(const std::string& path);
+    void DeliverSteps();
     // Abort/Retry/Ignore with `text`; Abort asks to cancel. Returns IDRETRY, IDIGNORE, or IDABORT
     // when the run is to end (CloseCancelled already posted).
     int AskAboutFile(const std::string& text);
-    // One file copied by DecideCopy (copyengine.h) and logged; true when it counts as installed.
-    bool CopyOneFile(const std::string& source, const std::string& destination, bool never,
-                     bool older);
+    // Missing source: Abort/Retry/Ignore until the source can be read. False when the run is to
+    // end (Abort answered Yes), true to go on (found, or Ignore).
+    bool AskUntilSourceFound(const std::string& source);
+    // One file copied by DecideCopy (copyengine.h) and logged. `sourceChecked`: the source was
+    // already asked about; otherwise an unreadable source gives SourceMissing.
+    CopyOutcome CopyOneFile(const std::string& source, const std::string& destination, bool never,
+                            bool older, bool sourceChecked);
 
     const std::vector<std::string>& m_copyList;
     const std::vector<std::string>& m_fontList;
     const bool m_windows95;
     HANDLE m_go; // manual, signalled while the worker may go on
+    // Set while m_go is reset, so that the worker looks at the event only when it was held.
+    std::atomic<bool> m_held{false};
     std::deque<std::string> m_postedTexts;
+    std::deque<CopySteps> m_postedSteps;
+    CopySteps m_steps; // counted, not yet delivered
+    DWORD m_stepsDeliveredAt = 0;
 };

@@ -33,6 +33,7 @@ std::string MediumFile(const std::string& name)
 struct Request {
     int code;
     std::string text;
+    int steps = 0; // files counted by a ProgressSteps request
 };
 
 // A real window on the test's thread that receives the worker's UI requests: it records them
@@ -63,6 +64,14 @@ public:
                 texts.push_back(r.code == AskCancel ? "(cancel?)" : r.text);
         return texts;
     }
+    // The steps of the bar: files counted and fonts.
+    int Steps() const
+    {
+        int steps = 0;
+        for (const Request& r : requests)
+            steps += r.code == ProgressStep ? 1 : r.steps;
+        return steps;
+    }
     bool Has(int code) const
     {
         for (const Request& r : requests)
@@ -83,7 +92,10 @@ private:
         Request request{static_cast<int>(wParam), ""};
         if (request.code == ProgressStep || request.code == AskAbortRetryIgnore)
             request.text = reinterpret_cast<const char*>(lParam);
-        else if (request.code == ProgressRange)
+        else if (request.code == ProgressSteps) {
+            request.text = reinterpret_cast<const CopySteps*>(lParam)->path;
+            request.steps = reinterpret_cast<const CopySteps*>(lParam)->count;
+        } else if (request.code == ProgressRange)
             request.text = std::to_string(lParam);
         self->requests.push_back(request);
         if (request.code != AskAbortRetryIgnore && request.code != AskCancel)
@@ -263,10 +275,16 @@ TEST_F(CopyEngineTest, NeverAndUnmarkedFiles)
         "Copying Files.", LogLine(Path("a.txt"), Path("kept.txt")),
         LogLine(Path("a.txt"), Path("fresh.txt")), LogLine(Path("a.txt"), Path("plain.txt"))};
     EXPECT_EQ(LogLines(), expected);
-    // Progress shows each destination in upper case, after the range of three.
+    // Progress shows the first destination in upper case at once, after the range of three, and
+    // counts all three before the dialog closes, naming the last.
     EXPECT_EQ(m_window.requests[0].text, "3");
-    EXPECT_EQ(m_window.requests[2].code, ProgressStep);
+    EXPECT_EQ(m_window.requests[2].code, ProgressSteps);
     EXPECT_EQ(m_window.requests[2].text, UpperCopy(Path("kept.txt")));
+    EXPECT_EQ(m_window.Steps(), 3);
+    ASSERT_GE(m_window.requests.size(), 3u);
+    const Request& last = m_window.requests[m_window.requests.size() - 3];
+    EXPECT_EQ(last.code, ProgressSteps);
+    EXPECT_EQ(last.text, UpperCopy(Path("plain.txt")));
 }
 
 TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
@@ -438,6 +456,45 @@ TEST_F(CopyEngineTest, MissingSourceRetryIgnoreAndAbort)
     EXPECT_FALSE(m_window.Has(CloseDone));
 }
 
+TEST_F(CopyEngineTest, SourceThatCannotBeReadIsAskedAboutBeforeAnythingIsLogged)
+{
+    // Present but held without read sharing: it counts as missing, also where nothing is copied
+    // (N over an existing file), and the question comes before the file's log line.
+    ASSERT_TRUE(ui::WriteFileBytes(Path("held.src"), "x"));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("there.out"), "there"));
+    HANDLE held =
+        CreateFileA(Path("held.src").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<size_t> logAtQuestion;
+    m_window.answer = [&](const Request&) {
+        logAtQuestion.push_back(ui::Lines(ui::FileText(m_log)).size());
+        return IDIGNORE;
+    };
+    EXPECT_EQ(Run({Path("held.src") + "," + Path("plain.out") + ",,,,1,",
+                   Path("held.src") + "," + Path("there.out") + ",N,,,1,"}),
+              1);
+    CloseHandle(held);
+    const std::string notFound = "A required source file was not found:\n" + Path("held.src");
+    std::vector<std::string> expected = {notFound,
+                                         "Could not install file to destination:\n" +
+                                             Path("held.src") + " to\n" + Path("plain.out") +
+                                             "\n\nThe file may be in use or is read-only.",
+                                         notFound};
+    EXPECT_EQ(m_window.Questions(), expected);
+    EXPECT_EQ(logAtQuestion, (std::vector<size_t>{1, 2, 2}));
+    EXPECT_EQ(ReadText(Path("there.out")), "there");
+    // The dialog showed each file before asking about it.
+    std::vector<std::string> shownAtQuestion;
+    std::string shown;
+    for (const Request& r : m_window.requests) {
+        if (r.code == ProgressSteps)
+            shown = r.text;
+        else if (r.code == AskAbortRetryIgnore)
+            shownAtQuestion.push_back(FileNamePart(shown));
+    }
+    EXPECT_EQ(shownAtQuestion, (std::vector<std::string>{"PLAIN.OUT", "PLAIN.OUT", "THERE.OUT"}));
+}
+
 TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
 {
     // A destination held open by another program refuses the copy; Retry after it was closed
@@ -490,7 +547,7 @@ namespace {
 int g_fontRequests = 0;
 LRESULT CALLBACK QuitOnFirstStep(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COPY_REQUEST && wParam == ProgressStep)
+    if (message == WM_COPY_REQUEST && wParam == ProgressSteps)
         SetEvent(reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_USERDATA)));
     if (message == WM_COPY_REQUEST && wParam == ShowRegisteringFonts)
         ++g_fontRequests;

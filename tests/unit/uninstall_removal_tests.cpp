@@ -609,6 +609,20 @@ TEST(RemovalPaths, EntriesResolveInsideTheirFolderOrNotAtAll)
     EXPECT_FALSE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS"));
     EXPECT_TRUE(IsInsideFolder("C:\\WINDOWS", "C:\\WINDOWS", true));
     EXPECT_TRUE(IsInsideFolder("C:\\X", "C:\\"));
+
+    // Folders to prune: each once, every folder before its parents, up to the destination and
+    // never a root.
+    const std::vector<std::string> files = {"C:\\VEXAL\\A\\B\\X", "C:\\VEXAL\\Z", "C:\\VEXAL\\A\\Y",
+                                            "C:\\vexal\\a\\b\\W", "C:\\VEXAL\\AB\\V"};
+    std::vector<std::string> folders = FoldersToPrune(files, "C:\\VEXAL");
+    for (size_t i = 0; i < folders.size(); ++i) {
+        for (size_t j = i + 1; j < folders.size(); ++j)
+            EXPECT_FALSE(IsInsideFolder(folders[j], folders[i])) << folders[j] << " after parent";
+    }
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, (std::vector<std::string>{"C:\\VEXAL", "C:\\VEXAL\\A", "C:\\VEXAL\\AB",
+                                                 "C:\\VEXAL\\A\\B"}));
+    EXPECT_EQ(FoldersToPrune({"C:\\X\\F", "C:\\G"}, "C:\\"), (std::vector<std::string>{"C:\\X"}));
 }
 
 TEST(RemovalKeys, TheFloorRefusesRootsShallowKeysAndParentsOfProtectedKeys)

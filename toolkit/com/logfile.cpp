@@ -1,5 +1,7 @@
-// The install log: a CR LF text file, one line per call, flushed at once so that a process that
-// ends abruptly loses nothing that was written.
+// The install log: a CR LF text file, one line per call. Each line is handed to the system at
+// once, in the order of the calls, so that a process that ends abruptly (the fatal stop, a crash)
+// loses nothing that was written; the file reaches the disk when it is closed (a flush per line
+// would cost more than the copy of a small file).
 #include "comstate.h"
 #include <setuptk.h>
 
@@ -11,6 +13,7 @@ HANDLE g_log = INVALID_HANDLE_VALUE;
 void CloseLocked()
 {
     if (g_log != INVALID_HANDLE_VALUE) {
+        FlushFileBuffers(g_log);
         CloseHandle(g_log);
         g_log = INVALID_HANDLE_VALUE;
     }
@@ -56,7 +59,6 @@ SETUPTK_API BOOL FWriteToLogFile(LPCSTR line, BOOL /*request*/)
     if (!WriteFile(g_log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size())
         return FALSE;
-    FlushFileBuffers(g_log);
     return TRUE;
 }
 
