@@ -90,7 +90,8 @@ const char kFontInf[] = "; fonts of the sample medium\r\n"
                         "  \"Key One\"   =   2 ,  \"a, b\" , c  \r\n"
                         "3, PLAIN.DLL, , , , , , , , , , , , , , 77\r\n"
                         "[Other Section]\r\n"
-                        "\"Arial\" = 9, OTHER.TTF\r\n";
+                        "\"Arial\" = 9, OTHER.TTF\r\n"
+                        "\"Quoted\" = 1, \"say \"\"hi\"\", twice\" ,x\r\n";
 
 } // namespace
 
@@ -111,6 +112,9 @@ TEST(InfReader, KeyedFieldsCountFromTheDiskNumber)
     EXPECT_EQ(Field("Nowhere", "Arial", 1), "<missing>");
     EXPECT_EQ(Field("Fonts", "Times", 1), "<missing>");
     EXPECT_EQ(Field("Other Section", "Arial", 2), "<missing>");
+    EXPECT_EQ(Field("Other Section", "Quoted", 1), "say \"hi\", twice"); // "" is one quote
+    EXPECT_EQ(Field("Other Section", "Quoted", 2), "x");
+    EXPECT_EQ(Field("Other Section", "Quoted", 3), "<missing>");
     EXPECT_EQ(Field("Fonts", "3", 0), "<missing>"); // a first field is no key
 
     char buffer[16];

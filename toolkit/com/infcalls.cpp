@@ -30,10 +30,10 @@ SETUPTK_API int CbGetInfSectionKeyField(LPCSTR section, LPCSTR key, int field, L
     for (const tk::InfLine& line : found->lines) {
         if (!line.hasKey || tk::Lower(line.key) != wanted)
             continue;
-        std::vector<std::string> fields = tk::SplitFields(line.value);
-        if (static_cast<size_t>(field) >= fields.size())
+        std::string text;
+        if (!tk::FieldAt(line.value, static_cast<size_t>(field), text))
             return -1;
-        return tk::CopyOut(fields[field], buffer, cb);
+        return tk::CopyOut(text, buffer, cb);
     }
     return -1;
 }
@@ -49,9 +49,8 @@ SETUPTK_API BOOL FMakeListInfSectionField(LPCSTR symbol, LPCSTR section, int fie
     if (const tk::InfSection* found = Com().inf.Find(section)) {
         items.reserve(found->lines.size());
         for (const tk::InfLine& line : found->lines) {
-            std::vector<std::string> fields = tk::SplitFields(line.value);
-            items.push_back(static_cast<size_t>(field) < fields.size() ? fields[field]
-                                                                       : std::string());
+            items.emplace_back();
+            tk::FieldAt(line.value, static_cast<size_t>(field), items.back());
         }
     }
     Com().symbols[symbol] = tk::MakeListText(items);

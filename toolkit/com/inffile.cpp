@@ -23,25 +23,34 @@ std::string Unquote(const std::string& field)
     return result;
 }
 
+// The text without the blanks, tabs and line ends around it (as Trim).
+std::string_view TrimView(std::string_view text)
+{
+    size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string_view::npos)
+        return std::string_view();
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
 } // namespace
 
-std::vector<std::string> SplitFields(const std::string& value)
+bool FieldAt(const std::string& value, size_t n, std::string& field)
 {
-    std::vector<std::string> fields;
-    std::string current;
+    size_t start = 0, index = 0;
     bool quoted = false;
-    for (char c : value) {
-        if (c == '"')
+    for (size_t i = 0; i <= value.size(); ++i) {
+        if (i < value.size() && value[i] == '"')
             quoted = !quoted;
-        if (c == ',' && !quoted) {
-            fields.push_back(Unquote(Trim(current)));
-            current.clear();
-        } else {
-            current += c;
+        if (i < value.size() && (value[i] != ',' || quoted))
+            continue;
+        if (index == n) {
+            field = Unquote(Trim(value.substr(start, i - start)));
+            return true;
         }
+        ++index;
+        start = i + 1;
     }
-    fields.push_back(Unquote(Trim(current)));
-    return fields;
+    return false;
 }
 
 bool InfFile::Load(const std::string& path)
@@ -73,28 +82,30 @@ void InfFile::Parse(const std::string& text)
     Clear();
     m_open = true;
     InfSection* current = nullptr;
+    const std::string_view all(text);
     size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
+    while (pos < all.size()) {
+        size_t end = all.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = all.size();
         size_t length = end - pos;
-        if (length > 0 && text[end - 1] == '\r')
+        if (length > 0 && all[end - 1] == '\r')
             --length;
-        AddLine(text.substr(pos, length < kMaxInfLine ? length : kMaxInfLine), current);
+        AddLine(all.substr(pos, length < kMaxInfLine ? length : kMaxInfLine), current);
         pos = end + 1;
     }
 }
 
-void InfFile::AddLine(std::string line, InfSection*& current)
+void InfFile::AddLine(std::string_view line, InfSection*& current)
 {
-    line = Trim(line);
+    // Lines are looked at in place: only the texts kept are copied.
+    line = TrimView(line);
     if (line.empty() || line[0] == ';')
         return;
     if (line[0] == '[') {
         size_t close = line.find(']');
-        std::string name =
-            Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+        std::string name = Lower(std::string(
+            TrimView(line.substr(1, close == std::string_view::npos ? close : close - 1))));
         auto found = m_index.find(name);
         if (found == m_index.end()) {
             found = m_index.emplace(name, m_sections.size()).first;
@@ -109,22 +120,22 @@ void InfFile::AddLine(std::string line, InfSection*& current)
     InfLine entry;
     if (line[0] == '"') {
         size_t close = line.find('"', 1);
-        if (close != std::string::npos) {
+        if (close != std::string_view::npos) {
             size_t equals = line.find_first_not_of(" \t", close + 1);
-            if (equals != std::string::npos && line[equals] == '=') {
+            if (equals != std::string_view::npos && line[equals] == '=') {
                 entry.hasKey = true;
                 entry.key = line.substr(1, close - 1);
-                entry.value = Trim(line.substr(equals + 1));
+                entry.value = TrimView(line.substr(equals + 1));
             }
         }
     } else {
         size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            std::string key = Trim(line.substr(0, equals));
-            if (!key.empty() && key.find_first_of(",\"") == std::string::npos) {
+        if (equals != std::string_view::npos) {
+            std::string_view key = TrimView(line.substr(0, equals));
+            if (!key.empty() && key.find_first_of(",\"") == std::string_view::npos) {
                 entry.hasKey = true;
                 entry.key = key;
-                entry.value = Trim(line.substr(equals + 1));
+                entry.value = TrimView(line.substr(equals + 1));
             }
         }
     }

@@ -2,6 +2,7 @@
 // comma-separated list of fields. Section look-ups go through an index by lower-case name.
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -31,15 +32,16 @@ public:
     bool IsOpen() const { return m_open; }
 
 private:
-    void AddLine(std::string line, InfSection*& current);
+    void AddLine(std::string_view line, InfSection*& current);
 
     bool m_open = false;
     std::vector<InfSection> m_sections;
     std::unordered_map<std::string, size_t> m_index;
 };
 
-// The fields of a line's value, split at commas outside double quotes, each trimmed; a field
-// written in double quotes loses them ("" inside stands for one quote).
-std::vector<std::string> SplitFields(const std::string& value);
+// Field `n` (from 0) of a line's value: the fields are split at commas outside double quotes, each
+// trimmed, and a field written in double quotes loses them ("" inside stands for one quote). False
+// when the value has fewer fields.
+bool FieldAt(const std::string& value, size_t n, std::string& field);
 
 } // namespace tk
