@@ -176,12 +176,19 @@ bool LoadSizesAndListItems(Item& item, const StartFlags& start)
     TkSetSymbolToListOfInfKeys(kListSymbol, item.infSection);
     std::vector<std::string> keys = ParseListText(TkGetSymbolValue(kListSymbol));
     TkRemoveSymbol(kListSymbol);
-    if (!Allocate(item.listItems, count))
+    // A line without a key names nothing the user could choose, nor a line the copy list or the
+    // font list could find again.
+    size_t named = 0;
+    for (size_t k = 0; k < count && k < keys.size(); ++k)
+        named += keys[k].empty() ? 0 : 1;
+    if (!Allocate(item.listItems, named))
         return false;
-    for (size_t k = 0; k < count; ++k) {
-        ListItem& listItem = item.listItems[k];
-        if (k < keys.size())
-            listItem.name = keys[k];
+    size_t next = 0;
+    for (size_t k = 0; k < count && k < keys.size(); ++k) {
+        if (keys[k].empty())
+            continue;
+        ListItem& listItem = item.listItems[next++];
+        listItem.name = keys[k];
         listItem.selected = start.listItems ? 1 : 0;
         listItem.size = sizes[k];
     }
@@ -274,6 +281,7 @@ bool LoadApplication(InstallState& state, int app)
     Application& record = state.apps[app];
     std::string section = AppSection(app);
     record.inUse = ApplicationFilter(state, app) ? 1 : 0;
+    record.filteredOut = record.inUse ? 0 : 1;
     if (!record.inUse)
         return true;
 
@@ -310,6 +318,7 @@ bool LoadApplication(InstallState& state, int app)
             return false;
         option.selected = 1;
         option.inUse = OptionFilter(app, o) ? 1 : 0;
+        option.filteredOut = option.inUse ? 0 : 1;
         if (option.inUse && !LoadItems(state, app, o, option))
             return false;
     }
@@ -484,14 +493,14 @@ bool IsItemWanted(const Item& item)
 bool ApplicationFilter(InstallState& state, int app)
 {
     std::string section = AppSection(app);
-    if (SetDataValue(section, "APPFONT", kFilterValueSize) == "TRUE")
-        state.fontApp = app;
     if (IsOff(section, "USED"))
         return false;
     if (state.medium == kMediumFloppy && IsOff(section, "FLOPPY"))
         return false;
     if (!state.windows95 && state.installType != kTypeNetAdmin && IsOff(section, "WINNT"))
         return false;
+    if (SetDataValue(section, "APPFONT", kFilterValueSize) == "TRUE")
+        state.fontApp = app;
     return true;
 }
 

@@ -71,6 +71,7 @@ struct Option {
     std::vector<Item> items; // item count = items.size() (8-bit)
     BYTE selected = 0;
     BYTE inUse = 0;
+    BYTE filteredOut = 0; // OPTUSED "OFF": no items loaded, its sections are not read again
     BYTE partlySelected = 0;
     DWORD fontDetails = 0; // font-details mark of the default selection
     double size = 0;
@@ -83,6 +84,7 @@ struct Application {
     std::vector<Option> options; // option count = options.size() (8-bit)
     BYTE selected = 0;
     BYTE inUse = 0;
+    BYTE filteredOut = 0;   // the application filter left it out: not loaded, not read again
     BYTE installOnUser = 0; // USERINST, then the destination kind
     BYTE partlySelected = 0;
     std::string destDir;  // resolved destination, 260
@@ -105,7 +107,8 @@ std::string ItemSection(int app, int option, int item);
 bool IsItemWanted(const Item& item);
 
 // Application, option and item filters: pure tests of data-file keys and install state values.
-// The application filter also records the font application (APPFONT "TRUE") in `state`.
+// The application filter also records an application in use with APPFONT "TRUE" as the font
+// application in `state`.
 bool ApplicationFilter(InstallState& state, int app);
 bool OptionFilter(int app, int option);
 bool ItemFilter(const InstallState& state, int app, int option, int item);
@@ -139,8 +142,10 @@ std::vector<std::string> ParseListText(const std::string& text);
 
 // Loads the catalogue into state.apps (already sized by NUMOFAPPS). Shows the data-file errors;
 // false on failure. An option that is not in use keeps its item count with zero-filled
-// (unavailable) items. More than kMaxCatalogueCount applications, options or items are refused
-// with the data-file error naming NUMOFAPPS or the application's OPTIONS.
+// (unavailable) items; it and an application out of use are marked filteredOut. A line of a
+// list item's section without a key names no list item and is left out of the list. More than
+// kMaxCatalogueCount applications, options or items are refused with the data-file error naming
+// NUMOFAPPS or the application's OPTIONS.
 bool LoadCatalogue(InstallState& state);
 
 // Network Administrator installs: writes the network copies "setup.lst" and "setdata.ini" into

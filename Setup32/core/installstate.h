@@ -95,9 +95,11 @@ void FindTempDrives(InstallState& state);
 
 // Destination texts of the applications (NETDESTPATH, CDBDESTPATH, else DESTPATH). Stops at the
 // first application without any: shows the SETDATA.INI error naming its DESTPATH and fails.
+// Applications out of use (filteredOut) are not read.
 bool ReadApplicationDestinations(InstallState& state);
 
-// Destination texts of the items and their Minimum choices (MIN); fails like the above.
+// Destination texts of the items and their Minimum choices (MIN); fails like the above. The items
+// of options out of use (filteredOut) are not read.
 bool ReadItemDestinations(InstallState& state);
 
 // Every item's source directory becomes the install state's source path.

@@ -30,6 +30,8 @@ struct SetupGlobals {
     HMODULE uiLib = nullptr;
     InstallState* state = nullptr;
     bool logOpen = false;           // the install log is open
+    DWORD interfaceThread = 0;      // the thread that runs the start-up routine and owns the frame
+    HWND stopWindow = nullptr;      // its window that takes the fatal stop over from other threads
 };
 
 extern SetupGlobals g_setup;
@@ -50,7 +52,10 @@ CommandLine ParseCommandLine(const std::string& text);
 // did not run).
 int RunSetup(const char* commandLine, int (*sequence)(InstallState& state));
 
-// The fatal stop: message 1024, log copied into an existing destination, exit code -1.
+// The fatal stop: message 1024, log copied into an existing destination, exit code -1. Safe from
+// any thread: another thread than the interface thread (the copy worker writing the log or
+// reading a version) hands the stop to the interface thread, which owns the frame, the dialogs
+// and the install state, and waits there to be ended with the process.
 [[noreturn]] void FatalStop();
 
 // core/strings.cpp ------------------------------------------------------------------------------

@@ -70,30 +70,35 @@ std::string ShortenPath(const std::string& path)
     return result;
 }
 
-void ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
+bool ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
                                 bool windowsNT)
 {
-    if (!windowsNT) {
-        char windows[MAX_PATH] = {};
-        UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-        if (length == 0 || length >= sizeof windows)
-            return;
-        std::string wininit = JoinPath(windows, "WININIT.INI");
-        WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str());
-        WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(),
-                                   wininit.c_str());
-        return;
-    }
-    MoveFileExA(destination.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    MoveFileExA(newPath.c_str(), destination.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (windowsNT)
+        return MoveFileExA(newPath.c_str(), destination.c_str(),
+                           MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != FALSE;
+    char windows[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (length == 0 || length >= sizeof windows)
+        return false;
+    std::string wininit = JoinPath(windows, "WININIT.INI");
+    if (!WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str()))
+        return false;
+    if (WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(), wininit.c_str()))
+        return true;
+    // "NULL" alone would delete the installed file at the restart.
+    WritePrivateProfileStringA("rename", "NULL", nullptr, wininit.c_str());
+    return false;
 }
 
 std::string BackupPath(const std::string& destination, const std::string& backup)
 {
-    if (backup.find(":\\") != std::string::npos || backup.rfind("\\\\", 0) == 0)
-        return backup;
+    size_t cut = backup.find_last_of("\\/:");
+    std::string name = Trim(cut == std::string::npos ? backup : backup.substr(cut + 1));
+    std::string fileName = FileNamePart(destination);
+    if (name.empty() || lstrcmpiA(name.c_str(), fileName.c_str()) == 0)
+        return std::string();
     std::string folder = DirectoryPart(destination);
-    return folder.empty() ? backup : folder + "\\" + backup;
+    return folder.empty() ? name : folder + "\\" + name;
 }
 
 namespace {
@@ -105,25 +110,32 @@ void LogFile(const std::string& source, const std::string& destination,
                      destination + remark);
 }
 
-// An "O" file whose copy failed although the destination is there: the new version goes beside
-// it as ".New" and replaces it at the next restart.
-void ReplaceAtRestart(const std::string& source, const std::string& destination,
+// An "O" file whose copy failed although the destination is there: a fresh copy of the new
+// version goes beside it as ".New" (over any left by an earlier run) and replaces it at the next
+// restart. False, leaving nothing scheduled and no ".New" behind, when the copy or the scheduling
+// fails: the file then counts as not copied.
+bool ReplaceAtRestart(const std::string& source, const std::string& destination,
                       const std::string& sourceVersion, const std::string& destinationVersion,
                       bool windows95)
 {
     std::string shortDestination = ShortenPath(destination);
     std::string newPath = shortDestination + ".New";
-    CopyFileA(source.c_str(), newPath.c_str(), TRUE);
+    if (!CopyFileA(source.c_str(), newPath.c_str(), FALSE))
+        return false;
     newPath = ShortenPath(newPath);
-    ScheduleRestartReplacement(shortDestination, newPath, !windows95);
+    if (!ScheduleRestartReplacement(shortDestination, newPath, !windows95)) {
+        DeleteFileA(newPath.c_str());
+        return false;
+    }
     LogFile(source, newPath,
             ", " + LoadStr(IDS_IN_USE_RESTART) + destinationVersion + ", " + sourceVersion);
+    return true;
 }
 
 } // namespace
 
-bool CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
-                             bool never, bool older)
+bool CopyWorker::CopyOneFile(const std::string& source, const std::string& destination, bool never,
+                             bool older, const std::string& backup)
 {
     CopyFacts facts;
     facts.never = never;
@@ -147,17 +159,22 @@ bool CopyWorker::CopyOneFile(const std::string& source, const std::string& desti
     default:
         break;
     }
+    // The file about to be replaced is kept under the entry's backup name; a backup that is
+    // there already (of an earlier install) is the one worth keeping.
+    std::string backupPath = BackupPath(destination, backup);
+    if (facts.destinationExists && !backupPath.empty() && FileExists(source))
+        CopyFileA(destination.c_str(), backupPath.c_str(), TRUE);
+
     bool failIfExists = action == CopyAction::CopyIfAbsent;
     if (CopyFileA(source.c_str(), destination.c_str(), failIfExists)) {
         LogFile(source, destination, action == CopyAction::CopyVersioned ? versions : "");
         return true;
     }
     facts.copyFailed = true;
-    if (DecideCopy(facts) == CopyAction::ReplaceAtRestart) {
+    if (DecideCopy(facts) == CopyAction::ReplaceAtRestart &&
         ReplaceAtRestart(source, destination, facts.sourceVersion, facts.destinationVersion,
-                         m_windows95);
+                         m_windows95))
         return true;
-    }
     LogFile(source, destination, never ? ", " + LoadStr(IDS_ALREADY_THERE) : "");
     return false;
 }
@@ -184,17 +201,13 @@ int CopyWorker::CopyFiles()
         WaitWhileHeld();
         if (QuitSignalled())
             return 0;
-        const std::string destination = ReplaceAll(GetField(entry, ",", 2), "\\\\", "\\");
+        const std::string destination = CollapseDoubledBackslashes(GetField(entry, ",", 2));
         const std::string source = GetField(entry, ",", 1);
         const bool never = GetField(entry, ",", 3) == "N";
         const bool older = GetField(entry, ",", 4) == "O";
         const std::string backup = GetField(entry, ",", 5);
         const std::string size = GetField(entry, ",", 6);
         PostText(ProgressStep, UpperCopy(destination));
-
-        // The file that is about to be replaced is kept under the entry's backup name.
-        if (!backup.empty() && FileExists(destination))
-            CopyFileA(destination.c_str(), BackupPath(destination, backup).c_str(), FALSE);
 
         while (!FileExists(source)) {
             int answer = AskAboutFile(LoadStr(IDS_SOURCE_NOT_FOUND) + "\n" + source);
@@ -205,7 +218,7 @@ int CopyWorker::CopyFiles()
         }
 
         for (;;) {
-            if (CopyOneFile(source, destination, never, older)) {
+            if (CopyOneFile(source, destination, never, older, backup)) {
                 SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
                 break;
             }

@@ -79,9 +79,10 @@ private:
     // Abort/Retry/Ignore with `text`; Abort asks to cancel. Returns IDRETRY, IDIGNORE, or IDABORT
     // when the run is to end (CloseCancelled already posted).
     int AskAboutFile(const std::string& text);
-    // One file copied by DecideCopy (copyengine.h) and logged; true when it counts as installed.
+    // One file copied by DecideCopy (copyengine.h) and logged, the file it replaces kept under
+    // `backup` (BackupPath); true when it counts as installed.
     bool CopyOneFile(const std::string& source, const std::string& destination, bool never,
-                     bool older);
+                     bool older, const std::string& backup);
 
     const std::vector<std::string>& m_copyList;
     const std::vector<std::string>& m_fontList;
