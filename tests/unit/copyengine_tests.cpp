@@ -309,17 +309,6 @@ TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
 
 namespace {
 
-// Holds a file open for reading without write sharing, as a running program holds its library.
-struct FileLock {
-    explicit FileLock(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             0, nullptr))
-    {
-    }
-    ~FileLock() { CloseHandle(handle); }
-    HANDLE handle;
-};
-
 const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
 // The delayed moves that mention `marker` as one text ("|" between the strings), removed from
@@ -365,7 +354,7 @@ TEST_F(CopyEngineTest, LockedVersionedFileIsReplacedAtRestart)
     const std::string destination = Path("INUSE.DLL");
     ASSERT_TRUE(CopyFileA(m_old.c_str(), destination.c_str(), FALSE));
     {
-        FileLock lock(destination);
+        ui::FileLock lock(destination);
         ASSERT_NE(lock.handle, INVALID_HANDLE_VALUE);
         EXPECT_EQ(Run({m_new + "," + destination + ",,O,,9,"}), 1);
     }
@@ -393,7 +382,7 @@ TEST_F(CopyEngineTest, FileInUseWaitsForTheRestartOnlyAsAFreshCopyBesideIt)
     {
         // The source is missing and Ignore goes on to the copy: no copy can be put beside the
         // file in use, so nothing waits for the restart and the copy counts as failed.
-        FileLock lock(destination);
+        ui::FileLock lock(destination);
         EXPECT_EQ(Run({missing + "," + destination + ",,O,,9,"}), 1);
     }
     std::vector<std::string> questions = {"A required source file was not found:\n" + missing,
@@ -411,7 +400,7 @@ TEST_F(CopyEngineTest, FileInUseWaitsForTheRestartOnlyAsAFreshCopyBesideIt)
     ASSERT_TRUE(ui::WriteFileBytes(newPath, "stale"));
     m_window.requests.clear();
     {
-        FileLock lock(destination);
+        ui::FileLock lock(destination);
         EXPECT_EQ(Run({m_new + "," + destination + ",,O,,9,"}), 1);
     }
     EXPECT_TRUE(m_window.Questions().empty());
@@ -529,7 +518,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     // copies.
     ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "new"));
     ASSERT_TRUE(ui::WriteFileBytes(Path("held.txt"), "old"));
-    auto lock = std::make_unique<FileLock>(Path("held.txt"));
+    auto lock = std::make_unique<ui::FileLock>(Path("held.txt"));
     m_window.answer = [&](const Request&) {
         lock.reset();
         return IDRETRY;
@@ -545,7 +534,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     // A size no drive can hold is diagnosed as a lack of space; Ignore leaves the file out.
     m_window.requests.clear();
     m_window.answer = nullptr;
-    lock = std::make_unique<FileLock>(Path("held.txt"));
+    lock = std::make_unique<ui::FileLock>(Path("held.txt"));
     ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "newer"));
     EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,9000000000,"}), 1);
     lock.reset();

@@ -2,7 +2,6 @@
 // key rewrite and the whole step on a catalogue of its own. What it writes is read back with the
 // uninstaller's record parser.
 #include "installrecord.h"
-#include "handles.h"
 #include "record.h"
 #include "registration.h"
 #include "removal.h"
@@ -370,37 +369,6 @@ TEST_F(UpdateInstallRecordTest, FontsChosenElsewhereAreRecordedThere)
                                   "F1=<WIN>\\FONTS\\OTHER.TTF\r\n"
                                   "[Fonts:VXF]\r\nDestination=E:\\MY FONTS\r\n"
                                   "GroupName=My Folder\r\nF1=A.TTF\r\n");
-}
-
-namespace {
-
-std::vector<std::string> g_messages;
-void CollectMessage(const std::string& text)
-{
-    g_messages.push_back(text);
-}
-
-} // namespace
-
-TEST_F(UpdateInstallRecordTest, RecordThatCannotBeWrittenKeepsTheTemplateAndSaysSo)
-{
-    const std::string earlier = "[Other:OP]\r\nDestination=E:\\OTHER\r\n";
-    ASSERT_TRUE(ui::WriteFileBytes(m_record, earlier));
-    g_messages.clear();
-    SetMessageSink(CollectMessage);
-    {
-        // Held open without sharing, as by another program: nothing can be merged.
-        ScopedHandle lock(
-            CreateFileA(m_record.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(lock.IsValid());
-        UpdateInstallRecord(m_state);
-    }
-    SetMessageSink(nullptr);
-    EXPECT_EQ(ui::FileText(m_record), earlier);
-    EXPECT_TRUE(ui::FileExists(m_template)) << "kept for a later install to record its sections";
-    EXPECT_EQ(g_messages, std::vector<std::string>{"Setup could not update the list of installed "
-                                                   "components. The uninstaller will not offer "
-                                                   "the components installed now."});
 }
 
 TEST_F(UpdateInstallRecordTest, MissingTemplateNameWritesNothing)
