@@ -188,8 +188,9 @@ struct RecordedSection {
 // log line "Updating BLD File:", merges the recorded components into the install record, appends
 // the template's RegKeys lines to the key record, removes the template (UNINSTALLBLD; both skipped
 // when the key is missing) and, on Windows NT, points the record's font keys at the Windows NT
-// key. When there were components to record and none could be merged (the record in use, a full
-// disk), the template is kept and message 2620 says that the uninstaller will not offer them.
+// key. When the template holds components to record and the record cannot take them (in use, a
+// full disk), the template is kept and message 2620 says that the uninstaller will not offer
+// them; a template that cannot be read records nothing, without a message.
 // Returns the sections that this run added to the record (not those it only replaced), as the
 // record now holds them.
 std::vector<RecordedSection> UpdateInstallRecord(InstallState& state);

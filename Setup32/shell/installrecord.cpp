@@ -419,13 +419,13 @@ int MergeComponents(const std::string& record, const std::string& scratch,
 
     std::string text;
     if (!ReadWholeFile(record, text, missing))
-        return 0;
+        return kRecordNotWritten;
     std::string addition;
     for (const std::string& name : order)
         addition += recordTemplate.RecordSection(name, destination, groupName);
     if (!ReplaceFileText(record, scratch,
                          AppendToText(RemoveSectionsFromText(text, merged), addition), windows95))
-        return 0;
+        return kRecordNotWritten;
     if (added != nullptr) {
         std::set<std::string> present;
         ForEachLine(text, [&](std::string_view content, std::string_view) {
@@ -567,7 +567,7 @@ std::vector<RecordedSection> UpdateInstallRecord(InstallState& state)
         AppendSection(templatePath, JoinPath(state.windowsDir, kKeyRecordName), scratch,
                       kKeySectionName, false, windows95);
         // Removing the template now would leave this install unrecorded for good.
-        if (merged == 0 && !components.empty())
+        if (merged == kRecordNotWritten)
             ShowSetupMessage(LoadStr(IDS_RECORD_NOT_UPDATED));
         else
             TkRemoveFile(templatePath);

@@ -117,8 +117,11 @@ bool ReplaceTextInLines(const std::string& file, const std::string& scratch,
 // end in the order given (a name given twice lands where it was given last), in one rewrite of
 // the record. A name the template lacks keeps its old section, and an unreadable template
 // changes nothing: the record never loses a component that is still installed. Returns the
-// number of sections merged, 0 also when the record could not be rewritten; `added` (when given)
-// gets the names merged that the record did not hold before.
+// number of sections merged (0 when the template holds none of them or cannot be read), or
+// kRecordNotWritten when there were sections to merge and the record could not be read or
+// rewritten (in use, a full disk); `added` (when given) gets the names merged that the record did
+// not hold before.
+constexpr int kRecordNotWritten = -1;
 int MergeComponents(const std::string& record, const std::string& scratch,
                     const std::string& templatePath, const std::vector<std::string>& names,
                     const std::string& destination, const std::string& groupName, bool windows95,

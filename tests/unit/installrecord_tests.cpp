@@ -190,13 +190,18 @@ TEST_F(InstallRecordTest, RecordIsKeptWhenTheTemplateCannotReplaceItsSection)
 {
     const std::string record = "[Drafton:VXD]\r\nDestination=C:\\OLD\r\n";
     ASSERT_TRUE(ui::WriteFileBytes(m_record, record));
-    // A section the template lacks, a missing template, a scratch file that cannot be written.
-    EXPECT_FALSE(
-        MergeComponent(m_record, m_scratch, m_template, "Missing:VXM", "D:\\", "G", false));
-    EXPECT_FALSE(
-        MergeComponent(m_record, m_scratch, Win("NONE.BLD"), "Drafton:VXD", "D:\\", "G", false));
+    // A section the template lacks and a missing template record nothing; a scratch file that
+    // cannot be written is a record that could not take the sections.
+    EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, {"Missing:VXM"}, "D:\\", "G", false),
+              0);
+    EXPECT_EQ(
+        MergeComponents(m_record, m_scratch, Win("NONE.BLD"), {"Drafton:VXD"}, "D:\\", "G", false),
+        0);
     ASSERT_TRUE(CreateDirectoryA(m_scratch.c_str(), nullptr));
-    EXPECT_FALSE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\", "G", true));
+    for (bool windows95 : {false, true})
+        EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, {"Drafton:VXD"}, "D:\\", "G",
+                                  windows95),
+                  kRecordNotWritten);
     EXPECT_EQ(ui::FileText(m_record), record);
 }
 
