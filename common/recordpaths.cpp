@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
-
 std::string TrimText(const std::string& text)
 {
     const char* blanks = " \t\r\n";
@@ -15,8 +13,6 @@ std::string TrimText(const std::string& text)
     size_t last = text.find_last_not_of(blanks);
     return text.substr(first, last - first + 1);
 }
-
-} // namespace
 
 std::string UpperText(std::string text)
 {

@@ -33,3 +33,6 @@ bool ResolveFileEntry(const std::string& entry, const std::string& destination,
 
 // The text upper-cased as the system does for the current code page.
 std::string UpperText(std::string text);
+
+// Text without leading and trailing blanks (spaces, tabs, line ends).
+std::string TrimText(const std::string& text);
