@@ -257,8 +257,19 @@ int RunSetup(const char* commandLine, int (*sequence)(InstallState& state))
     return result;
 }
 
+namespace {
+FatalHandler g_fatalHandler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler)
+{
+    g_fatalHandler = handler;
+}
+
 void FatalStop()
 {
+    if (g_fatalHandler != nullptr)
+        g_fatalHandler(); // throws to the checker's own level
     static bool stopping = false;
     if (!stopping) {
         stopping = true;

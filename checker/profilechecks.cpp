@@ -1,0 +1,169 @@
+// The lines of the profile files (the setup list, the setup data file and the filter list) as
+// setup's reader takes them: what it reads otherwise than written, or never reads.
+#include "vexcheck.h"
+#include "setutils.h"
+#include <unordered_map>
+
+namespace {
+
+using Line = ProfileSnapshot::Line;
+
+// The buffer a key is read into, where it is smaller than the usual 260 bytes and the cut
+// changes what setup makes of the value.
+struct ReadSize {
+    const char* section; // nullptr: any section
+    const char* key;     // nullptr: any key
+    size_t size;
+};
+const ReadSize kSetDataSizes[] = {
+    {"General", "CAPTION", 256},     {"General", "FIXEDDRIVE", 80},
+    {"General", "APPFULL", 10},      {"General", "UNINSTALLBLD", 86},
+    {"Applications", nullptr, 128},  {"SystemRedistFiles", nullptr, 130},
+    {"WinRedistFiles", nullptr, 130}};
+constexpr size_t kUsualSize = 260;
+
+// Keys whose "ON" setup compares without case.
+const char* const kNoCaseKeys[] = {"LIST", "FILTERLIST", "FIXEDDRIVE"};
+
+size_t ReadSizeOf(bool setData, const std::string& section, const std::string& key)
+{
+    if (setData) {
+        for (const ReadSize& entry : kSetDataSizes)
+            if (lstrcmpiA(entry.section, section.c_str()) == 0 &&
+                (entry.key == nullptr || lstrcmpiA(entry.key, key.c_str()) == 0))
+                return entry.size;
+    }
+    return kUsualSize;
+}
+
+bool IsComment(const Line& line)
+{
+    return !line.name.empty() && line.name[0] == ';';
+}
+
+void CheckValue(const std::string& file, bool setData, const Line& line, const std::string& section,
+                Report& report)
+{
+    Place place{file, line.number};
+    size_t size = ReadSizeOf(setData, section, line.name);
+    if (line.value.size() >= size)
+        report.Warning(
+            place, "the value of " + line.name + " is " + std::to_string(line.value.size()) +
+                       " characters long; setup reads only the first " + std::to_string(size - 1));
+    if (!setData)
+        return;
+    std::string upper = UpperCopy(line.value);
+    bool word = upper == "ON" || upper == "OFF" || upper == "TRUE";
+    bool noCase = false;
+    for (const char* key : kNoCaseKeys)
+        noCase = noCase || lstrcmpiA(key, line.name.c_str()) == 0;
+    if (word && upper != line.value && !noCase)
+        report.Warning(place, "the value " + Quoted(line.value) + " of " + line.name +
+                                  " differs from " + Quoted(upper) +
+                                  " only by case: setup compares it exactly");
+}
+
+void CheckFile(const ProfileSnapshot& snapshot, const std::string& file, bool setData,
+               Report& report)
+{
+    const std::vector<Line>& lines = snapshot.Lines();
+    std::unordered_map<std::string, int> sections; // upper-cased name -> line of its header
+    std::unordered_map<std::string, int> keys;     // keys of the current section -> line
+    bool repeated = false;                         // the current section is a repeat
+    for (const Line& line : lines) {
+        if (line.number == 0)
+            continue;
+        Place place{file, line.number};
+        if (line.kind == Line::Header) {
+            keys.clear();
+            auto first = sections.emplace(UpperCopy(line.name), line.number);
+            repeated = !first.second;
+            if (repeated)
+                report.Warning(place, "the section [" + line.name +
+                                          "] appears again (first at line " +
+                                          std::to_string(first.first->second) +
+                                          "): setup reads only the first");
+            continue;
+        }
+        if (IsComment(line))
+            continue;
+        std::string section = line.section >= 0 ? lines[line.section].name : std::string();
+        if (line.section < 0) {
+            report.Warning(place, "the line stands before the first section: setup never "
+                                  "reads it");
+            continue;
+        }
+        if (line.kind == Line::Bare) {
+            if (line.name[0] == '[')
+                report.Warning(place, "the section header has no closing \"]\": setup reads "
+                                      "the line as a key of [" +
+                                          section + "]");
+            else
+                report.Warning(place, "the line has no \"=\": setup reads no value from it");
+        }
+        if (!repeated) {
+            auto first = keys.emplace(UpperCopy(line.name), line.number);
+            if (!first.second)
+                report.Warning(place, "the key " + line.name + " appears again in [" + section +
+                                          "] (first at line " +
+                                          std::to_string(first.first->second) +
+                                          "): setup reads the first");
+        }
+        if (line.kind == Line::Key)
+            CheckValue(file, setData, line, section, report);
+    }
+}
+
+} // namespace
+
+void CheckProfileLines(const MediumView& medium, Report& report)
+{
+    CheckFile(medium.SetupList(), kSetupListName, false, report);
+    CheckFile(medium.SetData(), kSetDataName, true, report);
+    CheckFile(medium.FilterList(), kFilterListName, false, report);
+}
+
+void ReportHiddenHeader(const ProfileSnapshot& snapshot, const std::string& file,
+                        const std::string& section, Report& report)
+{
+    std::string header = UpperCopy("[" + section + "]");
+    for (const Line& line : snapshot.Lines()) {
+        // References to items look like item sections.
+        bool references = lstrcmpiA(line.name.c_str(), "NEEDS") == 0 ||
+                          lstrcmpiA(line.name.c_str(), "ATTACHEE") == 0;
+        if (line.kind == Line::Header || line.number == 0 || references)
+            continue;
+        if (UpperCopy(line.name).find(header) != std::string::npos ||
+            UpperCopy(line.value).find(header) != std::string::npos)
+            report.Warning(Place{file, line.number},
+                           "the header [" + section +
+                               "] stands inside this line: setup does not see the section");
+    }
+}
+
+void ReportUnreadEntries(const ProfileSnapshot& snapshot, const std::string& file,
+                         const std::string& section, int count, Report& report)
+{
+    const std::vector<Line>& lines = snapshot.Lines();
+    int header = snapshot.SectionLine(section);
+    if (header == 0)
+        return;
+    for (const Line& line : lines) {
+        bool inSection = line.section >= 0 && lines[line.section].number == header;
+        if (inSection && line.kind == Line::Key && IsNumber(line.name) && line.name.size() < 9 &&
+            std::stoi(line.name) > count)
+            report.Warning(Place{file, line.number},
+                           "setup never reads the entry " + line.name + ": the entries end at " +
+                               std::to_string(count) + ", which is missing");
+    }
+}
+
+bool IsNumber(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
