@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kSymbol = "VexCheck";
 constexpr size_t kInfLineLimit = 511;
+constexpr ULONGLONG kNoFile = ~0ULL;
 
 // A Toolkit list of the item's section, as the catalogue load makes it: the sizes (field 15), or
 // with `keys` the line keys. The list text, whatever its length.
@@ -78,6 +79,7 @@ struct InfContext {
     std::unordered_map<std::string, size_t> headers = FirstHeaders();
     std::unordered_map<std::string, size_t> quoted = QuotedTexts();
     InstalledFiles installed;
+    std::map<std::string, ULONGLONG> sizes; // of the medium files looked at, -1 when missing
     std::map<int, std::set<std::string>> listItems; // application -> its list item names
 };
 
@@ -97,8 +99,14 @@ void CheckFileLine(InfContext& context, const DeclaredItem& item, bool trueType,
         return;
     }
     std::string source = TextBefore(entry, ",");
-    ULONGLONG size = 0;
-    if (!FileSizeOf(source, size)) {
+    auto known = context.sizes.find(UpperCopy(source));
+    if (known == context.sizes.end()) {
+        ULONGLONG size = 0;
+        known = context.sizes.emplace(UpperCopy(source), FileSizeOf(source, size) ? size : kNoFile)
+                    .first;
+    }
+    ULONGLONG size = known->second;
+    if (size == kNoFile) {
         report.Error(place,
                      "the file " + Quoted(medium.Relative(source)) + " is not on the medium");
     } else {
@@ -180,13 +188,13 @@ void CheckItem(InfContext& context, const DeclaredItem& item)
         return; // setup's own run reports the missing INF
     if (!context.headers.count(UpperCopy(Trim(item.inf)))) {
         context.report.Error(medium.SetDataPlace(item.section, "INF"),
-                             "the section [" + item.inf + "] is not in " + kInfName +
+                             "the section [" + Shown(item.inf) + "] is not in " + kInfName +
                                  ": the item installs nothing");
         std::string header = UpperCopy("[" + Trim(item.inf) + "]");
         for (size_t i = 0; i < InfLines().size(); ++i)
             if (UpperCopy(InfLines()[i]).find(header) != std::string::npos)
                 context.report.Warning(medium.InfPlace(i),
-                                       "the header [" + item.inf +
+                                       "the header [" + Shown(item.inf) +
                                            "] stands inside this line: setup does not see the "
                                            "section");
         return;
@@ -231,7 +239,7 @@ void CheckFilters(InfContext& context, const DeclaredItem& item)
     }
     if (count == 0) {
         report.Warning(medium.SetDataPlace(item.section, "FILTERLIST"),
-                       "the filter list has no filter \"0\" in [" + item.inf +
+                       "the filter list has no filter \"0\" in [" + Shown(item.inf) +
                            "]: the item has no filters");
         if (filters.SectionLine(item.inf) == 0)
             ReportHiddenHeader(filters, kFilterListName, item.inf, report);

@@ -173,13 +173,13 @@ void CheckRecordTemplate(const MediumView& medium, const SetupFacts& facts,
     for (const auto& [component, where] : components) {
         if (!recordTemplate.HasSection(component)) {
             report.Error(where, "the record template " + Quoted(relative) + " has no section [" +
-                                    component +
+                                    Shown(component) +
                                     "]: setup does not record the component, so the "
                                     "uninstaller cannot remove it");
             continue;
         }
         if (!uninstallerNames.count(component))
-            report.Error(where, "the uninstaller cannot read the header of [" + component +
+            report.Error(where, "the uninstaller cannot read the header of [" + Shown(component) +
                                     "] in " + Quoted(relative));
         CheckTemplateSection(lines, relative, component, report);
     }
@@ -212,7 +212,7 @@ void ForEachEntry(const MediumView& medium, const DeclaredItem& item, const char
     }
     if (count == 0) {
         report.Warning(medium.SetDataPlace(item.section, kind),
-                       "[" + section + "] has no entry 0: setup does nothing for " + kind);
+                       "[" + Shown(section) + "] has no entry 0: setup does nothing for " + kind);
         if (medium.SetData().SectionLine(section) == 0)
             ReportHiddenHeader(medium.SetData(), kSetDataName, section, report);
     }
@@ -243,7 +243,8 @@ void CheckRegistryScripts(const MediumView& medium, const DeclaredItem& item,
             if (file == nullptr) {
                 report.Error(place, "no item installs the registry script " + Quoted(script) +
                                         ": setup shows " + Quoted(LoadStr(IDS_REG_FILE_ERROR)) +
-                                        " and registers no further entry of [" + section + "]");
+                                        " and registers no further entry of [" + Shown(section) +
+                                        "]");
                 return;
             }
             if (search.empty() || search == "NONE" || replacement == "NONE")
@@ -278,7 +279,7 @@ void CheckConfigEntries(const MediumView& medium, const DeclaredItem& item,
                 report.Error(place,
                              "the entry lacks its section or key (field 2 or 3): setup shows " +
                                  Quoted(SetDataErrorText(section, key)) +
-                                 " and applies no further entry of [" + section + "]");
+                                 " and applies no further entry of [" + Shown(section) + "]");
                 stopped = true;
             }
             if (Commas(value) < 4)

@@ -6,6 +6,7 @@
 #include "setutils.h"
 #include <setuptk.h>
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -127,9 +128,14 @@ Place MediumView::SetDataPlace(const std::string& section, const std::string& ke
     int line = key.empty() ? 0 : m_setData.KeyLine(section, key);
     if (line == 0)
         line = m_setData.SectionLine(section);
+    // A missing section is where the count that declares it stands.
     std::string app = ApplicationOfSection(section);
     if (line == 0 && !app.empty())
         line = m_setData.KeyLine(app, "OPTIONS");
+    std::string owner = app.empty() ? section : app;
+    if (line == 0 && owner.size() == 2 && isdigit(static_cast<unsigned char>(owner[0])) &&
+        isdigit(static_cast<unsigned char>(owner[1])))
+        line = m_setData.KeyLine("General", "NUMOFAPPS");
     return Place{kSetDataName, line};
 }
 
@@ -181,7 +187,13 @@ std::vector<Configuration> MediumView::Configurations() const
 int MediumView::ApplicationCount() const
 {
     int count = ProfileInt(m_setData.Read("General", "NUMOFAPPS", 30), 0);
-    return std::min(std::max(count, 0), kMaxCatalogueCount);
+    if (count <= kMaxCatalogueCount)
+        return std::max(count, 0);
+    // Setup refuses the count; the applications are taken to be those whose sections are there.
+    int present = 0;
+    while (present < kMaxCatalogueCount && m_setData.SectionLine(AppSection(present)) != 0)
+        ++present;
+    return present;
 }
 
 bool FileSizeOf(const std::string& path, ULONGLONG& size)

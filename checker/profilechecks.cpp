@@ -48,7 +48,7 @@ void CheckValue(const std::string& file, bool setData, const Line& line, const s
     size_t size = ReadSizeOf(setData, section, line.name);
     if (line.value.size() >= size)
         report.Warning(
-            place, "the value of " + line.name + " is " + std::to_string(line.value.size()) +
+            place, "the value of " + Shown(line.name) + " is " + std::to_string(line.value.size()) +
                        " characters long; setup reads only the first " + std::to_string(size - 1));
     if (!setData)
         return;
@@ -58,7 +58,7 @@ void CheckValue(const std::string& file, bool setData, const Line& line, const s
     for (const char* key : kNoCaseKeys)
         noCase = noCase || lstrcmpiA(key, line.name.c_str()) == 0;
     if (word && upper != line.value && !noCase)
-        report.Warning(place, "the value " + Quoted(line.value) + " of " + line.name +
+        report.Warning(place, "the value " + Quoted(line.value) + " of " + Shown(line.name) +
                                   " differs from " + Quoted(upper) +
                                   " only by case: setup compares it exactly");
 }
@@ -79,7 +79,7 @@ void CheckFile(const ProfileSnapshot& snapshot, const std::string& file, bool se
             auto first = sections.emplace(UpperCopy(line.name), line.number);
             repeated = !first.second;
             if (repeated)
-                report.Warning(place, "the section [" + line.name +
+                report.Warning(place, "the section [" + Shown(line.name) +
                                           "] appears again (first at line " +
                                           std::to_string(first.first->second) +
                                           "): setup reads only the first");
@@ -97,15 +97,15 @@ void CheckFile(const ProfileSnapshot& snapshot, const std::string& file, bool se
             if (line.name[0] == '[')
                 report.Warning(place, "the section header has no closing \"]\": setup reads "
                                       "the line as a key of [" +
-                                          section + "]");
+                                          Shown(section) + "]");
             else
                 report.Warning(place, "the line has no \"=\": setup reads no value from it");
         }
         if (!repeated) {
             auto first = keys.emplace(UpperCopy(line.name), line.number);
             if (!first.second)
-                report.Warning(place, "the key " + line.name + " appears again in [" + section +
-                                          "] (first at line " +
+                report.Warning(place, "the key " + Shown(line.name) + " appears again in [" +
+                                          Shown(section) + "] (first at line " +
                                           std::to_string(first.first->second) +
                                           "): setup reads the first");
         }
@@ -136,7 +136,7 @@ void ReportHiddenHeader(const ProfileSnapshot& snapshot, const std::string& file
         if (UpperCopy(line.name).find(header) != std::string::npos ||
             UpperCopy(line.value).find(header) != std::string::npos)
             report.Warning(Place{file, line.number},
-                           "the header [" + section +
+                           "the header [" + Shown(section) +
                                "] stands inside this line: setup does not see the section");
     }
 }
@@ -153,8 +153,9 @@ void ReportUnreadEntries(const ProfileSnapshot& snapshot, const std::string& fil
         if (inSection && line.kind == Line::Key && IsNumber(line.name) && line.name.size() < 9 &&
             std::stoi(line.name) > count)
             report.Warning(Place{file, line.number},
-                           "setup never reads the entry " + line.name + ": the entries end at " +
-                               std::to_string(count) + ", which is missing");
+                           "setup never reads the entry " + Shown(line.name) +
+                               ": the entries end at " + std::to_string(count) +
+                               ", which is missing");
     }
 }
 

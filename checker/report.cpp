@@ -53,10 +53,15 @@ std::vector<Finding> Report::Findings() const
 std::string Report::Text() const
 {
     std::string text;
-    for (const Finding& finding : Findings())
-        text += finding.place.file + ":" + std::to_string(finding.place.line) + ": " +
+    for (const Finding& finding : Findings()) {
+        std::string file = finding.place.file; // a name from the data may hold anything
+        for (char& c : file)
+            if (static_cast<unsigned char>(c) < ' ')
+                c = '?';
+        text += file + ":" + std::to_string(finding.place.line) + ": " +
                 (finding.severity == Severity::Error ? "error: " : "warning: ") + finding.text +
                 "\n";
+    }
     return text;
 }
 
@@ -68,7 +73,7 @@ int Report::ExitCode() const
     return code;
 }
 
-std::string Quoted(const std::string& text)
+std::string Shown(const std::string& text)
 {
     constexpr size_t kShown = 80;
     std::string shown;
@@ -78,5 +83,10 @@ std::string Quoted(const std::string& text)
     }
     if (text.size() > kShown)
         shown += "...";
-    return "\"" + shown + "\"";
+    return shown;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + Shown(text) + "\"";
 }

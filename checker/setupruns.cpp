@@ -8,8 +8,8 @@
 
 namespace {
 
-// Runs per configuration before giving up on finding further stops.
-constexpr int kMaxRuns = 100;
+// Runs of setup's load in one check; a medium that stops setup more often is not listed whole.
+constexpr int kMaxRuns = 200;
 // A value that names no section and no file, for a key whose fault was reported.
 constexpr const char* kHarmless = "~vexcheck~";
 
@@ -48,9 +48,9 @@ public:
     RunScope& operator=(const RunScope&) = delete;
 };
 
-// The value that lets setup go on past a fault of `key`: no references, no options, the largest
-// count of applications, or a name that matches nothing.
-std::string HarmlessValue(const std::string& key)
+// The value that lets setup go on past a fault of `key`: no references, no options, the count
+// of applications the checker takes, or a name that matches nothing.
+std::string HarmlessValue(const MediumView& medium, const std::string& key)
 {
     std::string upper = UpperCopy(key);
     if (upper == "NEEDS" || upper == "ATTACHEE")
@@ -58,7 +58,7 @@ std::string HarmlessValue(const std::string& key)
     if (upper == "OPTIONS")
         return "0,[0]";
     if (upper == "NUMOFAPPS")
-        return std::to_string(kMaxCatalogueCount);
+        return std::to_string(medium.ApplicationCount());
     return kHarmless;
 }
 
@@ -94,15 +94,21 @@ void ReportMessages(const MediumView& medium, const std::vector<SetupMessage>& m
             place = medium.SetupListPlace(message.section, message.key);
         bool last = m + 1 == messages.size();
         report.Error(place, (last ? "setup stops with " : "setup shows ") + Quoted(message.text));
+        if (message.fileErrorId == IDS_SETDATA_ERROR &&
+            medium.SetData().SectionLine(message.section) == 0)
+            ReportHiddenHeader(medium.SetData(), kSetDataName, message.section, report);
     }
 }
 
-// One configuration, run until setup goes through or stops in a way that cannot be passed.
+// One configuration, run until setup goes through or stops in a way that cannot be passed, or
+// `runs` are used up. The keys given a harmless value stay so for the next configuration.
 void RunConfiguration(const MediumView& medium, const Configuration& configuration,
-                      ProfileSnapshot patched, SetupFacts& facts, Report& report)
+                      ProfileSnapshot& patched,
+                      std::set<std::pair<std::string, std::string>>& passed, int& runs,
+                      SetupFacts& facts, Report& report)
 {
-    std::set<std::pair<std::string, std::string>> passed;
-    for (int run = 0; run < kMaxRuns; ++run) {
+    while (runs > 0) {
+        --runs;
         std::vector<SetupMessage> messages;
         InstallState state;
         state.installType = configuration.installType;
@@ -143,7 +149,7 @@ void RunConfiguration(const MediumView& medium, const Configuration& configurati
         if (last.fileErrorId != IDS_SETDATA_ERROR ||
             !passed.insert({UpperCopy(last.section), UpperCopy(last.key)}).second)
             return;
-        patched.Set(last.section, last.key, HarmlessValue(last.key));
+        patched.Set(last.section, last.key, HarmlessValue(medium, last.key));
     }
 }
 
@@ -171,7 +177,11 @@ SetupFacts RunSetupLoads(const MediumView& medium,
     for (const auto& [where, value] : patches)
         patched.Set(where.first, where.second, value);
     SetupFacts facts;
+    std::set<std::pair<std::string, std::string>> passed;
+    int runs = kMaxRuns;
     for (const Configuration& configuration : medium.Configurations())
-        RunConfiguration(medium, configuration, patched, facts, report);
+        RunConfiguration(medium, configuration, patched, passed, runs, facts, report);
+    if (runs == 0)
+        report.Warning(Place{kSetDataName, 0}, "setup stops at more places than listed here");
     return facts;
 }

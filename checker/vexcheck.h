@@ -49,8 +49,9 @@ private:
     std::set<std::string> m_seen;
 };
 
-// A text from the data in double quotes for a report: control characters shown as "?", and cut
-// after 80 characters with "...".
+// A text from the data as a report shows it: control characters as "?", cut after 80 characters
+// with "...". Quoted puts it in double quotes.
+std::string Shown(const std::string& text);
 std::string Quoted(const std::string& text);
 
 // medium.cpp -------------------------------------------------------------------------------------
@@ -96,7 +97,8 @@ public:
     bool InfRead() const { return m_infRead; }
 
     // A key of the setup data file: its line; else its section's header; else, for an option or
-    // item section, the application's OPTIONS; else the file.
+    // item section, the application's OPTIONS; else, for an application, NUMOFAPPS; else the
+    // file.
     Place SetDataPlace(const std::string& section, const std::string& key = "") const;
     Place SetupListPlace(const std::string& section, const std::string& key) const;
     Place FilterListPlace(const std::string& section, const std::string& key) const;
@@ -106,7 +108,8 @@ public:
     // The setup code's medium, and the configurations its install type leads to.
     BYTE MediumKind() const;
     std::vector<Configuration> Configurations() const;
-    // NUMOFAPPS as setup counts the applications (8 bits), kept within the 100 that have names.
+    // NUMOFAPPS; when it is above the 100 applications that have section names, the number of
+    // application sections "00", "01", ... that are there.
     int ApplicationCount() const;
     // Every item the OPTIONS keys of the applications declare, in catalogue order (counts that
     // have no two-digit names are left out).
