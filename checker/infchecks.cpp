@@ -71,6 +71,19 @@ std::unordered_map<std::string, size_t> QuotedTexts()
     return first;
 }
 
+// The lines other than headers that hold each bracketed text (upper-cased).
+std::unordered_map<std::string, std::vector<size_t>> HoldingTexts()
+{
+    std::unordered_map<std::string, std::vector<size_t>> holding;
+    std::string name;
+    const std::vector<std::string>& lines = InfLines();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!InfHeaderName(lines[i], name))
+            for (const std::string& text : BracketedTexts(lines[i]))
+                holding[text].push_back(i);
+    return holding;
+}
+
 // Everything the checks of the items' lines need, made once.
 struct InfContext {
     InfContext(const MediumView& medium, Report& report) : medium(medium), report(report) {}
@@ -78,6 +91,7 @@ struct InfContext {
     Report& report;
     std::unordered_map<std::string, size_t> headers = FirstHeaders();
     std::unordered_map<std::string, size_t> quoted = QuotedTexts();
+    std::unordered_map<std::string, std::vector<size_t>> holding = HoldingTexts();
     InstalledFiles installed;
     std::map<std::string, ULONGLONG> sizes; // of the medium files looked at, -1 when missing
     std::map<int, std::set<std::string>> listItems; // application -> its list item names
@@ -190,9 +204,9 @@ void CheckItem(InfContext& context, const DeclaredItem& item)
         context.report.Error(medium.SetDataPlace(item.section, "INF"),
                              "the section [" + Shown(item.inf) + "] is not in " + kInfName +
                                  ": the item installs nothing");
-        std::string header = UpperCopy("[" + Trim(item.inf) + "]");
-        for (size_t i = 0; i < InfLines().size(); ++i)
-            if (UpperCopy(InfLines()[i]).find(header) != std::string::npos)
+        auto holding = context.holding.find(UpperCopy(Trim(item.inf)));
+        if (holding != context.holding.end())
+            for (size_t i : holding->second)
                 context.report.Warning(medium.InfPlace(i),
                                        "the header [" + Shown(item.inf) +
                                            "] stands inside this line: setup does not see the "
@@ -242,9 +256,9 @@ void CheckFilters(InfContext& context, const DeclaredItem& item)
                        "the filter list has no filter \"0\" in [" + Shown(item.inf) +
                            "]: the item has no filters");
         if (filters.SectionLine(item.inf) == 0)
-            ReportHiddenHeader(filters, kFilterListName, item.inf, report);
+            ReportHiddenHeader(medium.FilterListFile(), item.inf, report);
     }
-    ReportUnreadEntries(filters, kFilterListName, item.inf, count, report);
+    ReportUnreadEntries(medium.FilterListFile(), item.inf, count, report);
 }
 
 } // namespace

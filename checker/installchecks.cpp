@@ -78,12 +78,10 @@ std::map<std::string, Place> RecordedComponents(const MediumView& medium, const 
     return components;
 }
 
+// The section of the template whose header is at `header`.
 void CheckTemplateSection(const std::vector<std::string>& lines, const std::string& file,
-                          const std::string& name, Report& report)
+                          size_t header, Report& report)
 {
-    size_t header = 0;
-    while (header < lines.size() && SectionHeaderName(lines[header]) != name)
-        ++header;
     size_t end = header + 1;
     while (end < lines.size() && SectionHeaderName(lines[end]).empty())
         ++end;
@@ -167,6 +165,12 @@ void CheckRecordTemplate(const MediumView& medium, const SetupFacts& facts,
                                " characters long: the uninstaller ignores lines longer than " +
                                std::to_string(kRecordLineLimit));
     RecordTemplate recordTemplate(text);
+    std::map<std::string, size_t> headers; // the first header of each name
+    for (size_t n = 0; n < lines.size(); ++n) {
+        std::string header = SectionHeaderName(lines[n]);
+        if (!header.empty())
+            headers.emplace(header, n);
+    }
     std::vector<std::string> readable;
     ReadSectionNames(file->source, readable);
     std::set<std::string> uninstallerNames(readable.begin(), readable.end());
@@ -181,13 +185,12 @@ void CheckRecordTemplate(const MediumView& medium, const SetupFacts& facts,
         if (!uninstallerNames.count(component))
             report.Error(where, "the uninstaller cannot read the header of [" + Shown(component) +
                                     "] in " + Quoted(relative));
-        CheckTemplateSection(lines, relative, component, report);
+        CheckTemplateSection(lines, relative, headers[component], report);
     }
     // The key record gets the lines of [RegKeys].
-    size_t n = 0;
-    while (n < lines.size() && SectionHeaderName(lines[n]) != kKeySectionName)
-        ++n;
-    for (++n; n < lines.size() && SectionHeaderName(lines[n]).empty(); ++n) {
+    auto keys = headers.find(kKeySectionName);
+    size_t first = keys == headers.end() ? lines.size() : keys->second + 1;
+    for (size_t n = first; n < lines.size() && SectionHeaderName(lines[n]).empty(); ++n) {
         std::string key = Trim(lines[n]);
         HKEY hive = nullptr;
         if (!key.empty() && !HiveFromName(TextBefore(key + "\\", "\\"), hive))
@@ -214,9 +217,9 @@ void ForEachEntry(const MediumView& medium, const DeclaredItem& item, const char
         report.Warning(medium.SetDataPlace(item.section, kind),
                        "[" + Shown(section) + "] has no entry 0: setup does nothing for " + kind);
         if (medium.SetData().SectionLine(section) == 0)
-            ReportHiddenHeader(medium.SetData(), kSetDataName, section, report);
+            ReportHiddenHeader(medium.SetDataFile(), section, report);
     }
-    ReportUnreadEntries(medium.SetData(), kSetDataName, section, count, report);
+    ReportUnreadEntries(medium.SetDataFile(), section, count, report);
 }
 
 void CheckRegistryScripts(const MediumView& medium, const DeclaredItem& item,

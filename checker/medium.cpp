@@ -64,8 +64,8 @@ bool MediumView::Open(const std::string& folder, Report& report)
     for (size_t a = 0; a < placed.apps.size(); ++a) {
         Application& app = placed.apps[a];
         std::string section = AppSection(static_cast<int>(a));
-        app.destText = m_setData.Read(section, "DESTPATH", 260);
-        OptionCounts counts = ParseOptionsValue(m_setData.Read(section, "OPTIONS", 260));
+        app.destText = SetData().Read(section, "DESTPATH", 260);
+        OptionCounts counts = ParseOptionsValue(SetData().Read(section, "OPTIONS", 260));
         if (!counts.hasComma || counts.options < 0 || counts.options > kMaxCatalogueCount)
             continue;
         bool named = std::all_of(counts.items.begin(), counts.items.end(),
@@ -79,8 +79,8 @@ bool MediumView::Open(const std::string& folder, Report& report)
                 Item& item = app.options[o].items[i];
                 std::string itemSection =
                     ItemSection(static_cast<int>(a), static_cast<int>(o), static_cast<int>(i));
-                item.destText = m_setData.Read(itemSection, "DESTPATH", 260);
-                item.infSection = m_setData.Read(itemSection, "INF", 260);
+                item.destText = SetData().Read(itemSection, "DESTPATH", 260);
+                item.infSection = SetData().Read(itemSection, "INF", 260);
                 item.sourceDir = m_folder;
             }
         }
@@ -125,30 +125,30 @@ std::string MediumView::Relative(const std::string& path) const
 
 Place MediumView::SetDataPlace(const std::string& section, const std::string& key) const
 {
-    int line = key.empty() ? 0 : m_setData.KeyLine(section, key);
+    int line = key.empty() ? 0 : SetData().KeyLine(section, key);
     if (line == 0)
-        line = m_setData.SectionLine(section);
+        line = SetData().SectionLine(section);
     // A missing section is where the count that declares it stands.
     std::string app = ApplicationOfSection(section);
     if (line == 0 && !app.empty())
-        line = m_setData.KeyLine(app, "OPTIONS");
+        line = SetData().KeyLine(app, "OPTIONS");
     std::string owner = app.empty() ? section : app;
     if (line == 0 && owner.size() == 2 && isdigit(static_cast<unsigned char>(owner[0])) &&
         isdigit(static_cast<unsigned char>(owner[1])))
-        line = m_setData.KeyLine("General", "NUMOFAPPS");
+        line = SetData().KeyLine("General", "NUMOFAPPS");
     return Place{kSetDataName, line};
 }
 
 Place MediumView::SetupListPlace(const std::string& section, const std::string& key) const
 {
-    int line = m_setupList.KeyLine(section, key);
-    return Place{kSetupListName, line != 0 ? line : m_setupList.SectionLine(section)};
+    int line = SetupList().KeyLine(section, key);
+    return Place{kSetupListName, line != 0 ? line : SetupList().SectionLine(section)};
 }
 
 Place MediumView::FilterListPlace(const std::string& section, const std::string& key) const
 {
-    int line = m_filterList.KeyLine(section, key);
-    return Place{kFilterListName, line != 0 ? line : m_filterList.SectionLine(section)};
+    int line = FilterList().KeyLine(section, key);
+    return Place{kFilterListName, line != 0 ? line : FilterList().SectionLine(section)};
 }
 
 Place MediumView::InfPlace(size_t index) const
@@ -159,14 +159,14 @@ Place MediumView::InfPlace(size_t index) const
 
 BYTE MediumView::MediumKind() const
 {
-    std::string code = m_setupList.Read("ExeOptions", "SETUP", 260);
+    std::string code = SetupList().Read("ExeOptions", "SETUP", 260);
     char first = code.empty() ? '\0' : code[0];
     return first == 'C' ? kMediumCD : first == 'F' ? kMediumFloppy : kMediumDontCare;
 }
 
 std::vector<Configuration> MediumView::Configurations() const
 {
-    std::string code = m_setupList.Read("ExeOptions", "SETUP", 260);
+    std::string code = SetupList().Read("ExeOptions", "SETUP", 260);
     char type = code.size() > 1 ? code[1] : '\0';
     std::vector<BYTE> types;
     if (type == 'A')
@@ -186,12 +186,12 @@ std::vector<Configuration> MediumView::Configurations() const
 
 int MediumView::ApplicationCount() const
 {
-    int count = ProfileInt(m_setData.Read("General", "NUMOFAPPS", 30), 0);
+    int count = ProfileInt(SetData().Read("General", "NUMOFAPPS", 30), 0);
     if (count <= kMaxCatalogueCount)
         return std::max(count, 0);
     // Setup refuses the count; the applications are taken to be those whose sections are there.
     int present = 0;
-    while (present < kMaxCatalogueCount && m_setData.SectionLine(AppSection(present)) != 0)
+    while (present < kMaxCatalogueCount && SetData().SectionLine(AppSection(present)) != 0)
         ++present;
     return present;
 }

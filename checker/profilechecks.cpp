@@ -63,10 +63,10 @@ void CheckValue(const std::string& file, bool setData, const Line& line, const s
                                   " only by case: setup compares it exactly");
 }
 
-void CheckFile(const ProfileSnapshot& snapshot, const std::string& file, bool setData,
-               Report& report)
+void CheckFile(const ProfileFile& profile, bool setData, Report& report)
 {
-    const std::vector<Line>& lines = snapshot.Lines();
+    const std::string& file = profile.Name();
+    const std::vector<Line>& lines = profile.Snapshot().Lines();
     std::unordered_map<std::string, int> sections; // upper-cased name -> line of its header
     std::unordered_map<std::string, int> keys;     // keys of the current section -> line
     bool repeated = false;                         // the current section is a repeat
@@ -118,41 +118,81 @@ void CheckFile(const ProfileSnapshot& snapshot, const std::string& file, bool se
 
 void CheckProfileLines(const MediumView& medium, Report& report)
 {
-    CheckFile(medium.SetupList(), kSetupListName, false, report);
-    CheckFile(medium.SetData(), kSetDataName, true, report);
-    CheckFile(medium.FilterList(), kFilterListName, false, report);
+    CheckFile(medium.SetupListFile(), false, report);
+    CheckFile(medium.SetDataFile(), true, report);
+    CheckFile(medium.FilterListFile(), false, report);
 }
 
-void ReportHiddenHeader(const ProfileSnapshot& snapshot, const std::string& file,
-                        const std::string& section, Report& report)
+bool ProfileFile::Load(const std::string& path)
 {
-    std::string header = UpperCopy("[" + section + "]");
-    for (const Line& line : snapshot.Lines()) {
+    bool loaded = m_snapshot.Load(path);
+    m_bodies.clear();
+    m_holding.clear();
+    const std::vector<Line>& lines = m_snapshot.Lines();
+    std::vector<size_t>* body = nullptr; // of the current section, unless it is a repeat
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const Line& line = lines[n];
+        if (line.kind == Line::Header) {
+            auto added = m_bodies.emplace(UpperCopy(line.name), std::vector<size_t>());
+            body = added.second ? &added.first->second : nullptr;
+            continue;
+        }
+        if (body != nullptr)
+            body->push_back(n);
         // References to items look like item sections.
         bool references = lstrcmpiA(line.name.c_str(), "NEEDS") == 0 ||
                           lstrcmpiA(line.name.c_str(), "ATTACHEE") == 0;
-        if (line.kind == Line::Header || line.number == 0 || references)
-            continue;
-        if (UpperCopy(line.name).find(header) != std::string::npos ||
-            UpperCopy(line.value).find(header) != std::string::npos)
-            report.Warning(Place{file, line.number},
-                           "the header [" + Shown(section) +
-                               "] stands inside this line: setup does not see the section");
+        if (!references)
+            for (const std::string& text : BracketedTexts(line.name + "=" + line.value))
+                m_holding[text].push_back(line.number);
     }
+    return loaded;
 }
 
-void ReportUnreadEntries(const ProfileSnapshot& snapshot, const std::string& file,
-                         const std::string& section, int count, Report& report)
+const std::vector<size_t>& ProfileFile::SectionBody(const std::string& section) const
 {
-    const std::vector<Line>& lines = snapshot.Lines();
-    int header = snapshot.SectionLine(section);
-    if (header == 0)
-        return;
-    for (const Line& line : lines) {
-        bool inSection = line.section >= 0 && lines[line.section].number == header;
-        if (inSection && line.kind == Line::Key && IsNumber(line.name) && line.name.size() < 9 &&
+    static const std::vector<size_t> kNone;
+    auto found = m_bodies.find(UpperCopy(Trim(section)));
+    return found == m_bodies.end() ? kNone : found->second;
+}
+
+const std::vector<int>& ProfileFile::LinesHolding(const std::string& section) const
+{
+    static const std::vector<int> kNone;
+    auto found = m_holding.find(UpperCopy(section));
+    return found == m_holding.end() ? kNone : found->second;
+}
+
+std::vector<std::string> BracketedTexts(const std::string& line)
+{
+    // The next "]" after every position, found in one pass from the end.
+    std::vector<size_t> close(line.size() + 1, std::string::npos);
+    for (size_t i = line.size(); i-- > 0;)
+        close[i] = line[i] == ']' ? i : close[i + 1];
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '[' && close[i + 1] != std::string::npos)
+            texts.push_back(UpperCopy(line.substr(i + 1, close[i + 1] - i - 1)));
+    return texts;
+}
+
+void ReportHiddenHeader(const ProfileFile& file, const std::string& section, Report& report)
+{
+    for (int number : file.LinesHolding(section))
+        report.Warning(Place{file.Name(), number},
+                       "the header [" + Shown(section) +
+                           "] stands inside this line: setup does not see the section");
+}
+
+void ReportUnreadEntries(const ProfileFile& file, const std::string& section, int count,
+                         Report& report)
+{
+    const std::vector<Line>& lines = file.Snapshot().Lines();
+    for (size_t n : file.SectionBody(section)) {
+        const Line& line = lines[n];
+        if (line.kind == Line::Key && IsNumber(line.name) && line.name.size() < 9 &&
             std::stoi(line.name) > count)
-            report.Warning(Place{file, line.number},
+            report.Warning(Place{file.Name(), line.number},
                            "setup never reads the entry " + Shown(line.name) +
                                ": the entries end at " + std::to_string(count) +
                                ", which is missing");

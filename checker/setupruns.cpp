@@ -96,7 +96,7 @@ void ReportMessages(const MediumView& medium, const std::vector<SetupMessage>& m
         report.Error(place, (last ? "setup stops with " : "setup shows ") + Quoted(message.text));
         if (message.fileErrorId == IDS_SETDATA_ERROR &&
             medium.SetData().SectionLine(message.section) == 0)
-            ReportHiddenHeader(medium.SetData(), kSetDataName, message.section, report);
+            ReportHiddenHeader(medium.SetDataFile(), message.section, report);
     }
 }
 

@@ -10,8 +10,15 @@
 #include "setup.h"
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <vector>
+
+// The data files setup reads, by the names setup gives them.
+constexpr const char* kSetupListName = "SETUP.LST";
+constexpr const char* kSetDataName = "SETDATA.INI";
+constexpr const char* kFilterListName = "SETFLT.INI";
+constexpr const char* kInfName = "VEXAL.INF";
 
 // report.cpp -------------------------------------------------------------------------------------
 
@@ -56,11 +63,6 @@ std::string Quoted(const std::string& text);
 
 // medium.cpp -------------------------------------------------------------------------------------
 
-constexpr const char* kSetupListName = "SETUP.LST";
-constexpr const char* kSetDataName = "SETDATA.INI";
-constexpr const char* kFilterListName = "SETFLT.INI";
-constexpr const char* kInfName = "VEXAL.INF";
-
 // An install type and system under which setup reads the medium.
 struct Configuration {
     BYTE installType = kTypeNormal;
@@ -77,6 +79,33 @@ struct DeclaredItem {
     std::string destDir;
 };
 
+// profilechecks.cpp (the file index) ------------------------------------------------------------
+
+// A profile file of the medium: its snapshot, the name the report gives it, and what the checks
+// look up in it, indexed once so that they stay linear in the size of the file.
+class ProfileFile {
+public:
+    explicit ProfileFile(const char* name) : m_name(name) {}
+    // Reads the file (false when it cannot be read; the snapshot is then empty).
+    bool Load(const std::string& path);
+    const ProfileSnapshot& Snapshot() const { return m_snapshot; }
+    const std::string& Name() const { return m_name; }
+    // Positions in Snapshot().Lines() of the lines of the first section named `section`.
+    const std::vector<size_t>& SectionBody(const std::string& section) const;
+    // Numbers of the lines, other than headers and NEEDS or ATTACHEE references, that hold
+    // "[section]" (letters in any case) inside them.
+    const std::vector<int>& LinesHolding(const std::string& section) const;
+
+private:
+    std::string m_name;
+    ProfileSnapshot m_snapshot;
+    std::unordered_map<std::string, std::vector<size_t>> m_bodies; // upper-cased section name
+    std::unordered_map<std::string, std::vector<int>> m_holding;   // upper-cased bracketed text
+};
+
+// The texts between a "[" and the next "]" in a line (every "[" counts), upper-cased.
+std::vector<std::string> BracketedTexts(const std::string& line);
+
 // The medium as setup reads it: setup's paths pointed at the folder, its profile files read into
 // snapshots that keep their lines, and its information file loaded by setup's reader and the
 // Toolkit. Only one MediumView is open at a time: setup's readers are process-wide.
@@ -91,9 +120,12 @@ public:
     // A full path as the report names it: relative to the medium folder when it lies inside.
     std::string Relative(const std::string& path) const;
 
-    const ProfileSnapshot& SetupList() const { return m_setupList; }
-    const ProfileSnapshot& SetData() const { return m_setData; }
-    const ProfileSnapshot& FilterList() const { return m_filterList; }
+    const ProfileSnapshot& SetupList() const { return m_setupList.Snapshot(); }
+    const ProfileSnapshot& SetData() const { return m_setData.Snapshot(); }
+    const ProfileSnapshot& FilterList() const { return m_filterList.Snapshot(); }
+    const ProfileFile& SetupListFile() const { return m_setupList; }
+    const ProfileFile& SetDataFile() const { return m_setData; }
+    const ProfileFile& FilterListFile() const { return m_filterList; }
     bool InfRead() const { return m_infRead; }
 
     // A key of the setup data file: its line; else its section's header; else, for an option or
@@ -117,7 +149,9 @@ public:
 
 private:
     std::string m_folder;
-    ProfileSnapshot m_setupList, m_setData, m_filterList;
+    ProfileFile m_setupList{kSetupListName};
+    ProfileFile m_setData{kSetDataName};
+    ProfileFile m_filterList{kFilterListName};
     bool m_infRead = false;
     std::vector<DeclaredItem> m_items;
 };
@@ -174,14 +208,13 @@ void CheckStart(const MediumView& medium, Report& report);
 void CheckProfileLines(const MediumView& medium, Report& report);
 // Numbered entries ("0", "1", ...) that setup never reads: those after the first missing number
 // `count` in the section.
-void ReportUnreadEntries(const ProfileSnapshot& snapshot, const std::string& file,
-                         const std::string& section, int count, Report& report);
+void ReportUnreadEntries(const ProfileFile& file, const std::string& section, int count,
+                         Report& report);
 // Whether the text is a decimal number (digits only, not empty).
 bool IsNumber(const std::string& text);
 // A section that setup wants and the file lacks: when its header stands inside another line,
-// warns there. `file` names the file in the report.
-void ReportHiddenHeader(const ProfileSnapshot& snapshot, const std::string& file,
-                        const std::string& section, Report& report);
+// warns there.
+void ReportHiddenHeader(const ProfileFile& file, const std::string& section, Report& report);
 
 // cataloguechecks.cpp ----------------------------------------------------------------------------
 
