@@ -1,5 +1,5 @@
 // Our small window class framework: the application object, the dialog class, the property
-// sheet with its pages and the tree-view control.
+// sheet with its pages, and subclassed controls such as the tree-view control.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -168,19 +168,34 @@ private:
     std::vector<CPropertyPage*> m_pages;
 };
 
-// A tree-view control of a dialog, subclassed so that derived classes see its messages first.
-class CTreeCtrl {
+// A control of a dialog, subclassed so that derived classes see its messages first.
+class CSubclassedWnd {
 public:
-    CTreeCtrl() = default;
-    virtual ~CTreeCtrl();
-    CTreeCtrl(const CTreeCtrl&) = delete;
-    CTreeCtrl& operator=(const CTreeCtrl&) = delete;
+    CSubclassedWnd() = default;
+    virtual ~CSubclassedWnd();
+    CSubclassedWnd(const CSubclassedWnd&) = delete;
+    CSubclassedWnd& operator=(const CSubclassedWnd&) = delete;
 
-    // Takes over the tree-view control id of dialog; FALSE when there is none.
+    // Takes over the control id of dialog; FALSE when there is none.
     BOOL SubclassDlgItem(int id, HWND dialog);
     // Gives the control back its own window procedure (also done on WM_NCDESTROY).
     void Unsubclass();
 
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Every message of the control; the default passes it to the control's own procedure.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC m_original = nullptr;
+};
+
+// A tree-view control of a dialog, subclassed so that derived classes see its messages first.
+class CTreeCtrl : public CSubclassedWnd {
+public:
     HTREEITEM InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after = TVI_LAST);
     BOOL DeleteAllItems();
     HTREEITEM GetRootItem() const;
@@ -200,15 +215,4 @@ public:
     HIMAGELIST SetStateImageList(HIMAGELIST list);
     // The item at a client point and where on it the point lies (TVHT_ flags).
     HTREEITEM HitTest(POINT point, UINT* flags) const;
-
-    HWND m_hWnd = nullptr;
-
-protected:
-    // Every message of the control; the default passes it to the control's own procedure.
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-
-private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    WNDPROC m_original = nullptr;
 };

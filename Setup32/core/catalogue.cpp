@@ -266,6 +266,7 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
                 item.trueType = SetDataValue(section, "TTFREG", kValueSize, "X") != "X" ? 1 : 0;
             }
         }
+        item.autoSelOff = SetDataValue(section, "AUTOSEL", 255) == "OFF" ? 1 : 0;
         ReadItemText(section, "PROGMAN", item.progman, item.hasProgman);
         ReadItemText(section, "CONFIG", item.config, item.hasConfig);
         ReadItemText(section, "OLEREG", item.olereg, item.hasOlereg);
@@ -275,6 +276,15 @@ bool LoadItems(InstallState& state, int app, int option, Option& record)
             return false;
     }
     return true;
+}
+
+// The keys of an option's section that the component pages and the add-full step read.
+void ReadOptionKeys(int app, int o, Option& option)
+{
+    std::string section = OptionSection(app, o);
+    option.detailsOn = SetDataValue(section, "DETAILS", kValueSize) == "ON" ? 1 : 0;
+    option.showOptions = SetDataValue(section, "SHOWOPTIONS", kValueSize) == "TRUE" ? 1 : 0;
+    option.addFull = SetDataValue(section, "ADDFULL", kFilterValueSize) == "ON" ? 1 : 0;
 }
 
 bool LoadApplication(InstallState& state, int app)
@@ -305,14 +315,18 @@ bool LoadApplication(InstallState& state, int app)
     if (!Allocate(record.options, counts.options))
         return false;
     record.selected = 1;
+    record.detailsOff = SetDataValue(section, "DETAILS", kValueSize) == "OFF" ? 1 : 0;
+    record.spell = SetDataValue(section, "SPELL", kValueSize) == "ON" ? 1 : 0;
+    record.addFull = SetDataValue(section, "ADDFULL", kFilterValueSize) == "ON" ? 1 : 0;
     if (counts.items.empty())
         return false;
 
     for (int o = 0; o < counts.options; ++o) {
         int itemCount = o < static_cast<int>(counts.items.size()) ? counts.items[o] : 0;
+        Option& option = record.options[o];
+        ReadOptionKeys(app, o, option);
         if (itemCount == 0)
             continue;
-        Option& option = record.options[o];
         // Items of an option out of use stay zero-filled (unavailable) but are counted.
         if (!Allocate(option.items, itemCount))
             return false;

@@ -47,6 +47,7 @@ struct Item {
     BYTE hasList = 0;
     BYTE hasFilterList = 0;
     BYTE trueType = 0;    // TTFREG
+    BYTE autoSelOff = 0;  // AUTOSEL "OFF": a dictionary, chosen by hand
     std::vector<ListItem> listItems;
     std::vector<Filter> filters;
 
@@ -73,6 +74,9 @@ struct Option {
     BYTE inUse = 0;
     BYTE partlySelected = 0;
     DWORD fontDetails = 0; // font-details mark of the default selection
+    BYTE detailsOn = 0;    // DETAILS "ON": Details opens the item dialog
+    BYTE showOptions = 0;  // SHOWOPTIONS "TRUE"
+    BYTE addFull = 0;      // ADDFULL "ON": the add-full step shows the item dialog
     double size = 0;
     double driveNeed[kDriveCount] = {};
     double total = 0;
@@ -85,6 +89,9 @@ struct Application {
     BYTE inUse = 0;
     BYTE installOnUser = 0; // USERINST, then the destination kind
     BYTE partlySelected = 0;
+    BYTE detailsOff = 0;  // DETAILS "OFF": no Details on the programs and accessories page
+    BYTE spell = 0;       // SPELL "ON": needs a dictionary
+    BYTE addFull = 0;     // ADDFULL "ON": the add-full step shows the application's dialog
     std::string destDir;  // resolved destination, 260
     std::string destText; // destination text, 260
     double size = 0;

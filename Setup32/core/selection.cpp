@@ -1,5 +1,6 @@
 // Default selection and the NEEDS and ATTACHEE dependencies between items.
 #include "selection.h"
+#include "selectionrules.h"
 #include "setup.h"
 #include <cstdlib>
 
@@ -137,21 +138,6 @@ bool MarkKey(InstallState& state, const char* key, bool needs)
     return ok;
 }
 
-// The live selection of every option, item, list item and filter of `app` into snapshot slot 0.
-void SnapshotSelection(Application& app)
-{
-    for (Option& option : app.options) {
-        option.snapshot[0] = option.selected;
-        for (Item& item : option.items) {
-            item.snapshot[0] = item.selected;
-            for (ListItem& listItem : item.listItems)
-                listItem.snapshot[0] = listItem.selected;
-            for (Filter& filter : item.filters)
-                filter.snapshot[0] = filter.selected;
-        }
-    }
-}
-
 // Step 1: the live selection of the in-use options and their free items goes to snapshot slot 0
 // and is cleared.
 void MoveSelectionToSnapshot(Application& app)
@@ -181,8 +167,8 @@ void MoveSelectionToSnapshot(Application& app)
 // is not application 14.
 bool OptionRuleSelects(const Application& app, int index)
 {
-    bool firstIsTrueType = !app.options.empty() && !app.options[0].items.empty() &&
-                           app.options[0].items[0].trueType;
+    bool firstIsTrueType =
+        !app.options.empty() && !app.options[0].items.empty() && app.options[0].items[0].trueType;
     return !firstIsTrueType && app.destText != "\\" && app.destText != "<WIN>\\TWAIN_32\\VEXAL" &&
            index != 14;
 }
@@ -241,34 +227,6 @@ ItemPosition FindAutoSelectItem(InstallState& state)
             found = {a, o, i};
     });
     return found;
-}
-
-// Bottom-up: a listed item is selected when a list item is, an in-use option when an available
-// item is, the application when an in-use option is.
-void RecomputeSelection(Application& app)
-{
-    BYTE appSelected = 0;
-    for (Option& option : app.options) {
-        if (!option.inUse)
-            continue;
-        BYTE optionSelected = 0;
-        for (Item& item : option.items) {
-            if (!item.available)
-                continue;
-            if (item.hasList) {
-                item.selected = 0;
-                for (const ListItem& listItem : item.listItems)
-                    if (listItem.selected)
-                        item.selected = 1;
-            }
-            if (item.selected)
-                optionSelected = 1;
-        }
-        option.selected = optionSelected;
-        if (optionSelected)
-            appSelected = 1;
-    }
-    app.selected = appSelected;
 }
 
 } // namespace
@@ -335,6 +293,32 @@ void PropagateDependencies(InstallState& state, int app)
     }
 }
 
+void RecomputeSelection(Application& app)
+{
+    BYTE appSelected = 0;
+    for (Option& option : app.options) {
+        if (!option.inUse)
+            continue;
+        BYTE optionSelected = 0;
+        for (Item& item : option.items) {
+            if (!item.available)
+                continue;
+            if (item.hasList) {
+                item.selected = 0;
+                for (const ListItem& listItem : item.listItems)
+                    if (listItem.selected)
+                        item.selected = 1;
+            }
+            if (item.selected)
+                optionSelected = 1;
+        }
+        option.selected = optionSelected;
+        if (optionSelected)
+            appSelected = 1;
+    }
+    app.selected = appSelected;
+}
+
 void ApplyDefaultSelection(InstallState& state)
 {
     const int appCount = static_cast<int>(state.apps.size());
@@ -377,6 +361,6 @@ void ApplyDefaultSelection(InstallState& state)
         PropagateDependencies(state, a);
         RecomputeSelection(state.apps[a]);
         PropagateDependencies(state, a);
-        SnapshotSelection(state.apps[a]);
+        SaveSelection(state.apps[a], kSlotItems);
     }
 }

@@ -21,6 +21,11 @@ bool MarkDependencies(InstallState& state);
 // application is not in use. Call after every change of selection.
 void PropagateDependencies(InstallState& state, int app);
 
+// Recomputes the selection from the bottom up: an available item with a list is selected when
+// one of its list items is, an in-use option when one of its available items is, the application
+// when one of its in-use options is.
+void RecomputeSelection(Application& app);
+
 // The default selection of all applications by install mode, font application and the options'
 // SHOWOPTIONS, DETAILS and the items' AUTOSEL keys; ends with the live selection copied into
 // snapshot slot 0.

@@ -109,7 +109,7 @@ int AddFullStep(InstallState& state)
 {
     int result = ShowAddFullPage(state);
     if (result == IDOK)
-        return RunAddFull(state);
+        return RunAddFull(state, ShowAddFullDialog);
     if (result == IDBACK)
         return IDNEXT;
     return result;

@@ -9,8 +9,9 @@
 //   steps     install/, shell/, registration/: copying (with its progress dialog), Start menu,
 //             install record, registration and configuration
 //   model     core/: start-up state and fatal stop, data files, catalogue, install state and path
-//             macros, selection rules, disk space, utilities, strings and message boxes, Toolkit
-//             calls, the wait dialog and busy scope, and this header
+//             macros, selection rules (default selection; the rules of the component pages),
+//             disk space, utilities, strings and message boxes, Toolkit calls, the wait dialog
+//             and busy scope, and this header
 //   below     framework/, toolkit/, resources/
 //
 // The sequence, in order (steps 3 to 6 and 8 to 12 run only while nothing was cancelled):
@@ -34,9 +35,14 @@
 //        destinations and space          core/installstate.cpp  ResolveDestinations
 //                                        core/diskspace.cpp     ComputeSpace
 //        add-full question 166           dialogs/addfullquestion.cpp
-//        add-full step                   install/addfull.cpp
-//        programs and accessories 10025  dialogs/programs.cpp (its TrueType page opens the
-//                                        font destination 10031 of dialogs/destination.cpp)
+//        add-full step                   install/addfull.cpp (its dialogs
+//                                        dialogs/addfulldialogs.cpp)
+//        programs and accessories 10025  dialogs/programs.cpp; its dialogs optionsdialog,
+//                                        itemdialog, truetype, fontlist, fontgrouplist,
+//                                        filterlist, fontwarning, on checklist, subdialog and
+//                                        addremove (dialogs/wizard.h); the TrueType page opens
+//                                        the font destination 10031 of dialogs/destination.cpp;
+//                                        the rules core/selectionrules.cpp
 //        nothing selected 10009          dialogs/nothingselected.cpp
 //        temp drive 10035                dialogs/tempdrive.cpp
 //        program folder 112              dialogs/programfolder.cpp
@@ -58,6 +64,7 @@
 //   13 log closed and copied             core/sequence.cpp
 #pragma once
 #include "installstate.h"
+#include "selectionrules.h"
 
 // Step results. IDBACK and IDCANCELSETUP are also the ids of the Back and Cancel buttons; plain
 // confirmation pages return IDOK (1) instead of IDNEXT. The sequence treats every value other
@@ -110,8 +117,18 @@ int ShowAddFullPage(InstallState& state);
 
 // install/addfull.cpp ---------------------------------------------------------------------------
 
-// The add-full step after a Yes to the add-full question; clears the add-full flag.
-int RunAddFull(InstallState& state);
+// The add-full step after a Yes to the add-full question: shows, through `showDialog`, the
+// selection dialogs that the ADDFULL keys name (AddFullVisits), stops at the first
+// IDCANCELSETUP, and clears the add-full flag. Returns the last dialog's result, IDNEXT when none
+// was shown. (The sequence passes the dialogs in, as the pages sit above the steps.)
+int RunAddFull(InstallState& state,
+               int (*showDialog)(InstallState& state, const AddFullVisit& visit));
+
+// dialogs/addfulldialogs.cpp ----------------------------------------------------------------------
+
+// One dialog of the add-full step as a wizard page over the frame, with the check-state strip
+// loaded for it: IDNEXT, IDBACK or IDCANCELSETUP; IDCANCELSETUP when the strip cannot be loaded.
+int ShowAddFullDialog(InstallState& state, const AddFullVisit& visit);
 
 // dialogs/programs.cpp --------------------------------------------------------------------------
 

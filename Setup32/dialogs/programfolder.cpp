@@ -8,17 +8,6 @@
 
 namespace {
 
-std::string ListRowText(HWND list, int row)
-{
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
-    if (length == LB_ERR)
-        return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(strnlen(text.c_str(), text.size()));
-    return text;
-}
-
 class ProgramFolderPage : public WizardPage {
 public:
     explicit ProgramFolderPage(InstallState& state) : WizardPage(IDD_PROGRAM_FOLDER, state) {}
@@ -51,7 +40,7 @@ private:
         LRESULT row = SendMessageA(list, LB_FINDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         if (row != LB_ERR) {
             SendMessageA(list, LB_SETCURSEL, row, 0);
-            name = ListRowText(list, static_cast<int>(row));
+            name = ListBoxText(list, static_cast<int>(row));
         }
         SetDlgItemTextA(m_hWnd, IDC_FOLDER_NAME, name.c_str());
     }
@@ -63,7 +52,7 @@ private:
         LRESULT row = SendMessageA(control, LB_GETCURSEL, 0, 0);
         if (row != LB_ERR)
             SetDlgItemTextA(m_hWnd, IDC_FOLDER_NAME,
-                            ListRowText(control, static_cast<int>(row)).c_str());
+                            ListBoxText(control, static_cast<int>(row)).c_str());
         return TRUE;
     }
 

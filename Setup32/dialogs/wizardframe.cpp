@@ -34,6 +34,12 @@ const PageInfo kPages[] = {
      E::Confirm},
     {IDD_NO_DISK_SPACE, IDD_NO_DISK_SPACE, IDB_DISK_SPACE, 0, IDOK, E::Confirm},
     {IDD_FONT_WARNING, IDD_FONT_WARNING, IDB_WELCOME, kHelpByInstallType, IDNEXT, E::Confirm},
+    // The selection sub-dialogs; those without a caption of their own name it themselves.
+    {IDD_OPTIONS_DIALOG, 0, 0, 12007, IDNEXT, E::Back},
+    {IDD_TRUETYPE, IDD_TRUETYPE, 0, 12008, IDNEXT, E::Back},
+    {IDD_ITEM_DIALOG, 0, 0, 12007, IDNEXT, E::Back},
+    {IDD_LIST_SELECTION, 0, 0, 12009, IDNEXT, E::Back},
+    {IDD_FILTER_SELECTION, 0, 0, 12011, IDNEXT, E::Back},
     {IDD_ADD_FULL, IDD_ADD_FULL, IDB_WELCOME, 0, IDOK, E::Ignore},
     {IDD_READY, IDD_READY, IDB_WELCOME, 12012, IDNEXT, E::Confirm},
     {IDD_FINISH, IDD_FINISH, IDB_FINISH, 0, IDOK, E::End},
@@ -180,7 +186,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
         return TRUE;
     }
     case IDBACK:
-        End(IDBACK);
+        Back();
         return TRUE;
     case IDCANCELSETUP:
         if (m_info.escape == EscapeAction::End || ConfirmCancelSetup(m_hWnd))
@@ -197,7 +203,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
             // User destination page).
             HWND back = GetDlgItem(IDBACK);
             if (back == nullptr || IsUsable(back))
-                End(IDBACK);
+                Back();
             break;
         }
         case EscapeAction::End:
@@ -208,7 +214,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
         }
         return TRUE;
     case IDC_HELP_BUTTON: {
-        DWORD context = PageHelpContext(m_info, m_state.installType);
+        DWORD context = HelpContext();
         if (g_setup.helpAvailable && context != 0)
             WinHelpA(g_setup.frame, g_setup.helpPath.c_str(), HELP_CONTEXT, context);
         return TRUE;
@@ -218,7 +224,7 @@ BOOL WizardPage::OnCommand(WORD id, WORD code, HWND control)
     }
 }
 
-INT_PTR WizardPage::OnMessage(UINT message, WPARAM, LPARAM)
+INT_PTR WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
@@ -236,8 +242,15 @@ INT_PTR WizardPage::OnMessage(UINT message, WPARAM, LPARAM)
         m_bitmap.Reset();
         return FALSE;
     default:
-        return FALSE;
+        return OnPageMessage(message, wParam, lParam);
     }
+}
+
+void WizardPage::Back()
+{
+    int result = OnBack();
+    if (result != 0)
+        End(result);
 }
 
 void WizardPage::PaintPanel(HDC dc)

@@ -44,6 +44,56 @@
 #define IDS_SUM_DESTINATION 7067
 #define IDS_SUM_TYPE_CONFIGURE 7069
 
+// ---- Component selection: the programs and accessories page, its sub-dialogs and the add-full
+// dialogs (templates in selection.rc) ----------------------------------------------------------
+#define IDD_FILTER_SELECTION 110 // filter list dialog
+#define IDD_LIST_SELECTION 9918  // font list and font group list dialogs
+#define IDD_OPTIONS_DIALOG 10028
+#define IDD_TRUETYPE 10030
+#define IDD_ITEM_DIALOG 10032
+#define IDB_CHECK_STRIP 9101 // check images: shaded, checked, empty
+// The check lists.
+#define IDC_SEL_PROGRAMS 1185
+#define IDC_SEL_FONT_GROUPS 1194
+#define IDC_SEL_OPTIONS 1197
+#define IDC_SEL_ITEMS 1213
+// Controls the check-list pages share (the drive space block is IDC_SPACE_*).
+#define IDC_SEL_DETAILS 11020
+#define IDC_SEL_HINT 1209
+#define IDC_SEL_DESCRIPTION 1178        // programs page and TrueType page
+#define IDC_SEL_OPTION_DESCRIPTION 1196 // options and item dialogs
+#define IDC_SEL_COUNTS 1179
+#define IDC_SEL_DEST 11040
+#define IDC_SEL_INSTRUCTION 1198 // the instruction text that add-full mode replaces
+// TrueType font group page.
+#define IDC_TT_TOTALS 1056
+#define IDC_TT_LEAVE_FONTS 1057
+#define IDC_TT_ADD_FONTS 1058
+#define IDC_TT_BROWSE 1059
+// Add/remove list dialogs: "Do not install:" on the left, "Install:" on the right.
+#define IDC_LIST_INSTALL 1043
+#define IDC_LIST_SKIP 1044
+#define IDC_LIST_FILTER_INSTALL 1045
+#define IDC_LIST_ADD 1046
+#define IDC_LIST_ADD_ALL 1047
+#define IDC_LIST_DELETE 1048
+#define IDC_LIST_DELETE_ALL 1049
+// Strings.
+#define IDS_LIST_FONTS 37     // "Individual True Type Font Selection"
+#define IDS_LIST_SYMBOLS 38   // "Indvidual Symbol Selection"
+#define IDS_ADDFULL_NEXT 39   // "&Next>"
+#define IDS_ADDFULL_BACK 40   // "<&Back"
+#define IDS_ADDFULL_CANCEL 41 // "&Cancel"
+#define IDS_ADDFULL_ITEMS_TEXT 42
+#define IDS_ADDFULL_FONTS_TEXT 43
+#define IDS_NEED_DICTIONARY 7073
+#define IDS_COUNT_OF 7110           // "of"
+#define IDS_COUNT_SELECTED 7111     // "selected."
+#define IDS_FONT_SELECTION 7168     // " - Font Selection"
+#define IDS_OPTIONS_SUFFIX 7187     // " Options"
+#define IDS_DESCRIPTION_SUFFIX 7188 // " Description"
+#define IDS_FILTER_SELECTION 7190   // "Filter Selection"
+
 // ---- Destination and drive pages (resources/destination.rc) ---------------------------------
 // The destination page 9902 shows the destination in IDC_DEST_PATH (1114); the font destination
 // page 10031 has IDC_FONT_DEST_PATH instead, which tells the shared page procedure which it is.

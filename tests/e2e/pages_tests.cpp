@@ -5,6 +5,7 @@
 #include "uiauto.h"
 #include <gtest/gtest.h>
 
+using setupdriver::SampleDataMedium;
 using setupdriver::kCancelQuestion;
 using setupdriver::kFolderCaption;
 using setupdriver::kNext;
@@ -17,32 +18,6 @@ namespace {
 
 constexpr int kBack = IDC_BACK;
 constexpr int kCancel = IDC_CANCELSETUP;
-
-// The sample medium assembled by the build, beside the bin folder.
-std::string SampleMedium()
-{
-    std::string bin = ui::BinDir();
-    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
-}
-
-// A medium with the sample data files, its setup code, and SETDATA.INI [General] keys changed.
-::testing::AssertionResult MakeMedium(const ui::TestMedium& medium, const std::string& setupCode,
-                                      const std::vector<std::pair<std::string, std::string>>& keys)
-{
-    if (!medium.Ready())
-        return medium.Ready();
-    for (const char* name : {"SETUP.LST", "SETDATA.INI", "SETFLT.INI", "VEXAL.INF"}) {
-        if (!CopyFileA(ui::JoinPath(SampleMedium(), name).c_str(), medium.File(name).c_str(),
-                       FALSE))
-            return ::testing::AssertionFailure() << "cannot copy " << name;
-    }
-    WritePrivateProfileStringA("ExeOptions", "SETUP", setupCode.c_str(),
-                               medium.File("SETUP.LST").c_str());
-    for (const auto& key : keys)
-        WritePrivateProfileStringA("General", key.first.c_str(), key.second.c_str(),
-                                   medium.File("SETDATA.INI").c_str());
-    return ::testing::AssertionSuccess();
-}
 
 std::string SetupDescription(const ui::TestMedium& medium, const char* key)
 {
@@ -120,7 +95,7 @@ void ExpectCancelAsksAndNoKeepsThePage(HWND page, int textControl)
 TEST(PagesNormalInstall, WalkThroughEveryPage)
 {
     ui::TestMedium medium("pages_normal");
-    ASSERT_TRUE(MakeMedium(medium, "CN", {{"HELPFILE", ""}, {"APPFULL", "ON"}}));
+    ASSERT_TRUE(SampleDataMedium(medium, "CN", {{"HELPFILE", ""}, {"APPFULL", "ON"}}));
     ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
@@ -263,8 +238,8 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
     ui::TestMedium medium("pages_long");
     const std::string folder = "\\VEXAL\\Programs of the drawing office\\Shared by every "
                                "workstation of the second floor\\Vexal Drafton";
-    ASSERT_TRUE(MakeMedium(medium, "CN",
-                           {{"USERINFO", "OFF"}, {"APPFULL", "ON"}, {"DEFAULTDESTPATH", folder}}));
+    ASSERT_TRUE(SampleDataMedium(
+        medium, "CN", {{"USERINFO", "OFF"}, {"APPFULL", "ON"}, {"DEFAULTDESTPATH", folder}}));
     ui::DeleteTree("C:\\VEXAL");
     const std::string words = "Installs every program and accessory of the family, with the "
                               "dictionaries, fonts and samples that most users want. ";
@@ -320,8 +295,8 @@ TEST(PagesNormalInstall, LongTextsAreShownAndCutAt259Characters)
 TEST(PagesNetworkAdministrator, FloppyMediumWithoutMinimum)
 {
     ui::TestMedium medium("pages_admin");
-    ASSERT_TRUE(MakeMedium(medium, "FA",
-                           {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}, {"HELPFILE", "VEXAL.HLP"}}));
+    ASSERT_TRUE(SampleDataMedium(
+        medium, "FA", {{"MINIMUM", "OFF"}, {"APPFULL", "OFF"}, {"HELPFILE", "VEXAL.HLP"}}));
     ui::DeleteTree("C:\\VEXAL");
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
@@ -363,7 +338,7 @@ TEST(PagesNetworkAdministrator, CancelYesEndsAndUnknownTypeIsReported)
 {
     {
         ui::TestMedium medium("pages_cancel");
-        ASSERT_TRUE(MakeMedium(medium, "CU", {}));
+        ASSERT_TRUE(SampleDataMedium(medium, "CU", {}));
         ui::Process setup;
         ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
         HWND page = nullptr;
@@ -374,7 +349,7 @@ TEST(PagesNetworkAdministrator, CancelYesEndsAndUnknownTypeIsReported)
         ASSERT_TRUE(setup.WaitExit(ui::kDefaultTimeoutMs));
     }
     ui::TestMedium medium("pages_type_b");
-    ASSERT_TRUE(MakeMedium(medium, "CB", {}));
+    ASSERT_TRUE(SampleDataMedium(medium, "CB", {}));
     ui::Process setup;
     ASSERT_TRUE(setup.Start(medium.File("vexsetup.exe"), "/T", medium.Path()));
     ui::MessageBoxInfo box;

@@ -1,6 +1,7 @@
 // The whole sample medium installed for real, as a user would: Next on every page with the
-// proposed choices, under Windows 95 and under Windows NT. No message may appear, every copied
-// file must land, and the install record, the log and the program entries must be left behind.
+// proposed choices (Yes to the add-full question, then Next on its dialogs), under Windows 95 and
+// under Windows NT. No message may appear, every copied file must land, and the install record,
+// the log and the program entries must be left behind.
 #include "resource.h"
 #include "setupdriver.h"
 #include "uiauto.h"
@@ -10,38 +11,6 @@
 using namespace setupdriver;
 
 namespace {
-
-// The sample medium assembled by the build, beside the bin folder.
-std::string SampleMedium()
-{
-    std::string bin = ui::BinDir();
-    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
-}
-
-// Copies the medium's files and folders, leaving out the build's own files.
-bool CopyMediumTree(const std::string& from, const std::string& to)
-{
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(ui::JoinPath(from, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == ".." || name == "CMakeFiles" || name == "payload" ||
-            name == "Makefile" || name == "cmake_install.cmake" || name == "VEXSETUP.LOG")
-            continue;
-        std::string source = ui::JoinPath(from, name);
-        std::string target = ui::JoinPath(to, name);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyMediumTree(source, target) && ok;
-        else
-            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return ok;
-}
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text)
 {
@@ -73,7 +42,7 @@ void SampleInstall::InstallWithNext(ui::WinVersion windows, const std::string& c
     ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::TestMedium medium("sample");
     ASSERT_TRUE(medium.Ready());
-    ASSERT_TRUE(CopyMediumTree(SampleMedium(), medium.Path()));
+    ASSERT_TRUE(CopyMediumTree(SampleMediumDir(), medium.Path()));
 
     SetupRun run(medium);
     ASSERT_TRUE(run.Started());

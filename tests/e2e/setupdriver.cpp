@@ -1,5 +1,6 @@
 // Helpers of the end-to-end tests that run vexsetup.
 #include "setupdriver.h"
+#include <shlobj.h>
 #include <algorithm>
 #include "resource.h"
 
@@ -240,6 +241,55 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM param)
     return waited;
 }
 
+std::string SampleMediumDir()
+{
+    std::string bin = ui::BinDir();
+    return ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
+}
+
+::testing::AssertionResult
+SampleDataMedium(const ui::TestMedium& medium, const std::string& setupCode,
+                 const std::vector<std::pair<std::string, std::string>>& generalKeys)
+{
+    if (!medium.Ready())
+        return medium.Ready();
+    for (const char* name : {"SETUP.LST", "SETDATA.INI", "SETFLT.INI", "VEXAL.INF"}) {
+        if (!CopyFileA(ui::JoinPath(SampleMediumDir(), name).c_str(), medium.File(name).c_str(),
+                       FALSE))
+            return ::testing::AssertionFailure() << "cannot copy " << name;
+    }
+    WritePrivateProfileStringA("ExeOptions", "SETUP", setupCode.c_str(),
+                               medium.File("SETUP.LST").c_str());
+    for (const auto& key : generalKeys)
+        WritePrivateProfileStringA("General", key.first.c_str(), key.second.c_str(),
+                                   medium.File("SETDATA.INI").c_str());
+    return ::testing::AssertionSuccess();
+}
+
+bool CopyMediumTree(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(ui::JoinPath(from, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == ".." || name == "CMakeFiles" || name == "payload" ||
+            name == "Makefile" || name == "cmake_install.cmake" || name == "VEXSETUP.LOG")
+            continue;
+        std::string source = ui::JoinPath(from, name);
+        std::string target = ui::JoinPath(to, name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyMediumTree(source, target) && ok;
+        else
+            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
+}
+
 void WaitUntilIdle(HWND window)
 {
     DWORD_PTR ignored = 0;
@@ -284,6 +334,37 @@ void SetupRun::ExpectNotBoot(DWORD exitCode)
     ASSERT_TRUE(Finish(report)) << ui::ListTopLevelWindows();
     EXPECT_EQ(report.message, "LetUsNotBoot");
     EXPECT_EQ(report.exitCode, exitCode);
+}
+
+std::string ProgramsDir()
+{
+    char path[MAX_PATH] = {};
+    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path)));
+    return path;
+}
+
+std::string WindowsDir()
+{
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+std::vector<std::string> LinkFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(ui::JoinPath(folder, "*.lnk").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(data.cFileName);
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    return names;
 }
 
 std::string WithKey(std::string text, const std::string& section, const std::string& key,

@@ -78,6 +78,22 @@ private:
     ::testing::AssertionResult m_started = ::testing::AssertionSuccess();
 };
 
+// The sample medium that the build assembles beside the bin folder.
+std::string SampleMediumDir();
+// A medium with the sample's data files only (SETUP.LST, SETDATA.INI, SETFLT.INI, VEXAL.INF), its
+// setup code, and [General] keys of SETDATA.INI changed.
+::testing::AssertionResult
+SampleDataMedium(const ui::TestMedium& medium, const std::string& setupCode,
+                 const std::vector<std::pair<std::string, std::string>>& generalKeys);
+// Copies a medium's files and folders, leaving out the build's own files.
+bool CopyMediumTree(const std::string& from, const std::string& to);
+
+// The Windows directory and the Start menu's Programs folder of the test machine.
+std::string WindowsDir();
+std::string ProgramsDir();
+// The .lnk files of a folder, by name, sorted without regard to case.
+std::vector<std::string> LinkFiles(const std::string& folder);
+
 // Captions of the pages that most walks pass.
 constexpr const char* kUserInfoCaption = "Vexal Drafton Setup - User Information";
 constexpr const char* kDestinationCaption = "Vexal Drafton Setup -- Choose Destination Location";

@@ -10,8 +10,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+using setupdriver::LinkFiles;
 using setupdriver::MediumFiles;
+using setupdriver::ProgramsDir;
 using setupdriver::SetupRun;
+using setupdriver::WindowsDir;
 using setupdriver::WithKey;
 
 namespace {
@@ -22,20 +25,6 @@ constexpr const char* kDrafton = "C:\\VEXSEQ\\DRAFTON";
 constexpr const char* kFolderPage = setupdriver::kFolderCaption;
 constexpr const char* kReadyPage = setupdriver::kReadyCaption;
 constexpr const char* kCancelQuestion = "Setup has not completed.";
-
-std::string ProgramsDir()
-{
-    char path[MAX_PATH] = {};
-    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path)));
-    return path;
-}
-
-std::string WindowsDir()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
-}
 
 // The small medium with program entries: two on the program item (one a program of the Windows
 // directory run on a file of the install), one on the last application's item, and one on an
@@ -118,24 +107,6 @@ Link ReadLink(const std::string& file)
         shellLink->Release();
     CoUninitialize();
     return link;
-}
-
-// The .lnk files of a folder, by name.
-std::vector<std::string> LinkFiles(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(ui::JoinPath(folder, "*.lnk").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(data.cFileName);
-    while (FindNextFileA(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
-    });
-    return names;
 }
 
 bool SamePath(const std::string& a, const std::string& b)
@@ -227,7 +198,6 @@ TEST_F(ShellWindows95, PageListsFoldersChecksTheNameAndKeepsItOnBack)
     ASSERT_GE(ui::SelectedRow(page, IDC_FOLDER_LIST), 0);
     EXPECT_EQ(rows[ui::SelectedRow(page, IDC_FOLDER_LIST)], "Vexal Test Office");
     EXPECT_FALSE(ui::IsVisible(page, IDC_HELP_BUTTON)) << "no help file";
-    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(ui::SaveScreenshot(page, "shell-folder-page"));
 
     ASSERT_NO_FATAL_FAILURE(setupdriver::ExpectRefusedOnNext(

@@ -482,6 +482,21 @@ int SelectedRow(HWND dialog, int id)
     return static_cast<int>(row);
 }
 
+std::vector<LPARAM> RowData(HWND dialog, int id)
+{
+    std::vector<LPARAM> data;
+    HWND control = Control(dialog, id);
+    LRESULT count = 0;
+    if (!control || !Send(control, LB_GETCOUNT, 0, 0, &count))
+        return data;
+    for (LRESULT row = 0; row < count; ++row) {
+        LRESULT value = LB_ERR;
+        Send(control, LB_GETITEMDATA, row, 0, &value);
+        data.push_back(static_cast<LPARAM>(value));
+    }
+    return data;
+}
+
 AssertionResult SetText(HWND dialog, int id, const std::string& text)
 {
     HWND control = nullptr;

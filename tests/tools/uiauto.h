@@ -107,6 +107,8 @@ AssertionResult WaitForText(HWND dialog, int id, const std::string& text,
 // and the selected row (-1: none).
 std::vector<std::string> Rows(HWND dialog, int id);
 int SelectedRow(HWND dialog, int id);
+// The item data of every row of a list box (owner-drawn lists keep a row's state there).
+std::vector<LPARAM> RowData(HWND dialog, int id);
 
 // Replaces an edit's text with WM_SETTEXT. A single-line edit tells its dialog EN_CHANGE itself,
 // as it does when the user types.

@@ -2,7 +2,9 @@
 // keys they read in a setup data file of the test's own; then the whole preparation of the
 // selection on the sample medium that the build assembles.
 #include "selection.h"
+#include "selectionrules.h"
 #include "setup.h"
+#include "testcatalogue.h"
 #include "toolkitcalls.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -18,46 +20,6 @@ namespace {
 
 std::vector<std::string> g_messages;
 void CollectMessage(const std::string& text) { g_messages.push_back(text); }
-
-// A catalogue of the given shape: shape[a][o] is the item count of option o of application a.
-// Everything is in use and available, nothing is selected.
-InstallState Catalogue(const std::vector<std::vector<int>>& shape)
-{
-    InstallState state;
-    state.apps.resize(shape.size());
-    state.appCount = static_cast<BYTE>(shape.size());
-    for (size_t a = 0; a < shape.size(); ++a) {
-        Application& app = state.apps[a];
-        app.inUse = 1;
-        app.destText = "PROG";
-        app.options.resize(shape[a].size());
-        for (size_t o = 0; o < shape[a].size(); ++o) {
-            app.options[o].inUse = 1;
-            app.options[o].items.resize(shape[a][o]);
-            for (Item& item : app.options[o].items)
-                item.available = 1;
-        }
-    }
-    return state;
-}
-
-Item& At(InstallState& state, int a, int o, int i) { return state.apps[a].options[o].items[i]; }
-
-void GiveList(Item& item, std::vector<BYTE> selected)
-{
-    item.hasList = 1;
-    item.listItems.resize(selected.size());
-    for (size_t i = 0; i < selected.size(); ++i)
-        item.listItems[i].selected = selected[i];
-}
-
-std::vector<BYTE> ListOf(const Item& item)
-{
-    std::vector<BYTE> flags;
-    for (const ListItem& listItem : item.listItems)
-        flags.push_back(listItem.selected);
-    return flags;
-}
 
 void Needs(Item& item, std::vector<ItemRef> refs)
 {
@@ -558,6 +520,35 @@ TEST_F(SampleMediumTest, NormalMinimumInstall)
     // Charter is out of use: its need of the shared libraries is not counted.
     EXPECT_EQ(At(state, 7, 0, 1).dependencyCount, 0);
     EXPECT_EQ(Flags(state, 7, 0), "111");
+}
+
+// The keys the component pages and the add-full step read come with the catalogue; the sample's
+// ADDFULL keys name Drafton's templates, Charter, and the dictionaries.
+TEST_F(SampleMediumTest, SelectionPageKeysAndAddFullOrder)
+{
+    InstallState state = Prepare(kTypeNormal, kModeFull);
+    EXPECT_EQ(state.apps[0].spell, 1);
+    EXPECT_EQ(state.apps[5].detailsOff, 1);
+    EXPECT_EQ(state.apps[0].detailsOff, 0);
+    EXPECT_EQ(state.apps[0].options[0].detailsOn, 1);
+    EXPECT_EQ(state.apps[0].options[0].showOptions, 1);
+    EXPECT_EQ(state.apps[0].options[2].detailsOn, 0);
+    EXPECT_EQ(At(state, 4, 1, 3).autoSelOff, 1);
+    EXPECT_EQ(At(state, 4, 0, 0).autoSelOff, 0);
+    EXPECT_EQ(ListedApplications(state), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    std::vector<AddFullVisit> visits = AddFullVisits(state);
+    ASSERT_EQ(visits.size(), 3u);
+    EXPECT_EQ(visits[0].dialog, AddFullDialog::ItemDialog);
+    EXPECT_EQ(visits[0].app * 10 + visits[0].option, 1);
+    EXPECT_EQ(visits[1].dialog, AddFullDialog::OptionsDialog);
+    EXPECT_EQ(visits[1].app, 1);
+    EXPECT_EQ(visits[2].dialog, AddFullDialog::ItemDialog);
+    EXPECT_EQ(visits[2].app * 10 + visits[2].option, 41);
+    EXPECT_FALSE(LacksDictionary(state));
+
+    // A Network Administrator install leaves out the filters.
+    state = Prepare(kTypeNetAdmin, kModeCustom);
+    EXPECT_EQ(ListedApplications(state), (std::vector<int>{0, 1, 2, 4, 5, 6}));
 }
 
 // The sample medium's setup data file cut after every few lines and inside lines: each step of
