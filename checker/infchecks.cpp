@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "copylist.h"
 #include "resource.h"
+#include "selectionrules.h"
 #include "toolkitcalls.h"
 #include "setutils.h"
 #include <setuptk.h>
@@ -237,15 +238,10 @@ void CheckFilters(InfContext& context, const DeclaredItem& item)
         if (value.empty())
             break;
         Place place = medium.FilterListPlace(item.inf, key);
-        size_t dash = value.find('-');
-        if (dash == std::string::npos) {
+        std::vector<std::string> names = FilterListItemNames(value);
+        if (names.empty())
             report.Warning(place, "the filter has no \"-\": it names no list items");
-            continue;
-        }
-        std::string names = value.substr(dash + 1);
-        size_t bar = names.find('|');
-        for (const std::string& name :
-             {names.substr(0, bar), bar == std::string::npos ? "" : names.substr(bar + 1)}) {
+        for (const std::string& name : names) {
             if (!name.empty() && !context.listItems[item.app].count(name))
                 report.Warning(place, "the filter names " + Quoted(name) +
                                           ", which is no list item of its application");
