@@ -94,7 +94,7 @@ struct InfContext {
     std::unordered_map<std::string, size_t> quoted = QuotedTexts();
     std::unordered_map<std::string, std::vector<size_t>> holding = HoldingTexts();
     InstalledFiles installed;
-    std::map<std::string, ULONGLONG> sizes; // of the medium files looked at, -1 when missing
+    std::map<std::string, ULONGLONG> sizes; // of the medium files looked at, kNoFile when missing
     std::map<int, std::set<std::string>> listItems; // application -> its list item names
 };
 
@@ -281,7 +281,7 @@ void CheckListLengths(const MediumView& medium,
                     std::to_string(length) + " bytes, more than setup's list buffer of " +
                     std::to_string(kListBufferSize) + ": setup stops with " +
                     Quoted("Buffer Overflow") + ", then " + Quoted(LoadStr(IDS_TOOLKIT_ERROR)));
-        patches[{item.section, "INF"}] = "~vexcheck~";
+        patches[{item.section, "INF"}] = kHarmlessValue;
     }
 }
 

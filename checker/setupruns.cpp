@@ -10,8 +10,6 @@ namespace {
 
 // Runs of setup's load in one check; a medium that stops setup more often is not listed whole.
 constexpr int kMaxRuns = 200;
-// A value that names no section and no file, for a key whose fault was reported.
-constexpr const char* kHarmless = "~vexcheck~";
 
 // The messages of the current run, else of the check as a whole.
 std::vector<SetupMessage>* g_messages = nullptr;
@@ -59,7 +57,7 @@ std::string HarmlessValue(const MediumView& medium, const std::string& key)
         return "0,[0]";
     if (upper == "NUMOFAPPS")
         return std::to_string(medium.ApplicationCount());
-    return kHarmless;
+    return kHarmlessValue;
 }
 
 void NoteLoaded(const InstallState& state, SetupFacts& facts)

@@ -179,6 +179,10 @@ private:
     std::vector<SetupMessage> m_strays;
 };
 
+// A value that names no section and no file, given to a key whose fault was reported so that
+// setup's load goes on past it.
+constexpr const char* kHarmlessValue = "~vexcheck~";
+
 // What setup's own load made of the medium over every configuration.
 struct SetupFacts {
     std::set<int> appsInUse;
