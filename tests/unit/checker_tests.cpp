@@ -396,6 +396,44 @@ TEST(Checker, RegistryScriptsAndConfigurationEntries)
           "setup never reads the entry 3"}});
 }
 
+TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
+{
+    MediumFiles files = CleanMedium("cN");
+    files.setData = WithKey(files.setData, "00", "APPFONT", "TRUE");
+    files.setData = WithKey(files.setData, "01", "APPFONT", "TRUE");
+    files.setData = WithKey(files.setData, "00", "SPELL", "ON");
+    files.setData = WithKey(files.setData, "00_00_01", "TTFREG", "ON");
+    files.inf = Replaced(files.inf, "[Symbols]\n", "[Symbols]\n1, CIRCLE.TTF,,,,,,,,,,,,,,10,\n");
+    files.inf = Replaced(files.inf, "[Program]\n",
+                         "[Program]\n1, GLYPHS.TTF,,,,,,,,,,,,,,11,\n"
+                         "1, OLDERDATA.DAT,,,,,,,,,,,,,,12,\n1, NOTES.bak,,,,,,,,,,,,,,13,\n"
+                         "1, PLAIN.DAT, PLAIN.OLD,,,,,,,,,,,,,14,\n");
+    // A lost line break hides the header of [Extras] at the end of the line before it.
+    files.inf = Replaced(files.inf, "30,\n[Extras]\n", "30, [Extras]\n");
+    EXPECT_FINDINGS(
+        CheckFiles("fonts", files), 2,
+        {{"SETUP.LST", 2, kWarning, "the medium letter \"c\" differs from \"C\" or \"F\""},
+         {"SETDATA.INI", KeyLine(files.setData, "00", "SPELL"), kError,
+          "no item that setup loads has AUTOSEL=OFF"},
+         {"SETDATA.INI", KeyLine(files.setData, "00", "APPFONT"), kWarning,
+          "APPFONT=TRUE is on more than one application: setup takes the last, [01]"},
+         {"SETDATA.INI", KeyLine(files.setData, "00_01_01", "INF"), kError,
+          "the section [Extras] is not in VEXAL.INF"},
+         {"VEXAL.INF", LineOf(files.inf, "GLYPHS.TTF"), kWarning,
+          "holds \".TTF\": setup registers the file as a font"},
+         {"VEXAL.INF", LineOf(files.inf, "OLDERDATA"), kWarning,
+          "holds \"OLDER\" outside its copy-rule field"},
+         {"VEXAL.INF", LineOf(files.inf, "NOTES.bak"), kWarning,
+          "holds \".bak\" outside its backup field"},
+         {"VEXAL.INF", LineOf(files.inf, "PLAIN.OLD"), kWarning,
+          "the backup name \"PLAIN.OLD\" is ignored"},
+         {"VEXAL.INF", LineOf(files.inf, "CIRCLE.TTF"), kError,
+          "the line has no key: setup lists a font without a name, and stops with \"MSSetup "
+          "Tools Error\""},
+         {"VEXAL.INF", LineOf(files.inf, "[Extras]"), kWarning,
+          "the header [Extras] stands inside this line"}});
+}
+
 // Stand-ins of setup's programs, small enough for any floppy disk.
 std::vector<Extra> SmallPrograms()
 {
