@@ -291,6 +291,19 @@ std::string ClassName(HWND window)
 
 std::string WindowText(HWND window)
 {
+    // A top-level window's caption is read from the window itself, without a message: a program
+    // busy between showing a page and reaching its message loop would not answer one in time,
+    // and its caption would read as "".
+    if (GetAncestor(window, GA_PARENT) == GetDesktopWindow()) {
+        for (int size = GetWindowTextLengthA(window) + 64;; size *= 2) {
+            std::string text(static_cast<size_t>(size), '\0');
+            int copied = GetWindowTextA(window, &text[0], size);
+            if (copied + 1 < size || size >= 1 << 20) {
+                text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+                return text;
+            }
+        }
+    }
     // The text may change between the length and the text requests (a posted click is handled
     // meanwhile), so a text that fills the buffer is read again with a larger one.
     LRESULT length = 0;

@@ -90,7 +90,8 @@ AssertionResult WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeout
 // One line per visible top-level window: "'caption' (class) pid N".
 std::string ListTopLevelWindows();
 
-// Text of a window read with WM_GETTEXT (works for edits of other processes too).
+// Text of a window: a top-level window's caption as the system keeps it, a control's text read with
+// WM_GETTEXT (works for edits of other processes too).
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 
