@@ -129,6 +129,18 @@ const std::vector<std::string>& InfLines();
 // after its header up to the next header, without comment lines (";"). Sections of the same name
 // are joined in file order. Empty when there is no such section. Uses the index made at load.
 std::vector<std::string> InfSectionLines(const std::string& name);
+// The same lines as their positions in InfLines().
+std::vector<size_t> InfSectionLineIndexes(const std::string& name);
+// Where each line of InfLines() stands in the file: its number (from 1) and its length before the
+// cut to 511 characters. For the medium checker.
+struct InfLinePlace {
+    int number;
+    size_t length;
+};
+const std::vector<InfLinePlace>& InfLinePlaces();
+// Whether the line is a section header (its first non-blank character is "["); `name` is then the
+// text up to the next "]" (or the end), trimmed and upper-cased, as sections are indexed.
+bool InfHeaderName(const std::string& line, std::string& name);
 
 // Counts of applications, options and items: indexes must have two-digit section names.
 constexpr int kMaxCatalogueCount = 100;

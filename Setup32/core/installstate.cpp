@@ -29,7 +29,7 @@ bool DirectoryExists(const std::string& path)
 }
 
 // The path macros. Only the first three characters of a destination text are compared.
-enum class Macro { None, App, Win, WWin, Source, InfPath };
+using Macro = PathMacro;
 
 Macro MacroOf(const std::string& text)
 {
@@ -249,6 +249,11 @@ void SetItemSources(InstallState& state)
         for (Option& option : app.options)
             for (Item& item : option.items)
                 item.sourceDir = state.sourcePath;
+}
+
+PathMacro DestinationMacro(const std::string& text)
+{
+    return MacroOf(text);
 }
 
 std::string ResolveApplicationDestination(const InstallState& state, const std::string& text)

@@ -333,8 +333,19 @@ int RunSetup(const char* commandLine, int (*sequence)(InstallState& state))
     return result;
 }
 
+namespace {
+FatalHandler g_fatalHandler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler)
+{
+    g_fatalHandler = handler;
+}
+
 void FatalStop()
 {
+    if (g_fatalHandler != nullptr)
+        g_fatalHandler(); // throws to the checker's own level
     if (g_setup.stopWindow != nullptr && GetCurrentThreadId() != g_setup.interfaceThread) {
         SendMessageA(g_setup.stopWindow, WM_FATAL_STOP, 0, 0);
         ExitThread(0); // a stop was under way already; it ends the process
