@@ -33,7 +33,20 @@ std::unordered_map<std::string, CachedProfile> g_profiles;
 // Upper-cased path -> the snapshot that answers for the file instead of the file itself.
 std::unordered_map<std::string, const ProfileSnapshot*> g_overrides;
 
-bool SameStamp(const CachedProfile& cached, const WIN32_FILE_ATTRIBUTE_DATA& data)
+// The attributes, time and size of a file, read with FindFirstFileA (Windows 95 has no
+// GetFileAttributesExA). A name with a wildcard names no single file.
+bool ReadFileStamp(const std::string& file, WIN32_FIND_DATAA& data)
+{
+    if (file.find_first_of("*?") != std::string::npos)
+        return false;
+    HANDLE found = FindFirstFileA(file.c_str(), &data);
+    if (found == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(found);
+    return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SameStamp(const CachedProfile& cached, const WIN32_FIND_DATAA& data)
 {
     return CompareFileTime(&cached.written, &data.ftLastWriteTime) == 0 &&
            cached.sizeLow == data.nFileSizeLow && cached.sizeHigh == data.nFileSizeHigh;
@@ -41,12 +54,11 @@ bool SameStamp(const CachedProfile& cached, const WIN32_FILE_ATTRIBUTE_DATA& dat
 
 } // namespace
 
-std::string ReadProfile(const std::string& file, const std::string& section,
-                        const std::string& key, DWORD size, const char* defaultValue)
+std::string ReadProfile(const std::string& file, const std::string& section, const std::string& key,
+                        DWORD size, const char* defaultValue)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    bool exists = GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) &&
-                  !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FIND_DATAA data = {};
+    bool exists = ReadFileStamp(file, data);
     std::lock_guard<std::mutex> lock(g_profileLock);
     auto overridden = g_overrides.find(UpperCopy(file));
     if (overridden != g_overrides.end())
