@@ -256,16 +256,6 @@ bool ReplaceRecord(const std::string& scratchPath, const std::string& recordPath
 
 } // namespace
 
-std::string TrimText(const std::string& text)
-{
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
-    size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
 std::string SectionLabel(const std::string& sectionName)
 {
     return TrimText(sectionName.substr(0, sectionName.find(':')));

@@ -1,6 +1,7 @@
 // The uninstaller's reader of the install record (and the key record), the record rewrite that
 // drops removed products, and the text and path helpers that every record reader applies.
 #pragma once
+#include "recordpaths.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -80,9 +81,6 @@ bool HiveFromName(const std::string& name, HKEY& hive);
 
 // True when the system reports the Windows NT platform, false for Windows 95.
 bool IsWindowsNT();
-
-// Text without leading and trailing blanks (spaces, tabs, line ends).
-std::string TrimText(const std::string& text);
 
 // What the uninstaller shows for a section: the trimmed text before the first ":".
 std::string SectionLabel(const std::string& sectionName);

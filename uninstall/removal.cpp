@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string UpperCase(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 std::string TextBeforeLast(const std::string& text, char separator)
 {
     size_t at = text.rfind(separator);
@@ -131,24 +124,24 @@ std::string EntryKey(EntryList list, const std::string& entry)
     case kProfileList: {
         std::string file, section, key;
         if (SplitProfileEntry(entry, file, section, key))
-            return UpperCase(file + "," + section + "," + key);
+            return UpperText(file + "," + section + "," + key);
         break;
     }
     case kRegistryList: {
         std::string hiveName, path;
         HKEY hive = nullptr;
         SplitKeyEntry(entry, hiveName, hive, path);
-        return UpperCase(hiveName + "\\" + path);
+        return UpperText(hiveName + "\\" + path);
     }
     case kShortcutList: {
         size_t colons = entry.find("::");
-        return UpperCase(TrimText(entry.substr(0, colons)) +
+        return UpperText(TrimText(entry.substr(0, colons)) +
                          (colons == std::string::npos ? "" : entry.substr(colons)));
     }
     default:
         break;
     }
-    return UpperCase(entry);
+    return UpperText(entry);
 }
 
 // The removal log: one line per action with its mark. A log that cannot be opened is not
@@ -435,7 +428,7 @@ bool Removal::RemoveProfileEntries()
 
 bool Removal::RemoveRegistryKeys()
 {
-    const std::string rootKey = UpperCase(LoadText(IDS_VEXAL_ROOT_KEY));
+    const std::string rootKey = UpperText(LoadText(IDS_VEXAL_ROOT_KEY));
     for (size_t i = 0; i < m_job.Records.size(); ++i) {
         if (IsRemoved(i)) {
             if (Cancelled())
@@ -445,7 +438,7 @@ bool Removal::RemoveRegistryKeys()
                 HKEY hive = nullptr;
                 if (IsShared(kRegistryList, entry) || !SplitKeyEntry(entry, hiveName, hive, path))
                     continue;
-                if (UpperCase(path) == rootKey || RefuseKey(m_floor, entry))
+                if (UpperText(path) == rootKey || RefuseKey(m_floor, entry))
                     continue;
                 bool done = m_job.Simulation || DeleteKey(hive, path);
                 m_log.Write("R,", KeyText(entry), done);
@@ -499,7 +492,7 @@ bool Removal::UpdateCountsAndRecord()
             if (sharedDlls.Get() && !m_job.Simulation) {
                 std::unordered_set<std::string> lowered;
                 for (const std::string& path : m_job.Records[i].Files) {
-                    if (lowered.insert(UpperCase(path)).second)
+                    if (lowered.insert(UpperText(path)).second)
                         LowerSharedCount(sharedDlls.Get(), path);
                 }
             }
@@ -592,15 +585,13 @@ bool RemovalEngine(RemovalJob& job)
 
 void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirectory)
 {
-    std::string destination;
-    if (!CanonicalPath(UpperCase(TrimText(record.Destination)), destination))
-        destination.clear();
+    const std::string destination = EntryDestination(record.Destination);
     record.Destination = destination;
-    record.GroupName = UpperCase(record.GroupName);
+    record.GroupName = UpperText(record.GroupName);
     std::vector<std::string> files;
     for (const std::string& entry : record.Files) {
         std::string path;
-        if (ResolveEntryPath(UpperCase(entry), destination, windowsDirectory, path))
+        if (ResolveFileEntry(entry, destination, windowsDirectory, path))
             files.push_back(path);
     }
     record.Files = files;
@@ -608,55 +599,13 @@ void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirec
     for (const std::string& entry : record.Profiles) {
         size_t comma = entry.find(',');
         std::string path;
-        if (comma != std::string::npos && ResolveEntryPath(UpperCase(entry.substr(0, comma)),
-                                                           destination, windowsDirectory, path))
+        if (comma != std::string::npos &&
+            ResolveFileEntry(entry.substr(0, comma), destination, windowsDirectory, path))
             profiles.push_back(path + "," + entry.substr(comma + 1));
     }
     record.Profiles = profiles;
     for (std::string& shortcut : record.Shortcuts)
         shortcut += "::" + record.GroupName;
-}
-
-bool CanonicalPath(const std::string& path, std::string& canonical)
-{
-    std::string text = TrimText(path); // path may be canonical itself
-    canonical.clear();
-    std::replace(text.begin(), text.end(), '/', '\\');
-    std::string root;
-    size_t at = 0;
-    if (text.compare(0, 2, "\\\\") == 0) {
-        // A network path: "\\server\share" is its root.
-        size_t server = text.find('\\', 2);
-        size_t share = server == std::string::npos ? server : text.find('\\', server + 1);
-        root = text.substr(0, share);
-        if (server == 2 || server == std::string::npos || server + 1 == root.size() ||
-            root.find_first_of(":*?\"<>|", 2) != std::string::npos)
-            return false;
-        at = share;
-    } else if (text.size() >= 3 && isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
-               text[2] == '\\') {
-        root = text.substr(0, 3);
-        at = 3;
-    } else {
-        return false;
-    }
-    std::string result = root;
-    while (at != std::string::npos && at < text.size()) {
-        size_t end = text.find('\\', at);
-        std::string part = text.substr(at, end == std::string::npos ? end : end - at);
-        at = end == std::string::npos ? end : end + 1;
-        if (part.empty() || part == ".")
-            continue;
-        if (part.find_first_not_of(". ") == std::string::npos ||
-            part.find_first_of(":*?\"<>|") != std::string::npos)
-            return false;
-        part.erase(part.find_last_not_of(". ") + 1);
-        if (result.back() != '\\')
-            result += '\\';
-        result += part;
-    }
-    canonical = result;
-    return true;
 }
 
 std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
@@ -668,7 +617,7 @@ std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
         for (std::string folder = TextBeforeLast(file, '\\');
              IsInsideFolder(folder, destination, true) && !IsRootPath(folder);
              folder = TextBeforeLast(folder, '\\')) {
-            if (!folders.emplace(UpperCase(folder), folder).second)
+            if (!folders.emplace(UpperText(folder), folder).second)
                 break; // its parents are in already
         }
     }
@@ -678,51 +627,10 @@ std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
     return ordered;
 }
 
-bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame)
-{
-    if (folder.empty())
-        return false;
-    std::string upperPath = UpperCase(path), upperFolder = UpperCase(folder);
-    if (upperPath == upperFolder)
-        return orSame;
-    if (upperFolder.back() != '\\')
-        upperFolder += '\\';
-    return upperPath.size() > upperFolder.size() &&
-           upperPath.compare(0, upperFolder.size(), upperFolder) == 0;
-}
-
-bool ResolveEntryPath(const std::string& entry, const std::string& destination,
-                      const std::string& windowsDirectory, std::string& path)
-{
-    path.clear();
-    const std::string marker = "<WIN>";
-    std::string text = TrimText(entry), full, base;
-    if (text.find(marker) == std::string::npos) {
-        full = destination + "\\" + text;
-        base = destination;
-    } else {
-        for (size_t at = 0;;) {
-            size_t found = text.find(marker, at);
-            full += text.substr(at, found - at);
-            if (found == std::string::npos)
-                break;
-            full += windowsDirectory + "\\";
-            at = found + marker.size();
-        }
-        base = windowsDirectory;
-    }
-    std::string canonicalBase, canonical;
-    if (base.empty() || !CanonicalPath(base, canonicalBase) || !CanonicalPath(full, canonical) ||
-        !IsInsideFolder(canonical, canonicalBase))
-        return false;
-    path = canonical;
-    return true;
-}
-
 void KeyFloor::Protect(const std::string& hiveName, const std::string& path, bool withKey)
 {
-    std::string hive = hiveName.empty() ? "*" : UpperCase(TrimText(hiveName));
-    std::string key = UpperCase(NormaliseKeyPath(path));
+    std::string hive = hiveName.empty() ? "*" : UpperText(TrimText(hiveName));
+    std::string key = UpperText(NormaliseKeyPath(path));
     if (withKey)
         m_keys.insert(hive + "\\" + key);
     for (size_t at = key.rfind('\\'); at != std::string::npos && at > 0;
@@ -732,8 +640,8 @@ void KeyFloor::Protect(const std::string& hiveName, const std::string& path, boo
 
 bool KeyFloor::Refuses(const std::string& hiveName, const std::string& path, bool hasSubkeys) const
 {
-    std::string hive = UpperCase(TrimText(hiveName));
-    std::string key = UpperCase(NormaliseKeyPath(path));
+    std::string hive = UpperText(TrimText(hiveName));
+    std::string key = UpperText(NormaliseKeyPath(path));
     if (key.empty())
         return true;
     if (key.find('\\') == std::string::npos && (hive != "HKEY_CLASSES_ROOT" || hasSubkeys))

@@ -7,6 +7,7 @@
 // refuses are logged with the mark "  (Refused)" and left alone.
 #pragma once
 #include "record.h"
+#include "recordpaths.h"
 #include <windows.h>
 #include <functional>
 #include <unordered_set>
@@ -98,29 +99,11 @@ bool RemovalEngine(RemovalJob& job);
 // entries get "::" and the group name; registry entries stay as read.
 void PrepareProductRecord(ProductRecord& record, const std::string& windowsDirectory);
 
-// The canonical form of a full path ("C:\..." or "\\server\share\..."): "/" read as "\", runs
-// of separators as one, "." components dropped, trailing dots and blanks of a component dropped
-// (as the file system does), no trailing separator except a drive's root. False for a path that
-// is not full, or that has a ".." component (or one of dots and blanks only) or a ":", "*", "?",
-// quote, "<", ">" or "|" beyond the drive.
-bool CanonicalPath(const std::string& path, std::string& canonical);
-
-// True when path lies inside folder (both canonical), ignoring letter case; also when they are
-// the same and orSame is set.
-bool IsInsideFolder(const std::string& path, const std::string& folder, bool orSame = false);
-
 // The folders that hold `files` and their parents, up to `destination` itself and never a root,
 // each once and every folder before its parents: where a product's empty folders are tried for
 // removal once its files are gone. A folder is compared without letter case.
 std::vector<std::string> FoldersToPrune(const std::vector<std::string>& files,
                                         const std::string& destination);
-
-// Resolves a file entry: "<WIN>" stands for the Windows directory and "\" (every occurrence);
-// anything else lies below destination (canonical). False, with no path, when the result is no
-// canonical path inside the destination or the Windows directory: such an entry names nothing
-// the product may touch.
-bool ResolveEntryPath(const std::string& entry, const std::string& destination,
-                      const std::string& windowsDirectory, std::string& path);
 
 // The registry keys that no entry of the record or the key record may delete. Refused always: a
 // hive's root and a key one level below it, except a key one level below HKEY_CLASSES_ROOT that

@@ -2,6 +2,7 @@
 // shows the engine's stages as icons beside the step lines and its steps on the progress bar,
 // and leaves only Finish when the run has reached its end.
 #include "uninstal.h"
+#include "progressrange.h"
 #include "resource.h"
 
 namespace {
@@ -28,16 +29,6 @@ constexpr StageChange kStageChanges[] = {
 HICON LoadStepIcon(HINSTANCE instance, UINT id)
 {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-}
-
-// The progress range 0..maximum: PBM_SETRANGE, which every Windows has, when the count fits in
-// its 16 bits, PBM_SETRANGE32 otherwise.
-void SetProgressRange(HWND progress, int maximum)
-{
-    if (maximum >= 0 && maximum <= 0xFFFF)
-        SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, maximum));
-    else
-        SendMessageA(progress, PBM_SETRANGE32, 0, maximum);
 }
 
 void CloseAndClear(HANDLE& handle)

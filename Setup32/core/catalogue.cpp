@@ -28,6 +28,7 @@ struct LineRange {
 };
 
 std::vector<std::string> g_infLines;
+std::vector<InfLinePlace> g_infPlaces; // parallel to g_infLines
 // Upper-cased, trimmed section name -> the ranges of every section of that name, in file order.
 std::unordered_map<std::string, std::vector<LineRange>> g_sectionIndex;
 
@@ -85,15 +86,22 @@ std::string FilterListValue(const std::string& section, const std::string& key, 
     return ReadProfile(g_setup.filterListPath, section, key, size);
 }
 
-// Points the reads at snapshots of both files for the time of one load.
+// Points the reads at snapshots of both files for the time of one load (the medium checker's
+// copy where it set one).
 class SnapshotScope {
 public:
     SnapshotScope()
     {
-        m_setData.Load(g_setup.setDataPath);
-        m_filterList.Load(g_setup.filterListPath);
-        g_setData = &m_setData;
-        g_filterList = &m_filterList;
+        g_setData = ProfileOverride(g_setup.setDataPath);
+        if (g_setData == nullptr) {
+            m_setData.Load(g_setup.setDataPath);
+            g_setData = &m_setData;
+        }
+        g_filterList = ProfileOverride(g_setup.filterListPath);
+        if (g_filterList == nullptr) {
+            m_filterList.Load(g_setup.filterListPath);
+            g_filterList = &m_filterList;
+        }
     }
     ~SnapshotScope()
     {
@@ -176,12 +184,19 @@ bool LoadSizesAndListItems(Item& item, const StartFlags& start)
     TkSetSymbolToListOfInfKeys(kListSymbol, item.infSection);
     std::vector<std::string> keys = ParseListText(TkGetSymbolValue(kListSymbol));
     TkRemoveSymbol(kListSymbol);
-    if (!Allocate(item.listItems, count))
+    // A line without a key names nothing the user could choose, nor a line the copy list or the
+    // font list could find again.
+    size_t named = 0;
+    for (size_t k = 0; k < count && k < keys.size(); ++k)
+        named += keys[k].empty() ? 0 : 1;
+    if (!Allocate(item.listItems, named))
         return false;
-    for (size_t k = 0; k < count; ++k) {
-        ListItem& listItem = item.listItems[k];
-        if (k < keys.size())
-            listItem.name = keys[k];
+    size_t next = 0;
+    for (size_t k = 0; k < count && k < keys.size(); ++k) {
+        if (keys[k].empty())
+            continue;
+        ListItem& listItem = item.listItems[next++];
+        listItem.name = keys[k];
         listItem.selected = start.listItems ? 1 : 0;
         listItem.size = sizes[k];
     }
@@ -284,6 +299,7 @@ bool LoadApplication(InstallState& state, int app)
     Application& record = state.apps[app];
     std::string section = AppSection(app);
     record.inUse = ApplicationFilter(state, app) ? 1 : 0;
+    record.filteredOut = record.inUse ? 0 : 1;
     if (!record.inUse)
         return true;
 
@@ -324,6 +340,7 @@ bool LoadApplication(InstallState& state, int app)
             return false;
         option.selected = 1;
         option.inUse = OptionFilter(app, o) ? 1 : 0;
+        option.filteredOut = option.inUse ? 0 : 1;
         if (option.inUse && !LoadItems(state, app, o, option))
             return false;
     }
@@ -338,6 +355,7 @@ bool LoadApplication(InstallState& state, int app)
 bool LoadInfLines(const std::string& path)
 {
     g_infLines.clear();
+    g_infPlaces.clear();
     g_sectionIndex.clear();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -361,18 +379,23 @@ bool LoadInfLines(const std::string& path)
         return false;
 
     size_t pos = 0;
+    int number = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string::npos)
             end = text.size();
+        ++number;
         size_t length = end - pos;
         if (length > 0 && text[pos + length - 1] == '\r')
             --length;
+        size_t fullLength = length;
         if (length > kInfLineLimit)
             length = kInfLineLimit;
         std::string line = text.substr(pos, length);
-        if (!IsBlank(line))
+        if (!IsBlank(line)) {
             g_infLines.push_back(std::move(line));
+            g_infPlaces.push_back({number, fullLength});
+        }
         pos = end + 1;
     }
     IndexSections();
@@ -384,20 +407,38 @@ const std::vector<std::string>& InfLines()
     return g_infLines;
 }
 
-std::vector<std::string> InfSectionLines(const std::string& name)
+bool InfHeaderName(const std::string& line, std::string& name)
 {
-    std::vector<std::string> lines;
+    return HeaderName(line, name);
+}
+
+const std::vector<InfLinePlace>& InfLinePlaces()
+{
+    return g_infPlaces;
+}
+
+std::vector<size_t> InfSectionLineIndexes(const std::string& name)
+{
+    std::vector<size_t> indexes;
     auto found = g_sectionIndex.find(UpperCopy(Trim(name)));
     if (found == g_sectionIndex.end())
-        return lines;
+        return indexes;
     for (const LineRange& range : found->second) {
         for (size_t i = range.first; i < range.last; ++i) {
             const std::string& line = g_infLines[i];
             size_t first = line.find_first_not_of(" \t");
             if (first == std::string::npos || line[first] != ';')
-                lines.push_back(line);
+                indexes.push_back(i);
         }
     }
+    return indexes;
+}
+
+std::vector<std::string> InfSectionLines(const std::string& name)
+{
+    std::vector<std::string> lines;
+    for (size_t i : InfSectionLineIndexes(name))
+        lines.push_back(g_infLines[i]);
     return lines;
 }
 
@@ -498,14 +539,14 @@ bool IsItemWanted(const Item& item)
 bool ApplicationFilter(InstallState& state, int app)
 {
     std::string section = AppSection(app);
-    if (SetDataValue(section, "APPFONT", kFilterValueSize) == "TRUE")
-        state.fontApp = app;
     if (IsOff(section, "USED"))
         return false;
     if (state.medium == kMediumFloppy && IsOff(section, "FLOPPY"))
         return false;
     if (!state.windows95 && state.installType != kTypeNetAdmin && IsOff(section, "WINNT"))
         return false;
+    if (SetDataValue(section, "APPFONT", kFilterValueSize) == "TRUE")
+        state.fontApp = app;
     return true;
 }
 

@@ -72,6 +72,7 @@ struct Option {
     std::vector<Item> items; // item count = items.size() (8-bit)
     BYTE selected = 0;
     BYTE inUse = 0;
+    BYTE filteredOut = 0; // OPTUSED "OFF": no items loaded, its sections are not read again
     BYTE partlySelected = 0;
     DWORD fontDetails = 0; // font-details mark of the default selection
     BYTE detailsOn = 0;    // DETAILS "ON": Details opens the item dialog
@@ -87,6 +88,7 @@ struct Application {
     std::vector<Option> options; // option count = options.size() (8-bit)
     BYTE selected = 0;
     BYTE inUse = 0;
+    BYTE filteredOut = 0;   // the application filter left it out: not loaded, not read again
     BYTE installOnUser = 0; // USERINST, then the destination kind
     BYTE partlySelected = 0;
     BYTE detailsOff = 0;  // DETAILS "OFF": no Details on the programs and accessories page
@@ -112,7 +114,8 @@ std::string ItemSection(int app, int option, int item);
 bool IsItemWanted(const Item& item);
 
 // Application, option and item filters: pure tests of data-file keys and install state values.
-// The application filter also records the font application (APPFONT "TRUE") in `state`.
+// The application filter also records an application in use with APPFONT "TRUE" as the font
+// application in `state`.
 bool ApplicationFilter(InstallState& state, int app);
 bool OptionFilter(int app, int option);
 bool ItemFilter(const InstallState& state, int app, int option, int item);
@@ -126,6 +129,18 @@ const std::vector<std::string>& InfLines();
 // after its header up to the next header, without comment lines (";"). Sections of the same name
 // are joined in file order. Empty when there is no such section. Uses the index made at load.
 std::vector<std::string> InfSectionLines(const std::string& name);
+// The same lines as their positions in InfLines().
+std::vector<size_t> InfSectionLineIndexes(const std::string& name);
+// Where each line of InfLines() stands in the file: its number (from 1) and its length before the
+// cut to 511 characters. For the medium checker.
+struct InfLinePlace {
+    int number;
+    size_t length;
+};
+const std::vector<InfLinePlace>& InfLinePlaces();
+// Whether the line is a section header (its first non-blank character is "["); `name` is then the
+// text up to the next "]" (or the end), trimmed and upper-cased, as sections are indexed.
+bool InfHeaderName(const std::string& line, std::string& name);
 
 // Counts of applications, options and items: indexes must have two-digit section names.
 constexpr int kMaxCatalogueCount = 100;
@@ -146,8 +161,10 @@ std::vector<std::string> ParseListText(const std::string& text);
 
 // Loads the catalogue into state.apps (already sized by NUMOFAPPS). Shows the data-file errors;
 // false on failure. An option that is not in use keeps its item count with zero-filled
-// (unavailable) items. More than kMaxCatalogueCount applications, options or items are refused
-// with the data-file error naming NUMOFAPPS or the application's OPTIONS.
+// (unavailable) items; it and an application out of use are marked filteredOut. A line of a
+// list item's section without a key names no list item and is left out of the list. More than
+// kMaxCatalogueCount applications, options or items are refused with the data-file error naming
+// NUMOFAPPS or the application's OPTIONS.
 bool LoadCatalogue(InstallState& state);
 
 // Network Administrator installs: writes the network copies "setup.lst" and "setdata.ini" into

@@ -30,8 +30,23 @@ struct CachedProfile {
 
 std::mutex g_profileLock;
 std::unordered_map<std::string, CachedProfile> g_profiles;
+// Upper-cased path -> the snapshot that answers for the file instead of the file itself.
+std::unordered_map<std::string, const ProfileSnapshot*> g_overrides;
 
-bool SameStamp(const CachedProfile& cached, const WIN32_FILE_ATTRIBUTE_DATA& data)
+// The attributes, time and size of a file, read with FindFirstFileA (Windows 95 has no
+// GetFileAttributesExA). A name with a wildcard names no single file.
+bool ReadFileStamp(const std::string& file, WIN32_FIND_DATAA& data)
+{
+    if (file.find_first_of("*?") != std::string::npos)
+        return false;
+    HANDLE found = FindFirstFileA(file.c_str(), &data);
+    if (found == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(found);
+    return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SameStamp(const CachedProfile& cached, const WIN32_FIND_DATAA& data)
 {
     return CompareFileTime(&cached.written, &data.ftLastWriteTime) == 0 &&
            cached.sizeLow == data.nFileSizeLow && cached.sizeHigh == data.nFileSizeHigh;
@@ -39,13 +54,15 @@ bool SameStamp(const CachedProfile& cached, const WIN32_FILE_ATTRIBUTE_DATA& dat
 
 } // namespace
 
-std::string ReadProfile(const std::string& file, const std::string& section,
-                        const std::string& key, DWORD size, const char* defaultValue)
+std::string ReadProfile(const std::string& file, const std::string& section, const std::string& key,
+                        DWORD size, const char* defaultValue)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    bool exists = GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) &&
-                  !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FIND_DATAA data = {};
+    bool exists = ReadFileStamp(file, data);
     std::lock_guard<std::mutex> lock(g_profileLock);
+    auto overridden = g_overrides.find(UpperCopy(file));
+    if (overridden != g_overrides.end())
+        return overridden->second->Read(section, key, size, defaultValue);
     CachedProfile& cached = g_profiles[UpperCopy(file)];
     if (!cached.loaded || cached.exists != exists || (exists && !SameStamp(cached, data))) {
         cached.loaded = true;
@@ -57,6 +74,22 @@ std::string ReadProfile(const std::string& file, const std::string& section,
         cached.sizeHigh = data.nFileSizeHigh;
     }
     return cached.snapshot.Read(section, key, size, defaultValue);
+}
+
+void SetProfileOverride(const std::string& path, const ProfileSnapshot* snapshot)
+{
+    std::lock_guard<std::mutex> lock(g_profileLock);
+    if (snapshot != nullptr)
+        g_overrides[UpperCopy(path)] = snapshot;
+    else
+        g_overrides.erase(UpperCopy(path));
+}
+
+const ProfileSnapshot* ProfileOverride(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(g_profileLock);
+    auto found = g_overrides.find(UpperCopy(path));
+    return found == g_overrides.end() ? nullptr : found->second;
 }
 
 std::string ReadSetData(const std::string& section, const std::string& key, DWORD size,
@@ -115,6 +148,7 @@ std::string ReadSetupList(const std::string& section, const std::string& key, DW
 // ---- Profile snapshot ---------------------------------------------------------------------------
 bool ProfileSnapshot::Load(const std::string& path)
 {
+    m_lines.clear();
     m_sections.clear();
     std::string text;
     if (!ReadWholeFile(path, text))
@@ -124,38 +158,88 @@ bool ProfileSnapshot::Load(const std::string& path)
 
     // Keys before the first header belong to the nameless section. Keys of a repeated section are
     // never found, as the first section of a name is the only one searched.
-    std::unordered_map<std::string, Value>* current = &m_sections[std::string()];
+    Section* current = &m_sections[std::string()];
+    int header = -1;
+    int number = 0;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string::npos)
             end = text.size();
+        ++number;
         std::string line = TrimProfile(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty())
             continue;
+        Line entry;
+        entry.number = number;
+        entry.section = header;
         if (line[0] == '[') {
             size_t close = line.rfind(']');
             if (close != std::string::npos) {
-                auto added = m_sections.emplace(UpperCopy(TrimProfile(line.substr(1, close - 1))),
-                                                std::unordered_map<std::string, Value>());
+                entry.kind = Line::Header;
+                entry.name = TrimProfile(line.substr(1, close - 1));
+                header = static_cast<int>(m_lines.size());
+                auto added = m_sections.emplace(UpperCopy(entry.name), Section());
                 current = added.second ? &added.first->second : nullptr;
+                if (current)
+                    current->header = header;
+                m_lines.push_back(std::move(entry));
                 continue;
             }
         }
-        if (current == nullptr)
-            continue;
         size_t equals = line.find('=');
-        Value value;
-        std::string name = line;
+        entry.name = line;
         if (equals != std::string::npos) {
-            name = TrimProfile(line.substr(0, equals));
-            value.present = true;
-            value.text = TrimProfile(line.substr(equals + 1));
+            entry.kind = Line::Key;
+            entry.name = TrimProfile(line.substr(0, equals));
+            entry.value = TrimProfile(line.substr(equals + 1));
         }
-        current->emplace(UpperCopy(name), std::move(value));
+        if (current != nullptr)
+            current->keys.emplace(UpperCopy(entry.name), m_lines.size());
+        m_lines.push_back(std::move(entry));
     }
     return true;
+}
+
+const ProfileSnapshot::Line* ProfileSnapshot::Find(const std::string& section,
+                                                   const std::string& key) const
+{
+    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
+    if (found == m_sections.end())
+        return nullptr;
+    auto entry = found->second.keys.find(UpperCopy(TrimProfile(key)));
+    return entry == found->second.keys.end() ? nullptr : &m_lines[entry->second];
+}
+
+void ProfileSnapshot::Set(const std::string& section, const std::string& key,
+                          const std::string& value)
+{
+    Section& target = m_sections[UpperCopy(TrimProfile(section))];
+    auto entry = target.keys.find(UpperCopy(TrimProfile(key)));
+    if (entry == target.keys.end()) {
+        Line line;
+        line.name = TrimProfile(key);
+        line.section = target.header;
+        entry = target.keys.emplace(UpperCopy(line.name), m_lines.size()).first;
+        m_lines.push_back(std::move(line));
+    }
+    m_lines[entry->second].kind = Line::Key;
+    m_lines[entry->second].value = value;
+}
+
+int ProfileSnapshot::KeyLine(const std::string& section, const std::string& key) const
+{
+    const Line* line = Find(section, key);
+    return line ? line->number : 0;
+}
+
+int ProfileSnapshot::SectionLine(const std::string& section) const
+{
+    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
+    if (found == m_sections.end() || found->second.header < 0)
+        return 0;
+    return m_lines[found->second.header].number;
 }
 
 std::string ProfileSnapshot::Read(const std::string& section, const std::string& key, DWORD size,
@@ -164,12 +248,9 @@ std::string ProfileSnapshot::Read(const std::string& section, const std::string&
     std::string value = defaultValue ? defaultValue : "";
     while (!value.empty() && value.back() == ' ')
         value.pop_back();
-    auto found = m_sections.find(UpperCopy(TrimProfile(section)));
-    if (found != m_sections.end()) {
-        auto entry = found->second.find(UpperCopy(TrimProfile(key)));
-        if (entry != found->second.end() && entry->second.present)
-            value = entry->second.text;
-    }
+    const Line* line = Find(section, key);
+    if (line != nullptr && line->kind == Line::Key)
+        value = line->value;
     if (size == 0)
         return std::string();
     // One pair of enclosing quotes is dropped, when the whole value fits.

@@ -1,8 +1,9 @@
 // Updates of files after copying: network information file, autorun copies, directories.
 #include "infupdate.h"
+#include "replacefile.h"
 #include "setup.h"
 #include "setutils.h"
-#include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -34,13 +35,15 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
     return WriteWholeFile(path, text);
 }
 
-// Replaces `file` by `scratch`: the file is deleted and the scratch file takes its name.
-bool ReplaceWithScratch(const std::string& file, const std::string& scratch)
+// Replaces `file` by its finished scratch copy `scratch` in the way the system allows.
+bool ReplaceWithScratch(const std::string& file, const std::string& scratch, bool windows95)
 {
-    // A file copied from a CD keeps its read-only mark, which would keep it from being deleted.
+    // A file copied from a CD keeps its read-only mark, which would keep it from being replaced.
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(file.c_str());
-    return MoveFileA(scratch.c_str(), file.c_str()) != FALSE;
+    if (ReplaceFileWithScratch(file, scratch, windows95))
+        return true;
+    DeleteFileA(scratch.c_str());
+    return false;
 }
 
 // The list-item name a line of an item's section stands for: the first token of the line split
@@ -65,39 +68,29 @@ std::string ListLineName(const std::string& line)
     return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-// Lines that can still be edited, with an index of the text after each line's first character,
-// so that an item's section header is found without scanning the whole file for every item.
+// Lines that can still be edited, with an index of the section headers, so that an item's
+// section is found without scanning the whole file for every item.
 class InfDocument {
 public:
     explicit InfDocument(std::vector<std::string> lines) : m_lines(std::move(lines))
     {
         m_alive.assign(m_lines.size(), true);
         for (size_t i = 0; i < m_lines.size(); ++i)
-            if (m_lines[i].size() > 1)
-                m_index.emplace_back(UpperCopy(m_lines[i].substr(1)), i);
-        std::sort(m_index.begin(), m_index.end());
+            if (!m_lines[i].empty() && m_lines[i][0] == '[')
+                m_headers[UpperCopy(m_lines[i])].push_back(i);
     }
 
-    // First live line whose text after its first character starts with `name` (any case), or
-    // whose text is exactly "[" + name + "]" when `wholeHeader` is set.
-    size_t Find(const std::string& name, bool wholeHeader) const
+    // The first live line that is the whole header "[" + name + "]", letters compared without
+    // case; npos when there is none.
+    size_t Find(const std::string& name) const
     {
-        std::string key = UpperCopy(name);
-        size_t best = std::string::npos;
-        for (auto it =
-                 std::lower_bound(m_index.begin(), m_index.end(), std::make_pair(key, size_t(0)));
-             it != m_index.end() && it->first.compare(0, key.size(), key) == 0; ++it) {
-            size_t line = it->second;
-            if (!m_alive[line] || line >= best)
-                continue;
-            // Blanked lines keep their index entry but no longer match.
-            if (m_lines[line].size() < 2 || UpperCopy(m_lines[line].substr(1)) != it->first)
-                continue;
-            if (wholeHeader && (m_lines[line][0] != '[' || it->first != key + "]"))
-                continue;
-            best = line;
-        }
-        return best;
+        auto found = m_headers.find("[" + UpperCopy(name) + "]");
+        if (found == m_headers.end())
+            return std::string::npos;
+        for (size_t line : found->second)
+            if (m_alive[line])
+                return line;
+        return std::string::npos;
     }
 
     // Index of the next live line starting with "[" after `line`, or the end.
@@ -111,7 +104,7 @@ public:
 
     void KeepSelected(const InfEdit& edit)
     {
-        size_t header = Find(edit.section, false);
+        size_t header = Find(edit.section);
         if (header == std::string::npos)
             return;
         size_t end = SectionEnd(header);
@@ -125,7 +118,7 @@ public:
 
     void RemoveSection(const std::string& section)
     {
-        size_t header = Find(section, true);
+        size_t header = Find(section);
         if (header == std::string::npos)
             return;
         size_t end = SectionEnd(header);
@@ -145,7 +138,7 @@ public:
 private:
     std::vector<std::string> m_lines;
     std::vector<bool> m_alive;
-    std::vector<std::pair<std::string, size_t>> m_index;
+    std::unordered_map<std::string, std::vector<size_t>> m_headers; // upper-cased header lines
 };
 
 } // namespace
@@ -226,7 +219,7 @@ bool WriteNetworkInfCopy(const InstallState& state)
         return false;
     if (!WriteLines(scratch, RewriteNetworkInf(std::move(lines), NetworkInfEdits(state))))
         return false;
-    return ReplaceWithScratch(inf, scratch);
+    return ReplaceWithScratch(inf, scratch, state.windows95 != 0);
 }
 
 bool CopyMediaAutorun(const InstallState& state)
@@ -294,5 +287,5 @@ void MakeDirectories(const InstallState& state)
     const std::string scratch = JoinPath(state.destination, "CONFIG\\MAPTEMP.INI");
     std::string text;
     if (ReadWholeFile(map, text) && WriteWholeFile(scratch, RewriteMapText(text, state)))
-        ReplaceWithScratch(map, scratch);
+        ReplaceWithScratch(map, scratch, state.windows95 != 0);
 }

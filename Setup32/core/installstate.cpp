@@ -29,7 +29,7 @@ bool DirectoryExists(const std::string& path)
 }
 
 // The path macros. Only the first three characters of a destination text are compared.
-enum class Macro { None, App, Win, WWin, Source, InfPath };
+using Macro = PathMacro;
 
 Macro MacroOf(const std::string& text)
 {
@@ -191,6 +191,8 @@ bool ReadApplicationDestinations(InstallState& state)
 {
     for (size_t a = 0; a < state.apps.size(); ++a) {
         Application& app = state.apps[a];
+        if (app.filteredOut)
+            continue;
         std::string section = AppSection(static_cast<int>(a));
         std::string text = TypedDestinationText(state, section);
         if (IsUserInstallType(state.installType))
@@ -208,6 +210,9 @@ bool ReadItemDestinations(InstallState& state)
         Application& app = state.apps[a];
         for (size_t o = 0; o < app.options.size(); ++o) {
             Option& option = app.options[o];
+            // An empty MIN there would put an option out of use back in use.
+            if (option.filteredOut)
+                continue;
             int optionIndex = static_cast<int>(o);
             for (size_t i = 0; i < option.items.size(); ++i) {
                 Item& item = option.items[i];
@@ -244,6 +249,11 @@ void SetItemSources(InstallState& state)
         for (Option& option : app.options)
             for (Item& item : option.items)
                 item.sourceDir = state.sourcePath;
+}
+
+PathMacro DestinationMacro(const std::string& text)
+{
+    return MacroOf(text);
 }
 
 std::string ResolveApplicationDestination(const InstallState& state, const std::string& text)

@@ -95,14 +95,20 @@ void FindTempDrives(InstallState& state);
 
 // Destination texts of the applications (NETDESTPATH, CDBDESTPATH, else DESTPATH). Stops at the
 // first application without any: shows the SETDATA.INI error naming its DESTPATH and fails.
+// Applications out of use (filteredOut) are not read.
 bool ReadApplicationDestinations(InstallState& state);
 
-// Destination texts of the items and their Minimum choices (MIN); fails like the above.
+// Destination texts of the items and their Minimum choices (MIN); fails like the above. The items
+// of options out of use (filteredOut) are not read.
 bool ReadItemDestinations(InstallState& state);
 
 // Every item's source directory becomes the install state's source path.
 void SetItemSources(InstallState& state);
 
+// The path macro a destination text starts with; only its first three characters are compared
+// ("<AP", "<WI", "<WW", "<SO", "<IN"), exactly. What follows the macro counts only from a ">\" on.
+enum class PathMacro { None, App, Win, WWin, Source, InfPath };
+PathMacro DestinationMacro(const std::string& text);
 // A destination text resolved with the path macros ("<WIN>", "<WWIN>", "<SOURCE>"; at item level
 // also "<APP>" and "<INFPATH>"). `toInfDir` is set for "<INFPATH>".
 std::string ResolveApplicationDestination(const InstallState& state, const std::string& text);

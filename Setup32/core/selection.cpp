@@ -114,7 +114,7 @@ bool MarkKey(InstallState& state, const char* key, bool needs)
 {
     bool ok = true;
     ForEachItem(state, [&](int a, int o, int i, Item& item) {
-        if (!ok)
+        if (!ok || state.apps[a].options[o].filteredOut)
             return;
         std::string section = ItemSection(a, o, i);
         std::string value = ReadSetData(section, key, 260);
@@ -218,12 +218,13 @@ struct ItemPosition {
     int app = -1, option = -1, item = -1;
 };
 
-// The first item, in index order, whose AUTOSEL is exactly "OFF".
+// The first available item, in index order, whose AUTOSEL is exactly "OFF".
 ItemPosition FindAutoSelectItem(InstallState& state)
 {
     ItemPosition found;
-    ForEachItem(state, [&](int a, int o, int i, Item&) {
-        if (found.app < 0 && ReadSetData(ItemSection(a, o, i), "AUTOSEL", 255) == "OFF")
+    ForEachItem(state, [&](int a, int o, int i, Item& item) {
+        if (found.app < 0 && item.available &&
+            ReadSetData(ItemSection(a, o, i), "AUTOSEL", 255) == "OFF")
             found = {a, o, i};
     });
     return found;

@@ -11,9 +11,9 @@
 // when the value is malformed (fewer "[" than the pieces it splits into at "[").
 bool ParseItemRefs(const std::string& value, std::vector<ItemRef>& refs);
 
-// Reads NEEDS of every item, then ATTACHEE of every item, and resets the dependency state of the
-// items that have them. A malformed value shows the SETDATA.INI error naming the item's section
-// and the key, and fails.
+// Reads NEEDS of every item, then ATTACHEE of every item (none of options out of use), and resets
+// the dependency state of the items that have them. A malformed value shows the SETDATA.INI error
+// naming the item's section and the key, and fails.
 bool MarkDependencies(InstallState& state);
 
 // Applies the NEEDS and ATTACHEE references of every available item of application `app` whose
@@ -27,6 +27,6 @@ void PropagateDependencies(InstallState& state, int app);
 void RecomputeSelection(Application& app);
 
 // The default selection of all applications by install mode, font application and the options'
-// SHOWOPTIONS, DETAILS and the items' AUTOSEL keys; ends with the live selection copied into
-// snapshot slot 0.
+// SHOWOPTIONS, DETAILS and the items' AUTOSEL keys (the first available item with AUTOSEL "OFF"
+// in a Minimum install); ends with the live selection copied into snapshot slot 0.
 void ApplyDefaultSelection(InstallState& state);

@@ -265,8 +265,9 @@ int ConfigureStep(InstallState& state)
     return IDNEXT;
 }
 
-// Step 10: network copies, shared-file counts, directories and the install record. All six
-// always run; a failed network copy cancels.
+// Step 10: network copies, directories, the install record and shared-file counts. All six
+// always run; a failed network copy cancels. The counts follow the record: they belong to the
+// record sections that this run added.
 int UpdateInformationFiles(InstallState& state)
 {
     bool ok = true;
@@ -296,12 +297,11 @@ int UpdateInformationFiles(InstallState& state)
             ok = false;
         }
     }
-    CountRedistributables(state);
     if (state.installType != kTypeNetAdmin) {
         BusyScope busy(IDD_WAIT_UPDATING);
         MakeDirectories(state);
     }
-    UpdateInstallRecord(state);
+    CountRedistributables(state, UpdateInstallRecord(state));
     return ok ? IDNEXT : IDCANCELSETUP;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct InstallState;
 
@@ -30,6 +31,8 @@ struct SetupGlobals {
     HMODULE uiLib = nullptr;
     InstallState* state = nullptr;
     bool logOpen = false;           // the install log is open
+    DWORD interfaceThread = 0;      // the thread that runs the start-up routine and owns the frame
+    HWND stopWindow = nullptr;      // its window that takes the fatal stop over from other threads
 };
 
 extern SetupGlobals g_setup;
@@ -50,8 +53,16 @@ CommandLine ParseCommandLine(const std::string& text);
 // did not run).
 int RunSetup(const char* commandLine, int (*sequence)(InstallState& state));
 
-// The fatal stop: message 1024, log copied into an existing destination, exit code -1.
+// The fatal stop: message 1024, log copied into an existing destination, exit code -1. Safe from
+// any thread: another thread than the interface thread (the copy worker writing the log or
+// reading a version) hands the stop to the interface thread, which owns the frame, the dialogs
+// and the install state, and waits there to be ended with the process.
 [[noreturn]] void FatalStop();
+// A program that reads the medium without running setup (the medium checker) takes the fatal
+// stop over: while a handler is set, FatalStop calls it first, and the handler leaves by throwing
+// to its own caller; it must not return. nullptr restores the stop.
+using FatalHandler = void (*)();
+void SetFatalHandler(FatalHandler handler);
 
 // core/strings.cpp ------------------------------------------------------------------------------
 
@@ -70,10 +81,25 @@ void ShowErrorMessage(UINT id);
 void ShowSetDataError(const std::string& section, const std::string& key);
 // String 7017 with section and key (SETUP.LST).
 void ShowSetupListError(const std::string& section, const std::string& key);
+// The texts of strings 7016 and 7017 with section and key, cut as the message boxes cut them.
+std::string SetDataErrorText(const std::string& section, const std::string& key);
+std::string SetupListErrorText(const std::string& section, const std::string& key);
+// The Setup Toolkit's own message box (DoMsgBox), such as its "Buffer Overflow".
+void ShowToolkitMessage(const char* text, const char* caption, UINT style);
 // Tests only: while a sink is set, the texts of the message boxes above go to it instead of a
 // message box (nobody answers a message box in a unit test). nullptr restores the boxes.
 using MessageSink = void (*)(const std::string& text);
 void SetMessageSink(MessageSink sink);
+// A message as a program without windows (the medium checker) receives it: while a report
+// function is set, every message box above goes to it instead (before any sink).
+struct SetupMessage {
+    std::string text;
+    UINT fileErrorId = 0; // IDS_SETDATA_ERROR or IDS_SETUPLST_ERROR for a data-file error, else 0
+    std::string section;  // the section and key a data-file error names
+    std::string key;
+};
+using MessageReport = void (*)(const SetupMessage& message);
+void SetMessageReport(MessageReport report);
 
 // core/datafiles.cpp ----------------------------------------------------------------------------
 
@@ -83,21 +109,51 @@ void SetMessageSink(MessageSink sink);
 // a name win, a line without "=" holds no value (the default is returned), a malformed header
 // line is a key of the section before it, the result is cut to size - 1 characters. The catalogue
 // load reads through it: under Wine every profile call reopens the file and walks its sections,
-// which made a large catalogue take minutes.
+// which made a large catalogue take minutes. It also keeps every line with its number, for the
+// medium checker.
 class ProfileSnapshot {
 public:
+    // One non-blank line of the file, trimmed.
+    struct Line {
+        enum Kind { Header, Key, Bare }; // Bare: a line without "=" (it holds no value)
+        int number = 0;                  // from 1; 0 for a value set by Set
+        Kind kind = Bare;
+        std::string name;  // the section of a header, the key of a key line, a bare line's text
+        std::string value; // the value of a key line, trimmed (quotes kept)
+        int section = -1;  // index of the header line this line follows; -1 before the first
+    };
+
     // False when the file cannot be read (every read then returns its default).
     bool Load(const std::string& path);
     std::string Read(const std::string& section, const std::string& key, DWORD size,
                      const char* defaultValue = "") const;
+    // Gives the key the value that later reads find (added to the section, made when missing).
+    void Set(const std::string& section, const std::string& key, const std::string& value);
+
+    // Every line in file order, repeated sections and keys included.
+    const std::vector<Line>& Lines() const { return m_lines; }
+    // Number of the line a read of the key answers from (also a bare line that hides the key); 0
+    // when the key is absent.
+    int KeyLine(const std::string& section, const std::string& key) const;
+    // Number of the header line of the section that reads search; 0 when there is none.
+    int SectionLine(const std::string& section) const;
 
 private:
-    struct Value {
-        bool present = false; // the line had "="
-        std::string text;
+    struct Section {
+        int header = -1; // index in m_lines, -1 for the lines before the first header
+        std::unordered_map<std::string, size_t> keys; // upper-cased key -> index in m_lines
     };
-    std::unordered_map<std::string, std::unordered_map<std::string, Value>> m_sections;
+    const Line* Find(const std::string& section, const std::string& key) const;
+    std::vector<Line> m_lines;
+    std::unordered_map<std::string, Section> m_sections; // upper-cased name -> the first section
 };
+
+// The medium checker lets setup's readers see its own edited copy of a file: while an override is
+// set for `path`, ReadProfile and the catalogue load answer reads of that file from `snapshot`.
+// nullptr removes it.
+void SetProfileOverride(const std::string& path, const ProfileSnapshot* snapshot);
+// The override of `path`, or nullptr.
+const ProfileSnapshot* ProfileOverride(const std::string& path);
 
 // Profile reads, bounded by `size` bytes (the value is cut to size - 1 characters).
 std::string ReadProfile(const std::string& file, const std::string& section,

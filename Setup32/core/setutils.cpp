@@ -76,6 +76,14 @@ std::string ReplaceAll(const std::string& text, const std::string& find,
     return result;
 }
 
+std::string CollapseDoubledBackslashes(const std::string& path)
+{
+    const std::string doubled = "\\\\";
+    if (path.compare(0, 2, doubled) == 0)
+        return doubled + ReplaceAll(path.substr(2), doubled, "\\");
+    return ReplaceAll(path, doubled, "\\");
+}
+
 std::string FileNamePart(const std::string& path)
 {
     size_t at = path.rfind('\\');

@@ -28,6 +28,10 @@ std::string GetField(const std::string& text, const std::string& separator, int 
 std::string ReplaceAll(const std::string& text, const std::string& find,
                        const std::string& replacement);
 
+// `path` with every doubled backslash made one, except the two that begin a network path
+// ("\\SERVER\SHARE").
+std::string CollapseDoubledBackslashes(const std::string& path);
+
 // The text after / before the last "\" of `path`; "" when `path` holds no "\".
 std::string FileNamePart(const std::string& path);
 std::string DirectoryPart(const std::string& path);

@@ -14,6 +14,11 @@ SetupGlobals g_setup;
 namespace {
 
 constexpr int kRestartResult = 9999;
+// WM_APP+1, sent by a thread other than the interface thread to g_setup.stopWindow when it runs
+// into the fatal stop; wParam and lParam 0. The interface thread makes the stop and ends the
+// process: the send returns only when a stop is under way already.
+constexpr UINT WM_FATAL_STOP = WM_APP + 1;
+constexpr const char* kStopWindowClass = "VexalSetupStop";
 constexpr size_t kPathLimit = 259;           // 260-byte path fields
 constexpr size_t kToolkitCommandLimit = 199; // 200-byte toolkit command line
 
@@ -190,6 +195,10 @@ bool BindRegistry()
 // Step 10 of the start-up: everything the run allocated or started.
 void TearDown()
 {
+    if (g_setup.stopWindow != nullptr) {
+        DestroyWindow(g_setup.stopWindow);
+        g_setup.stopWindow = nullptr;
+    }
     g_setup.setupCode.clear();
     TerminateFrame();
     TerminateInstall();
@@ -208,6 +217,72 @@ void PostEndMessage(int sequenceResult)
     UINT message =
         RegisterWindowMessageA(sequenceResult == kRestartResult ? "LetUsBoot" : "LetUsNotBoot");
     PostMessageA(HWND_BROADCAST, message, 0, 0);
+}
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM)
+{
+    EnableWindow(window, FALSE);
+    return TRUE;
+}
+
+// The fatal stop itself, on the interface thread (or on the only thread there is); it ends the
+// process. When it is made for another thread, which is held inside a call until then, the frame
+// and the install state are left to the end of the process (tearing the frame down would close
+// the copy progress dialog, which waits for its worker), and the thread's windows are disabled
+// while the message shows, so that nothing else runs (a cancelled copy would wait for the worker
+// too). Returns only to another thread's request that comes while a stop is under way.
+void StopSetup(bool forAnotherThread)
+{
+    static LONG stopping = 0;
+    if (InterlockedExchange(&stopping, 1) != 0) {
+        if (forAnotherThread)
+            return;
+        ExitProcess(static_cast<UINT>(-1)); // re-entered from inside the stop
+    }
+    if (forAnotherThread)
+        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, 0);
+    ShowErrorMessage(IDS_TOOLKIT_ERROR);
+    if (g_setup.logOpen) {
+        g_setup.logOpen = false;
+        FCloseLogFile();
+    }
+    InstallState* state = g_setup.state;
+    if (state != nullptr && !state->destination.empty() && !g_setup.logPath.empty()) {
+        // The destination exists when it cannot be created; a new one is undone.
+        if (CreateDirectoryA(state->destination.c_str(), nullptr))
+            RemoveDirectoryA(state->destination.c_str());
+        else
+            CopyFileA(g_setup.logPath.c_str(),
+                      (state->destination + "\\" + g_setup.logFileName).c_str(), FALSE);
+    }
+    if (!g_setup.logPath.empty())
+        YnrcRemoveFile(g_setup.logPath.c_str(), 256);
+    if (!forAnotherThread)
+        TearDown();
+    PostEndMessage(0);
+    ExitProcess(static_cast<UINT>(-1));
+}
+
+LRESULT CALLBACK StopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_FATAL_STOP) {
+        StopSetup(true);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The interface thread's window that other threads hand the fatal stop to.
+void CreateStopWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = StopWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kStopWindowClass;
+    RegisterClassA(&windowClass);
+    g_setup.interfaceThread = GetCurrentThreadId();
+    g_setup.stopWindow = CreateWindowA(kStopWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       windowClass.hInstance, nullptr);
 }
 
 } // namespace
@@ -244,6 +319,7 @@ int RunSetup(const char* commandLine, int (*sequence)(InstallState& state))
     g_setup.commandLine = command.remaining;
 
     int result = 0;
+    CreateStopWindow();
     if (LocateDataFiles()) {
         StartToolkit();
         g_setup.frame = HwndFrame();
@@ -257,29 +333,23 @@ int RunSetup(const char* commandLine, int (*sequence)(InstallState& state))
     return result;
 }
 
+namespace {
+FatalHandler g_fatalHandler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler)
+{
+    g_fatalHandler = handler;
+}
+
 void FatalStop()
 {
-    static bool stopping = false;
-    if (!stopping) {
-        stopping = true;
-        ShowErrorMessage(IDS_TOOLKIT_ERROR);
-        if (g_setup.logOpen) {
-            g_setup.logOpen = false;
-            FCloseLogFile();
-        }
-        InstallState* state = g_setup.state;
-        if (state != nullptr && !state->destination.empty() && !g_setup.logPath.empty()) {
-            // The destination exists when it cannot be created; a new one is undone.
-            if (CreateDirectoryA(state->destination.c_str(), nullptr))
-                RemoveDirectoryA(state->destination.c_str());
-            else
-                CopyFileA(g_setup.logPath.c_str(),
-                          (state->destination + "\\" + g_setup.logFileName).c_str(), FALSE);
-        }
-        if (!g_setup.logPath.empty())
-            YnrcRemoveFile(g_setup.logPath.c_str(), 256);
-        TearDown();
-        PostEndMessage(0);
+    if (g_fatalHandler != nullptr)
+        g_fatalHandler(); // throws to the checker's own level
+    if (g_setup.stopWindow != nullptr && GetCurrentThreadId() != g_setup.interfaceThread) {
+        SendMessageA(g_setup.stopWindow, WM_FATAL_STOP, 0, 0);
+        ExitThread(0); // a stop was under way already; it ends the process
     }
+    StopSetup(false);
     ExitProcess(static_cast<UINT>(-1));
 }

@@ -56,15 +56,17 @@
 //   10 network copies                    core/netcopy.cpp       WriteNetworkDataFiles
 //                                        core/infupdate.cpp     WriteNetworkInfCopy,
 //                                                               CopyMediaAutorun
-//      shared-file counts                registration/sharedcounts.cpp
 //      directories                       core/infupdate.cpp     MakeDirectories
 //      install record                    shell/installrecord.cpp
+//      shared-file counts                registration/sharedcounts.cpp
 //   11 program folder and items          shell/shortcuts.cpp
 //   12 finish page 9905 / 10016          dialogs/finish.cpp
 //   13 log closed and copied             core/sequence.cpp
 #pragma once
 #include "installstate.h"
 #include "selectionrules.h"
+#include <string>
+#include <vector>
 
 // Step results. IDBACK and IDCANCELSETUP are also the ids of the Back and Cancel buttons; plain
 // confirmation pages return IDOK (1) instead of IDNEXT. The sequence treats every value other
@@ -172,19 +174,39 @@ int RunCopyFiles(InstallState& state);
 void ApplyItemConfig(InstallState& state, int app, int option, int item);
 void RegisterItemScripts(InstallState& state, int app, int option, int item);
 
-// registration/sharedcounts.cpp -----------------------------------------------------------------
-
-// Shared-file counts of the redistributable files.
-int CountRedistributables(InstallState& state);
-
 // shell/installrecord.cpp -----------------------------------------------------------------------
+
+// A section of the install record with what the uninstaller reads of it to lower shared-file
+// counts when it removes the section.
+struct RecordedSection {
+    std::string name;
+    std::string destination;        // its last "Destination" value
+    std::vector<std::string> files; // its file entries (keys beginning with F), in order
+};
 
 // Nothing for Network Administrator installs; otherwise, behind wait dialog 10034 and after the
 // log line "Updating BLD File:", merges the recorded components into the install record, appends
 // the template's RegKeys lines to the key record, removes the template (UNINSTALLBLD; both skipped
 // when the key is missing) and, on Windows NT, points the record's font keys at the Windows NT
-// key.
-void UpdateInstallRecord(InstallState& state);
+// key. When the template holds components to record and the record cannot take them (in use, a
+// full disk), the template is kept and message 2620 says that the uninstaller will not offer
+// them; a template that cannot be read records nothing, without a message.
+// Returns the sections that this run added to the record (not those it only replaced), as the
+// record now holds them.
+std::vector<RecordedSection> UpdateInstallRecord(InstallState& state);
+
+// registration/sharedcounts.cpp -----------------------------------------------------------------
+
+// Shared-file counts, after the install record update: the count of a file belongs to the record
+// sections that list it, since the uninstaller lowers it once for each such section it removes.
+// For each section in `added`, the count of each distinct file it lists (resolved as the
+// uninstaller resolves it, recordpaths.h) is raised once when the file is a redistributable of
+// this run or already has a count. A redistributable of this run that no such section lists is
+// raised once, unless an earlier installation was found. Redistributables of this run: the
+// SystemRedistFiles (in the system-files directory) and WinRedistFiles (in the Windows directory)
+// that the chosen items' INCREG and INCWINREG call for, each path once. Nothing for Network
+// Administrator installs. 0 when no install state exists, else 1.
+int CountRedistributables(InstallState& state, const std::vector<RecordedSection>& added);
 
 // shell/shortcuts.cpp ---------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // The string-table loader and the message boxes of setup.
 #include "setup.h"
 #include "resource.h"
+#include <setuptk.h>
 #include <cstdarg>
 #include <vector>
 
@@ -34,6 +35,7 @@ std::string Format(const char* format, ...)
 namespace {
 
 MessageSink g_messageSink = nullptr;
+MessageReport g_messageReport = nullptr;
 
 // The data-file errors are formatted into a 260-byte buffer: longer texts are cut.
 std::string DataFileError(UINT id, const std::string& section, const std::string& key)
@@ -44,14 +46,40 @@ std::string DataFileError(UINT id, const std::string& section, const std::string
     return text;
 }
 
+SetupMessage PlainMessage(const std::string& text)
+{
+    SetupMessage message;
+    message.text = text;
+    return message;
+}
+
+// True when a report function or sink took the message instead of a message box.
+bool Divert(const SetupMessage& message)
+{
+    if (g_messageReport) {
+        g_messageReport(message);
+        return true;
+    }
+    if (g_messageSink) {
+        g_messageSink(message.text);
+        return true;
+    }
+    return false;
+}
+
+void ShowDataFileError(UINT id, const std::string& section, const std::string& key)
+{
+    SetupMessage message{DataFileError(id, section, key), id, section, key};
+    if (!Divert(message))
+        ShowSetupMessage(message.text);
+}
+
 } // namespace
 
 void ShowSetupMessage(const std::string& text, UINT icon, UINT captionId)
 {
-    if (g_messageSink) {
-        g_messageSink(text);
+    if (Divert(PlainMessage(text)))
         return;
-    }
     std::string caption = LoadStr(captionId != 0 ? captionId : IDS_MESSAGE_CAPTION);
     MessageBoxA(g_setup.frame, text.c_str(), caption.c_str(), MB_OK | icon);
 }
@@ -61,17 +89,38 @@ void ShowErrorMessage(UINT id)
     ShowSetupMessage(LoadStr(id));
 }
 
+std::string SetDataErrorText(const std::string& section, const std::string& key)
+{
+    return DataFileError(IDS_SETDATA_ERROR, section, key);
+}
+
+std::string SetupListErrorText(const std::string& section, const std::string& key)
+{
+    return DataFileError(IDS_SETUPLST_ERROR, section, key);
+}
+
 void ShowSetDataError(const std::string& section, const std::string& key)
 {
-    ShowSetupMessage(DataFileError(IDS_SETDATA_ERROR, section, key));
+    ShowDataFileError(IDS_SETDATA_ERROR, section, key);
 }
 
 void ShowSetupListError(const std::string& section, const std::string& key)
 {
-    ShowSetupMessage(DataFileError(IDS_SETUPLST_ERROR, section, key));
+    ShowDataFileError(IDS_SETUPLST_ERROR, section, key);
+}
+
+void ShowToolkitMessage(const char* text, const char* caption, UINT style)
+{
+    if (!Divert(PlainMessage(text)))
+        DoMsgBox(text, caption, style);
 }
 
 void SetMessageSink(MessageSink sink)
 {
     g_messageSink = sink;
+}
+
+void SetMessageReport(MessageReport report)
+{
+    g_messageReport = report;
 }

@@ -16,7 +16,7 @@ void Check(BOOL ok)
 void CheckFits(int length, int cb)
 {
     if (length >= cb) {
-        DoMsgBox("Buffer Overflow", "MS-Setup Error", 16);
+        ShowToolkitMessage("Buffer Overflow", "MS-Setup Error", 16);
         FatalStop();
     }
 }

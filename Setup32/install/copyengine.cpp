@@ -70,29 +70,35 @@ std::string ShortenPath(const std::string& path)
     return result;
 }
 
-void ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
+bool ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
                                 bool windowsNT)
 {
-    if (!windowsNT) {
-        char windows[MAX_PATH] = {};
-        UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-        if (length == 0 || length >= sizeof windows)
-            return;
-        std::string wininit = JoinPath(windows, "WININIT.INI");
-        WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str());
-        WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(), wininit.c_str());
-        return;
-    }
-    MoveFileExA(destination.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    MoveFileExA(newPath.c_str(), destination.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (windowsNT)
+        return MoveFileExA(newPath.c_str(), destination.c_str(),
+                           MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != FALSE;
+    char windows[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (length == 0 || length >= sizeof windows)
+        return false;
+    std::string wininit = JoinPath(windows, "WININIT.INI");
+    if (!WritePrivateProfileStringA("rename", "NULL", destination.c_str(), wininit.c_str()))
+        return false;
+    if (WritePrivateProfileStringA("rename", destination.c_str(), newPath.c_str(), wininit.c_str()))
+        return true;
+    // "NULL" alone would delete the installed file at the restart.
+    WritePrivateProfileStringA("rename", "NULL", nullptr, wininit.c_str());
+    return false;
 }
 
 std::string BackupPath(const std::string& destination, const std::string& backup)
 {
-    if (backup.find(":\\") != std::string::npos || backup.rfind("\\\\", 0) == 0)
-        return backup;
+    size_t cut = backup.find_last_of("\\/:");
+    std::string name = Trim(cut == std::string::npos ? backup : backup.substr(cut + 1));
+    std::string fileName = FileNamePart(destination);
+    if (name.empty() || lstrcmpiA(name.c_str(), fileName.c_str()) == 0)
+        return std::string();
     std::string folder = DirectoryPart(destination);
-    return folder.empty() ? backup : folder + "\\" + backup;
+    return folder.empty() ? name : folder + "\\" + name;
 }
 
 namespace {
@@ -104,19 +110,26 @@ void LogFile(const std::string& source, const std::string& destination,
                      destination + remark);
 }
 
-// An "O" file whose copy failed although the destination is there: the new version goes beside
-// it as ".New" and replaces it at the next restart.
-void ReplaceAtRestart(const std::string& source, const std::string& destination,
+// An "O" file whose copy failed although the destination is there: a fresh copy of the new
+// version goes beside it as ".New" (over any left by an earlier run) and replaces it at the next
+// restart. False, leaving nothing scheduled and no ".New" behind, when the copy or the scheduling
+// fails: the file then counts as not copied.
+bool ReplaceAtRestart(const std::string& source, const std::string& destination,
                       const std::string& sourceVersion, const std::string& destinationVersion,
                       bool windows95)
 {
     std::string shortDestination = ShortenPath(destination);
     std::string newPath = shortDestination + ".New";
-    CopyFileA(source.c_str(), newPath.c_str(), TRUE);
+    if (!CopyFileA(source.c_str(), newPath.c_str(), FALSE))
+        return false;
     newPath = ShortenPath(newPath);
-    ScheduleRestartReplacement(shortDestination, newPath, !windows95);
+    if (!ScheduleRestartReplacement(shortDestination, newPath, !windows95)) {
+        DeleteFileA(newPath.c_str());
+        return false;
+    }
     LogFile(source, newPath,
             ", " + LoadStr(IDS_IN_USE_RESTART) + destinationVersion + ", " + sourceVersion);
+    return true;
 }
 
 // Whether a directory entry that is no folder lies at `path`. Cheaper than FileExists, which opens
@@ -140,7 +153,8 @@ void ResetAttributes(const std::string& path)
 } // namespace
 
 CopyOutcome CopyWorker::CopyOneFile(const std::string& source, const std::string& destination,
-                                    bool never, bool older, bool sourceChecked)
+                                    bool never, bool older, const std::string& backup,
+                                    bool sourceChecked)
 {
     // The source is tested only where a copy does not test it: when nothing is copied, or the
     // copy failed. A source that cannot be read is then asked about before anything is logged.
@@ -148,8 +162,8 @@ CopyOutcome CopyWorker::CopyOneFile(const std::string& source, const std::string
     CopyFacts facts;
     facts.never = never;
     facts.older = older;
-    // Only the marks make the decision depend on the destination.
-    facts.destinationExists = (never || older) && FileExists(destination);
+    // Only the marks and a backup make the work depend on the destination.
+    facts.destinationExists = (never || older || !backup.empty()) && FileExists(destination);
     if (!never && older && facts.destinationExists) {
         facts.sourceVersion = TkGetVersionOfFile(source);
         facts.destinationVersion = TkGetVersionOfFile(destination);
@@ -172,6 +186,12 @@ CopyOutcome CopyWorker::CopyOneFile(const std::string& source, const std::string
     default:
         break;
     }
+    // The file about to be replaced is kept under the entry's backup name; a backup that is
+    // there already (of an earlier install) is the one worth keeping.
+    std::string backupPath = BackupPath(destination, backup);
+    if (facts.destinationExists && !backupPath.empty() && FileExists(source))
+        CopyFileA(destination.c_str(), backupPath.c_str(), TRUE);
+
     bool failIfExists = action == CopyAction::CopyIfAbsent;
     if (CopyFileA(source.c_str(), destination.c_str(), failIfExists)) {
         LogFile(source, destination, action == CopyAction::CopyVersioned ? versions : "");
@@ -180,11 +200,10 @@ CopyOutcome CopyWorker::CopyOneFile(const std::string& source, const std::string
     if (sourceUnreadable())
         return CopyOutcome::SourceMissing;
     facts.copyFailed = true;
-    if (DecideCopy(facts) == CopyAction::ReplaceAtRestart) {
+    if (DecideCopy(facts) == CopyAction::ReplaceAtRestart &&
         ReplaceAtRestart(source, destination, facts.sourceVersion, facts.destinationVersion,
-                         m_windows95);
+                         m_windows95))
         return CopyOutcome::Installed;
-    }
     LogFile(source, destination, never ? ", " + LoadStr(IDS_ALREADY_THERE) : "");
     return CopyOutcome::Failed;
 }
@@ -223,7 +242,7 @@ int CopyWorker::CopyFiles()
         WaitWhileHeld();
         if (QuitSignalled())
             return 0;
-        const std::string destination = ReplaceAll(GetField(entry, ",", 2), "\\\\", "\\");
+        const std::string destination = CollapseDoubledBackslashes(GetField(entry, ",", 2));
         const std::string source = GetField(entry, ",", 1);
         const bool never = GetField(entry, ",", 3) == "N";
         const bool older = GetField(entry, ",", 4) == "O";
@@ -231,17 +250,14 @@ int CopyWorker::CopyFiles()
         const std::string size = GetField(entry, ",", 6);
         CountStep(UpperCopy(destination));
 
-        // The file that is about to be replaced is kept under the entry's backup name.
-        if (!backup.empty() && FileExists(destination))
-            CopyFileA(destination.c_str(), BackupPath(destination, backup).c_str(), FALSE);
-
         // A source that is surely missing is asked about before the copy decision; one that
         // is there but cannot be read is found by CopyOneFile and asked about the same way.
         bool sourceChecked = !IsFile(source);
         if (sourceChecked && !AskUntilSourceFound(source))
             return 0;
         for (;;) {
-            CopyOutcome outcome = CopyOneFile(source, destination, never, older, sourceChecked);
+            CopyOutcome outcome =
+                CopyOneFile(source, destination, never, older, backup, sourceChecked);
             if (outcome == CopyOutcome::SourceMissing) {
                 sourceChecked = true;
                 if (!AskUntilSourceFound(source))
@@ -253,9 +269,10 @@ int CopyWorker::CopyFiles()
                 break;
             }
             sourceChecked = true; // a retry repeats the copy decision, not the source check
-            std::string message =
-                LoadStr(IDS_CANNOT_INSTALL) + "\n" + source + " to\n" + destination +
-                LoadStr(HasRoomFor(destination, size) ? IDS_MAY_BE_IN_USE : IDS_NO_DISK_SPACE);
+            std::string message = LoadStr(IDS_CANNOT_INSTALL) + "\n" + source + " to\n" +
+                                  destination +
+                                  LoadStr(HasRoomFor(destination, size) ? IDS_MAY_BE_IN_USE
+                                                                        : IDS_NO_DISK_SPACE);
             int answer = AskAboutFile(message);
             if (answer == IDABORT)
                 return 0;

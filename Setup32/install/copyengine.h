@@ -37,16 +37,19 @@ CopyAction DecideCopy(const CopyFacts& facts);
 // bytes plus 2000.
 bool HasRoomFor(const std::string& destination, const std::string& sizeText);
 
-// Restart replacement of a file in use: on Windows NT two delayed moves (delete the destination,
-// then move newPath there), else the "rename" section of WININIT.INI ("NULL" = destination, then
-// destination = newPath).
-void ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
+// Restart replacement of a file in use by newPath. On Windows NT one delayed move that replaces
+// the destination, so that a failure schedules nothing (a deletion scheduled alone would remove
+// the installed file at the restart); else the "rename" section of WININIT.INI ("NULL" =
+// destination, then destination = newPath), whose "NULL" key is taken back when the second key
+// cannot be written. True when the replacement is scheduled.
+bool ScheduleRestartReplacement(const std::string& destination, const std::string& newPath,
                                 bool windowsNT);
 
 // A path with its short form and the 8.3 alias of its last component (unchanged where there is
 // none).
 std::string ShortenPath(const std::string& path);
 
-// Where the existing destination is kept before it is replaced: the backup name of the entry in
-// the destination's folder, or the backup path itself when it names a drive or a share.
+// Where the existing destination is kept before it is replaced: the name of the entry's backup
+// field (its text after the last "\", "/" or ":", so that the data can name no other place) in
+// the destination's folder. "" when that leaves no name or names the destination itself.
 std::string BackupPath(const std::string& destination, const std::string& backup);

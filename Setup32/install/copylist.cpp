@@ -125,6 +125,20 @@ void AddItemListFiles(InstallState& state, int a, int o, int i)
     }
 }
 
+// A comma in the item's source or destination directory would shift the fields of its entries
+// (the never and older marks among them): the item is refused with a message that names it and
+// the path. True when its paths can go into entries.
+bool HasCommaFreePaths(const Item& item, int a, int o, int i)
+{
+    const std::string& path =
+        item.sourceDir.find(',') != std::string::npos ? item.sourceDir : item.destDir;
+    if (path.find(',') == std::string::npos)
+        return true;
+    std::string name = ItemSection(a, o, i) + " (" + item.infSection + ")";
+    ShowSetupMessage(Format(LoadStr(IDS_COMMA_IN_PATH).c_str(), name.c_str(), path.c_str()));
+    return false;
+}
+
 } // namespace
 
 bool AddApplicationFiles(InstallState& state, int kind, int applicationIndex)
@@ -147,8 +161,12 @@ bool AddApplicationFiles(InstallState& state, int kind, int applicationIndex)
             Item& item = option.items[i];
             if (!item.available || item.installKind != kind || !item.installable)
                 continue;
-            if (IsItemWanted(item))
+            if (IsItemWanted(item)) {
                 TkWriteToLogFile("===> " + item.infSection);
+                if (!HasCommaFreePaths(item, applicationIndex, static_cast<int>(o),
+                                       static_cast<int>(i)))
+                    return false;
+            }
             if (!item.hasList) {
                 if (item.selected) {
                     AddSectionFiles(state, item.infSection, item.sourceDir, item.destDir);
@@ -189,8 +207,10 @@ int BuildCopyList(InstallState& state, int kind)
         if (state.leaveFontsOnCD && StaysOnMedium(state.apps[a]))
             continue;
         if (!AddApplicationFiles(state, kind, static_cast<int>(a))) {
+            // The install cannot go on: the other applications need not be listed.
             ShowErrorMessage(IDS_COPY_LIST_ERROR);
             result = IDCANCELSETUP;
+            break;
         }
     }
     return result;

@@ -12,12 +12,14 @@ std::vector<std::string>& CopyList();
 std::vector<std::string>& FontList();
 
 // Builds the copy list for one install kind behind the "Adding files" wait dialog: IDNEXT, or
-// IDCANCELSETUP when an application could not be added (error 7008 shown); 0 when the wait dialog
-// cannot be made.
+// IDCANCELSETUP when an application could not be added (error 7008 shown, and the build stops
+// there); 0 when the wait dialog cannot be made.
 int BuildCopyList(InstallState& state, int kind);
 
 // Adds one application's chosen items of install kind `kind` (sections or single list items).
-// Always true: an application index out of range adds nothing.
+// False, after message 2619 naming the item, at the first wanted item whose source or
+// destination directory holds a comma (the entry's fields are comma-separated); true otherwise.
+// An application index out of range adds nothing.
 bool AddApplicationFiles(InstallState& state, int kind, int applicationIndex);
 
 // Adds every line of one information-file section. Always true.

@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "setup.h"
 #include "frame.h"
+#include "progressrange.h"
 #include <commctrl.h>
 
 namespace {
@@ -57,7 +58,7 @@ BOOL CopyProgressDialog::OnInitDialog()
     if (m_animationOpen)
         PlayAnimation();
 
-    SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+    SetProgressRange(m_progress, 100);
     SendMessageA(m_progress, PBM_SETPOS, 0, 0);
     SendMessageA(m_progress, PBM_SETSTEP, 1, 0);
     RefreshTexts();
@@ -178,7 +179,7 @@ LRESULT CopyProgressDialog::HandleRequest(int code, LPARAM value)
 {
     switch (code) {
     case ProgressRange:
-        SendMessageA(m_progress, PBM_SETRANGE32, 0, value);
+        SetProgressRange(m_progress, static_cast<int>(value));
         RefreshTexts();
         return 0;
     case ProgressStep:

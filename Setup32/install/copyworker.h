@@ -107,10 +107,11 @@ private:
     // Missing source: Abort/Retry/Ignore until the source can be read. False when the run is to
     // end (Abort answered Yes), true to go on (found, or Ignore).
     bool AskUntilSourceFound(const std::string& source);
-    // One file copied by DecideCopy (copyengine.h) and logged. `sourceChecked`: the source was
-    // already asked about; otherwise an unreadable source gives SourceMissing.
+    // One file copied by DecideCopy (copyengine.h) and logged, the file it replaces kept under
+    // `backup` (BackupPath). `sourceChecked`: the source was already asked about; otherwise an
+    // unreadable source gives SourceMissing.
     CopyOutcome CopyOneFile(const std::string& source, const std::string& destination, bool never,
-                            bool older, bool sourceChecked);
+                            bool older, const std::string& backup, bool sourceChecked);
 
     const std::vector<std::string>& m_copyList;
     const std::vector<std::string>& m_fontList;

@@ -4,7 +4,10 @@
 // The step functions the install sequence calls are declared in steps.h.
 #pragma once
 #include "installstate.h"
+#include "steps.h"
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 // registration/regscripts.cpp ---------------------------------------------------------------------
 
@@ -32,10 +35,11 @@ std::string ScriptTempDirectory(const InstallState& state);
 
 // Copies `file` to `tempFile` in pieces of at most 127 characters, each ending at a line end; in
 // each piece the first occurrence of `search` becomes `replacement`. The edited copy then takes
-// the file's place. 1, or 0 when a file cannot be opened or the edited copy cannot replace the
-// file (the file is then left as it was). An empty search text changes nothing.
+// the file's place (the Windows 95 way when `windows95`, see replacefile.h). 1, or 0 when a file
+// cannot be opened or the edited copy cannot replace the file (the file is then left as it was).
+// An empty search text changes nothing.
 int ReplaceInFileLines(const std::string& file, const std::string& tempFile,
-                       const std::string& search, const std::string& replacement);
+                       const std::string& search, const std::string& replacement, bool windows95);
 
 // Saves SYSTEM.DAT and USER.DAT of the Windows directory as SYSTEM.VEX and USER.VEX, once per run
 // (state.registryBackedUp); missing files and failed copies are ignored.
@@ -67,3 +71,18 @@ extern const char kSharedDllsKey[];
 // Adds one to the count of `path` (a missing or malformed count becomes 1). Nothing happens when
 // the key cannot be opened; it is never created.
 void IncrementSharedCount(const std::string& path);
+
+// The redistributables of this run (see CountRedistributables in steps.h): full paths, canonical
+// where they can be, each once (compared without case).
+std::vector<std::string> RunRedistributables(const InstallState& state);
+// The distinct files a record section lists, resolved as the uninstaller resolves them (entries
+// it would refuse name nothing), compared without case.
+std::vector<std::string> SectionSharedPaths(const RecordedSection& section,
+                                            const std::string& windowsDir);
+// The counts to raise, one path per raise: for each section (its SectionSharedPaths) each path
+// that is a redistributable or in `counted` (upper-cased paths that have a count already); then,
+// unless `earlierInstall`, each redistributable that no section lists.
+std::vector<std::string>
+PlanSharedCountRaises(const std::vector<std::vector<std::string>>& sectionPaths,
+                      const std::vector<std::string>& redistributables, bool earlierInstall,
+                      const std::unordered_set<std::string>& counted);

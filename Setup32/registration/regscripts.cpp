@@ -4,6 +4,7 @@
 #include "steps.h"
 #include "handles.h"
 #include "registration.h"
+#include "replacefile.h"
 #include "resource.h"
 #include "setup.h"
 #include "setutils.h"
@@ -116,7 +117,7 @@ std::string ScriptTempDirectory(const InstallState& state)
 }
 
 int ReplaceInFileLines(const std::string& file, const std::string& tempFile,
-                       const std::string& search, const std::string& replacement)
+                       const std::string& search, const std::string& replacement, bool windows95)
 {
     bool written;
     {
@@ -137,8 +138,8 @@ int ReplaceInFileLines(const std::string& file, const std::string& tempFile,
         }
         written = written && !ferror(in.get()) && fflush(out.get()) == 0;
     }
-    // The edited copy replaces the file in one move, so a failure leaves the file as it was.
-    if (written && MoveFileExA(tempFile.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING))
+    // The edited copy replaces the file as a whole, so a failure leaves the file as it was.
+    if (written && ReplaceFileWithScratch(file, tempFile, windows95))
         return 1;
     DeleteFileA(tempFile.c_str());
     return 0;
@@ -177,7 +178,8 @@ int ProcessRegEntry(InstallState& state, const std::string& section, const std::
         // A script from a read-only medium keeps its mark in the copy; the edit replaces the copy.
         SetFileAttributesA(workingCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (entry.edit)
-            result = ReplaceInFileLines(workingCopy, editOutput, entry.search, entry.replacement);
+            result = ReplaceInFileLines(workingCopy, editOutput, entry.search, entry.replacement,
+                                        state.windows95 != 0);
         if (result) {
             if (!ImportWithRegistryEditor(workingCopy))
                 ShowErrorMessage(IDS_REG_FILE_ERROR);

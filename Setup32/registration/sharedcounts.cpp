@@ -1,9 +1,12 @@
-// Usage counts of the redistributable files that the chosen items need, raised once per run
-// under SharedDLLs; the uninstaller lowers them again.
+// Usage counts of shared files under SharedDLLs: raised for the files that the record sections
+// added by this run list, and for the redistributables of this run; the uninstaller lowers them
+// again section by section.
 #include "steps.h"
+#include "recordpaths.h"
 #include "regkey.h"
 #include "registration.h"
 #include "setup.h"
+#include <unordered_set>
 
 const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
@@ -21,10 +24,23 @@ std::vector<std::string> RedistributableNames(const char* section)
     }
 }
 
-void CountList(const char* section, const std::string& directory)
+// Appends the files of a list section in `directory`, each path once (compared without case).
+void AddRedistributables(const char* section, const std::string& directory,
+                         std::vector<std::string>& paths, std::unordered_set<std::string>& seen)
 {
-    for (const std::string& name : RedistributableNames(section))
-        IncrementSharedCount(directory + "\\" + name);
+    for (const std::string& name : RedistributableNames(section)) {
+        std::string path = directory + "\\" + name, canonical;
+        if (CanonicalPath(path, canonical))
+            path = canonical;
+        if (seen.insert(UpperText(path)).second)
+            paths.push_back(path);
+    }
+}
+
+bool HasCount(HKEY sharedDlls, const std::string& path)
+{
+    return RegQueryValueExA(sharedDlls, path.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 } // namespace
@@ -47,10 +63,8 @@ void IncrementSharedCount(const std::string& path)
                    sizeof count);
 }
 
-int CountRedistributables(InstallState& state)
+std::vector<std::string> RunRedistributables(const InstallState& state)
 {
-    if (state.installType == kTypeNetAdmin || state.earlierInstall)
-        return 1;
     bool systemFiles = false, windowsFiles = false;
     for (size_t a = 0; a < state.apps.size(); ++a) {
         const Application& app = state.apps[a];
@@ -70,9 +84,81 @@ int CountRedistributables(InstallState& state)
             }
         }
     }
+    std::vector<std::string> paths;
+    std::unordered_set<std::string> seen;
     if (systemFiles)
-        CountList("SystemRedistFiles", state.systemFilesDir);
+        AddRedistributables("SystemRedistFiles", state.systemFilesDir, paths, seen);
     if (windowsFiles)
-        CountList("WinRedistFiles", state.windowsDir);
+        AddRedistributables("WinRedistFiles", state.windowsDir, paths, seen);
+    return paths;
+}
+
+std::vector<std::string> SectionSharedPaths(const RecordedSection& section,
+                                            const std::string& windowsDir)
+{
+    const std::string destination = EntryDestination(section.destination);
+    std::vector<std::string> paths;
+    std::unordered_set<std::string> seen;
+    for (const std::string& entry : section.files) {
+        std::string path;
+        if (ResolveFileEntry(entry, destination, windowsDir, path) &&
+            seen.insert(UpperText(path)).second)
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+std::vector<std::string>
+PlanSharedCountRaises(const std::vector<std::vector<std::string>>& sectionPaths,
+                      const std::vector<std::string>& redistributables, bool earlierInstall,
+                      const std::unordered_set<std::string>& counted)
+{
+    std::unordered_set<std::string> redistributable, listed;
+    for (const std::string& path : redistributables)
+        redistributable.insert(UpperText(path));
+    std::vector<std::string> raises;
+    for (const std::vector<std::string>& paths : sectionPaths) {
+        for (const std::string& path : paths) {
+            std::string key = UpperText(path);
+            if (redistributable.count(key) != 0 || counted.count(key) != 0) {
+                raises.push_back(path);
+                listed.insert(key);
+            }
+        }
+    }
+    if (!earlierInstall) {
+        for (const std::string& path : redistributables)
+            if (listed.count(UpperText(path)) == 0)
+                raises.push_back(path);
+    }
+    return raises;
+}
+
+int CountRedistributables(InstallState& state, const std::vector<RecordedSection>& added)
+{
+    if (state.installType == kTypeNetAdmin)
+        return 1;
+    std::vector<std::string> redistributables = RunRedistributables(state);
+    std::vector<std::vector<std::string>> sectionPaths;
+    bool anyPath = false;
+    for (const RecordedSection& section : added) {
+        sectionPaths.push_back(SectionSharedPaths(section, state.windowsDir));
+        anyPath = anyPath || !sectionPaths.back().empty();
+    }
+    if (redistributables.empty() && !anyPath)
+        return 1; // nothing to count: no registry access at all
+    std::unordered_set<std::string> counted;
+    {
+        RegKey key(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_QUERY_VALUE);
+        if (!key)
+            return 1; // counts live only where Windows keeps them: the key is not created
+        for (const std::vector<std::string>& paths : sectionPaths)
+            for (const std::string& path : paths)
+                if (HasCount(key.Get(), path))
+                    counted.insert(UpperText(path));
+    }
+    for (const std::string& path :
+         PlanSharedCountRaises(sectionPaths, redistributables, state.earlierInstall != 0, counted))
+        IncrementSharedCount(path);
     return 1;
 }

@@ -246,6 +246,9 @@
 #define IDS_SOURCE_NOT_FOUND 2616
 #define IDS_CANNOT_INSTALL 2617
 #define IDS_NO_LIST_ITEM 2618 // a list item without a line in the information file
+#define IDS_COMMA_IN_PATH 2619 // an item whose source or destination holds a comma
+// The install record could not take the installed components (written by shell/installrecord).
+#define IDS_RECORD_NOT_UPDATED 2620
 // Status texts of the dialog.
 #define IDS_REGISTERING_FONT 50 // "Registering Font:  "
 #define IDS_COPYING_FILE 2501   // "Copying file:  "

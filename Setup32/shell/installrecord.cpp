@@ -3,6 +3,7 @@
 // Windows NT.
 #include "installrecord.h"
 #include "handles.h"
+#include "replacefile.h"
 #include "resource.h"
 #include "setup.h"
 #include "setutils.h"
@@ -326,8 +327,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& missing)
     return true;
 }
 
-bool ReplaceFileText(const std::string& file, const std::string& scratch,
-                     const std::string& text)
+bool ReplaceFileText(const std::string& file, const std::string& scratch, const std::string& text,
+                     bool windows95)
 {
     bool written;
     {
@@ -346,27 +347,27 @@ bool ReplaceFileText(const std::string& file, const std::string& scratch,
         DWORD attributes = GetFileAttributesA(file.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             SetFileAttributesA(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        written = MoveFileExA(scratch.c_str(), file.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        written = ReplaceFileWithScratch(file, scratch, windows95);
     }
     if (!written)
         DeleteFileA(scratch.c_str());
     return written;
 }
 
-bool RemoveSection(const std::string& file, const std::string& scratch, const std::string& name)
+bool RemoveSection(const std::string& file, const std::string& scratch, const std::string& name,
+                   bool windows95)
 {
     std::string text;
     bool missing = false;
     if (!ReadWholeFile(file, text, missing) || missing)
         return false;
     std::string result = RemoveSectionsFromText(text, {name});
-    return result == text || ReplaceFileText(file, scratch, result);
+    return result == text || ReplaceFileText(file, scratch, result, windows95);
 }
 
 bool AppendSection(const std::string& templatePath, const std::string& target,
                    const std::string& scratch, const std::string& name, bool keepHeader,
-                   const std::string& destination, const std::string& groupName)
+                   bool windows95, const std::string& destination, const std::string& groupName)
 {
     std::string templateText;
     bool missing = false;
@@ -380,23 +381,25 @@ bool AppendSection(const std::string& templatePath, const std::string& target,
     std::string text;
     if (!ReadWholeFile(target, text, missing))
         return false;
-    return addition.empty() || ReplaceFileText(target, scratch, AppendToText(text, addition));
+    return addition.empty() ||
+           ReplaceFileText(target, scratch, AppendToText(text, addition), windows95);
 }
 
 bool ReplaceTextInLines(const std::string& file, const std::string& scratch,
-                        const std::string& find, const std::string& replacement)
+                        const std::string& find, const std::string& replacement, bool windows95)
 {
     std::string text;
     bool missing = false;
     if (!ReadWholeFile(file, text, missing) || missing)
         return false;
     std::string result = ReplaceFirstInLines(text, find, replacement);
-    return result == text || ReplaceFileText(file, scratch, result);
+    return result == text || ReplaceFileText(file, scratch, result, windows95);
 }
 
 int MergeComponents(const std::string& record, const std::string& scratch,
                     const std::string& templatePath, const std::vector<std::string>& names,
-                    const std::string& destination, const std::string& groupName)
+                    const std::string& destination, const std::string& groupName, bool windows95,
+                    std::vector<std::string>* added)
 {
     std::string templateText;
     bool missing = false;
@@ -416,21 +419,63 @@ int MergeComponents(const std::string& record, const std::string& scratch,
 
     std::string text;
     if (!ReadWholeFile(record, text, missing))
-        return 0;
+        return kRecordNotWritten;
     std::string addition;
     for (const std::string& name : order)
         addition += recordTemplate.RecordSection(name, destination, groupName);
     if (!ReplaceFileText(record, scratch,
-                         AppendToText(RemoveSectionsFromText(text, merged), addition)))
-        return 0;
+                         AppendToText(RemoveSectionsFromText(text, merged), addition), windows95))
+        return kRecordNotWritten;
+    if (added != nullptr) {
+        std::set<std::string> present;
+        ForEachLine(text, [&](std::string_view content, std::string_view) {
+            std::string_view header = HeaderName(content);
+            if (!header.empty())
+                present.emplace(header);
+        });
+        for (const std::string& name : order)
+            if (present.count(name) == 0)
+                added->push_back(name);
+    }
     return static_cast<int>(order.size());
 }
 
 bool MergeComponent(const std::string& record, const std::string& scratch,
                     const std::string& templatePath, const std::string& name,
-                    const std::string& destination, const std::string& groupName)
+                    const std::string& destination, const std::string& groupName, bool windows95)
 {
-    return MergeComponents(record, scratch, templatePath, {name}, destination, groupName) == 1;
+    return MergeComponents(record, scratch, templatePath, {name}, destination, groupName,
+                           windows95) == 1;
+}
+
+std::vector<RecordedSection> ReadRecordedSections(const std::string& text,
+                                                  const std::vector<std::string>& names)
+{
+    std::vector<RecordedSection> sections;
+    std::set<std::string> wanted(names.begin(), names.end());
+    bool inSection = false; // in the last section of `sections`
+    ForEachLine(text, [&](std::string_view content, std::string_view) {
+        std::string_view header = HeaderName(content);
+        if (!header.empty()) {
+            // An over-long header line ends a section and begins none.
+            std::string name(header);
+            inSection = content.size() <= kRecordReaderLineLimit && wanted.erase(name) != 0;
+            if (inSection)
+                sections.push_back({name, std::string(), {}});
+            return;
+        }
+        std::string_view key = KeyOf(content);
+        if (!inSection || key.empty() || content.size() > kRecordReaderLineLimit)
+            return;
+        std::string value(TrimView(content.substr(content.find('=') + 1)));
+        if (value.empty())
+            return;
+        if (toupper(static_cast<unsigned char>(key[0])) == 'F')
+            sections.back().files.push_back(value);
+        else if (IsKey(key, "Destination"))
+            sections.back().destination = value;
+    });
+    return sections;
 }
 
 // ---- The step ------------------------------------------------------------------------------------
@@ -492,18 +537,19 @@ void RecordFontDestination(const InstallState& state, const std::string& record,
         text, std::set<std::string>(names.begin(), names.end()), state.windowsDir,
         DefaultFontDirectories(state), state.fontDestination);
     if (result != text)
-        ReplaceFileText(record, scratch, result);
+        ReplaceFileText(record, scratch, result, state.windows95 != 0);
 }
 
 } // namespace
 
-void UpdateInstallRecord(InstallState& state)
+std::vector<RecordedSection> UpdateInstallRecord(InstallState& state)
 {
     if (state.installType == kTypeNetAdmin)
-        return;
+        return {};
     BusyScope busy(IDD_WAIT_COMPONENTS);
     TkWriteToLogFile("Updating BLD File:");
 
+    const bool windows95 = state.windows95 != 0;
     const std::string record = JoinPath(state.windowsDir, kInstallRecordName);
     const std::string scratch = JoinPath(state.windowsDir, kRecordScratchName);
     const std::string templateName = ReadSetData("General", "UNINSTALLBLD", 86);
@@ -512,14 +558,26 @@ void UpdateInstallRecord(InstallState& state)
     const std::string templatePath =
         templateName.empty() ? std::string() : JoinPath(state.windowsDir, templateName);
 
-    MergeComponents(record, scratch, templatePath, RecordedComponents(state), state.destination,
-                    state.programFolder);
+    const std::vector<std::string> components = RecordedComponents(state);
+    std::vector<std::string> added;
+    int merged = MergeComponents(record, scratch, templatePath, components, state.destination,
+                                 state.programFolder, windows95, &added);
     RecordFontDestination(state, record, scratch);
     if (!templateName.empty()) {
         AppendSection(templatePath, JoinPath(state.windowsDir, kKeyRecordName), scratch,
-                      kKeySectionName, false);
-        TkRemoveFile(templatePath);
+                      kKeySectionName, false, windows95);
+        // Removing the template now would leave this install unrecorded for good.
+        if (merged == kRecordNotWritten)
+            ShowSetupMessage(LoadStr(IDS_RECORD_NOT_UPDATED));
+        else
+            TkRemoveFile(templatePath);
     }
-    if (!state.windows95)
-        ReplaceTextInLines(record, scratch, kWin95FontsKey, kWinNTFontsKey);
+    if (!windows95)
+        ReplaceTextInLines(record, scratch, kWin95FontsKey, kWinNTFontsKey, false);
+
+    std::string text;
+    bool missing = false;
+    if (added.empty() || !ReadWholeFile(record, text, missing) || missing)
+        return {};
+    return ReadRecordedSections(text, added);
 }

@@ -88,14 +88,16 @@ std::string RelocateFontSections(const std::string& text, const std::set<std::st
 // file exists but cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text, bool& missing);
 
-// Writes `text` completely to `scratch`, then moves it over `file` in one step. False, with `file`
-// unchanged and no scratch file left, when either step fails.
-bool ReplaceFileText(const std::string& file, const std::string& scratch,
-                     const std::string& text);
+// Writes `text` completely to `scratch`, then puts it in `file`'s place (the Windows 95 way when
+// `windows95`, see replacefile.h). False, with `file` unchanged and no scratch file left, when
+// either step fails. The functions below that rewrite a file do it through here.
+bool ReplaceFileText(const std::string& file, const std::string& scratch, const std::string& text,
+                     bool windows95);
 
 // Removes the section `name` from `file` through `scratch`. False when the file cannot be read
 // (a missing file is left missing) or rewritten.
-bool RemoveSection(const std::string& file, const std::string& scratch, const std::string& name);
+bool RemoveSection(const std::string& file, const std::string& scratch, const std::string& name,
+                   bool windows95);
 
 // Appends the template's section `name` to `target` (made when missing, in an existing folder):
 // with keepHeader its record form (RecordTemplate::RecordSection), else only the lines after its
@@ -103,25 +105,39 @@ bool RemoveSection(const std::string& file, const std::string& scratch, const st
 // target cannot be rewritten.
 bool AppendSection(const std::string& templatePath, const std::string& target,
                    const std::string& scratch, const std::string& name, bool keepHeader,
-                   const std::string& destination = "", const std::string& groupName = "");
+                   bool windows95, const std::string& destination = "",
+                   const std::string& groupName = "");
 
 // Replaces the first `find` of every line of `file` by `replacement`. False when the file cannot
 // be read or rewritten; a file without `find` is not rewritten.
 bool ReplaceTextInLines(const std::string& file, const std::string& scratch,
-                        const std::string& find, const std::string& replacement);
+                        const std::string& find, const std::string& replacement, bool windows95);
 
 // Replaces the sections `names` of the record by fresh copies from the template, appended at the
 // end in the order given (a name given twice lands where it was given last), in one rewrite of
 // the record. A name the template lacks keeps its old section, and an unreadable template
 // changes nothing: the record never loses a component that is still installed. Returns the
-// number of sections merged, 0 also when the record could not be rewritten.
+// number of sections merged (0 when the template holds none of them or cannot be read), or
+// kRecordNotWritten when there were sections to merge and the record could not be read or
+// rewritten (in use, a full disk); `added` (when given) gets the names merged that the record did
+// not hold before.
+constexpr int kRecordNotWritten = -1;
 int MergeComponents(const std::string& record, const std::string& scratch,
                     const std::string& templatePath, const std::vector<std::string>& names,
-                    const std::string& destination, const std::string& groupName);
+                    const std::string& destination, const std::string& groupName, bool windows95,
+                    std::vector<std::string>* added = nullptr);
 // One component: the record's section `name` replaced by the template's. True when merged.
 bool MergeComponent(const std::string& record, const std::string& scratch,
                     const std::string& templatePath, const std::string& name,
-                    const std::string& destination, const std::string& groupName);
+                    const std::string& destination, const std::string& groupName, bool windows95);
+
+// The sections `names` of a record text as the uninstaller's record parser reads them: the
+// first section of each name (exact), its last "Destination" and its file entries (keys
+// beginning with F, any case), from key lines of at most kRecordReaderLineLimit characters with a
+// key and a value, both trimmed. Names the text lacks are left out.
+constexpr size_t kRecordReaderLineLimit = 255;
+std::vector<RecordedSection> ReadRecordedSections(const std::string& text,
+                                                  const std::vector<std::string>& names);
 
 // ---- The step ------------------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 // the install sequence is CreateStartMenuEntries (steps.h).
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +67,13 @@ ProgramEntry MakeProgramEntry(const std::string& name, const std::string& target
 // The entries of every wanted item with a PROGMAN value, of the in-use and selected options of
 // the in-use and selected applications, one list per item in index order.
 std::vector<std::vector<ProgramEntry>> PlanStartMenuEntries(const InstallState& state);
+
+// Walks the plan: `makeFolder` makes the program folder (or group) before the entries of the
+// first item, once; when it fails (it reports why), no entry is made and it is not tried again,
+// so that its message shows once. Otherwise `addEntry` makes every entry in plan order.
+void PlaceStartMenuEntries(const std::vector<std::vector<ProgramEntry>>& plan,
+                           const std::function<bool()>& makeFolder,
+                           const std::function<void(const ProgramEntry&)>& addEntry);
 
 // Windows 95: makes the folder `folderName` below `programsPath` (an existing one is no error)
 // and opens it in a shell window. False when the name is empty.

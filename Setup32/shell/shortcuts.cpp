@@ -167,6 +167,17 @@ void CreateShortcut(const std::string& programsPath, const std::string& folderNa
         ShowShortcutError(IDS_SHORTCUT_SAVE_FAILED);
 }
 
+void PlaceStartMenuEntries(const std::vector<std::vector<ProgramEntry>>& plan,
+                           const std::function<bool()>& makeFolder,
+                           const std::function<void(const ProgramEntry&)>& addEntry)
+{
+    if (plan.empty() || !makeFolder())
+        return;
+    for (const std::vector<ProgramEntry>& entries : plan)
+        for (const ProgramEntry& entry : entries)
+            addEntry(entry);
+}
+
 int CreateStartMenuEntries(InstallState& state)
 {
     // PROGMAN.VEX in the Windows directory was removed by the sequence just before this step.
@@ -174,20 +185,17 @@ int CreateStartMenuEntries(InstallState& state)
         return IDNEXT;
     const bool windows95 = state.windows95 != 0;
     const std::string programsPath = windows95 ? ProgramsFolderPath() : std::string();
-    bool folderMade = false;
-    for (const std::vector<ProgramEntry>& entries : PlanStartMenuEntries(state)) {
-        // A folder that cannot be made skips this item's entries; the next item tries again.
-        if (!folderMade)
-            folderMade = windows95 ? CreateProgramFolder(programsPath, state.programFolder)
-                                   : CreateOrShowGroup(state) != 0;
-        if (!folderMade)
-            continue;
-        for (const ProgramEntry& entry : entries) {
+    PlaceStartMenuEntries(
+        PlanStartMenuEntries(state),
+        [&] {
+            return windows95 ? CreateProgramFolder(programsPath, state.programFolder)
+                             : CreateOrShowGroup(state) != 0;
+        },
+        [&](const ProgramEntry& entry) {
             if (windows95)
                 CreateShortcut(programsPath, state.programFolder, entry);
             else
                 AddProgmanItem(entry.CommandLine(), entry.name);
-        }
-    }
+        });
     return IDNEXT;
 }

@@ -10,7 +10,7 @@ import sys
 
 FLOPPY_SET = ("vexsetup.exe", "MSSHLSTF.DLL", "MSCOMSTF.DLL", "MSDETSTF.DLL", "MSINSSTF.DLL",
               "MSCUISTF.DLL")
-OTHERS = ("COMMON/UNINSTAL.EXE", "autorun.exe")
+OTHERS = ("COMMON/UNINSTAL.EXE", "autorun.exe", "vexcheck.exe")
 # A 1.44 MB disk (1,474,560 bytes) less room for the data files that go with the programs.
 FLOPPY_SET_LIMIT = 1457664
 

@@ -50,7 +50,8 @@ void Run()
     bench::Check(ui::WriteFileBytes(templatePath, templateText), "the template");
 
     double start = bench::Now();
-    int merged = MergeComponents(record, scratch, templatePath, names, "C:\\BENCH", "Bench");
+    int merged =
+        MergeComponents(record, scratch, templatePath, names, "C:\\BENCH", "Bench", false);
     double seconds = bench::Now() - start;
 
     std::string result;

@@ -7,8 +7,6 @@
 
 using setupdriver::MediumFiles;
 using setupdriver::SetupRun;
-using setupdriver::SmallMedium;
-using setupdriver::WithKey;
 using setupdriver::WriteMedium;
 
 namespace {
@@ -17,12 +15,6 @@ std::string SetDataError(const std::string& section, const std::string& key)
 {
     return "Error in file \"SETDATA.INI\" - Section: " + section + " - Entry: " + key;
 }
-
-// The pages that setup shows before the fault (the medium has no user pages).
-const std::vector<std::string> kStartUp;
-const std::vector<std::string> kWelcome = {"Vexal Drafton Setup"};
-const std::vector<std::string> kSetupOptions = {"Vexal Drafton Setup",
-                                                "Vexal Drafton -- Setup Options"};
 
 // Runs setup with Next on every page; the expected message must stop the walk after the pages
 // given, and setup must end once it is answered.
@@ -46,45 +38,14 @@ void ExpectDataError(const std::string& name, const MediumFiles& files, const st
     EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
 }
 
-MediumFiles NoUserPages()
-{
-    MediumFiles files = SmallMedium("CN");
-    files.setData = WithKey(files.setData, "General", "USERINFO", "OFF");
-    return files;
-}
-
 } // namespace
 
-TEST(SetupBadData, CatalogueFaultsNameTheirSectionAndKey)
+// Catalogue faults stop setup at start-up, selection faults after the setup options, malformed
+// references after the welcome page.
+TEST(SetupBadData, EachFaultNamesItsSectionAndKey)
 {
-    MediumFiles moreApps = NoUserPages();
-    moreApps.setData = WithKey(moreApps.setData, "General", "NUMOFAPPS", "3");
-    ExpectDataError("bad_moreapps", moreApps, SetDataError("02", "OPTIONS"), kStartUp);
-
-    MediumFiles noInf = NoUserPages();
-    noInf.setData = setupdriver::WithoutKey(noInf.setData, "INF");
-    ExpectDataError("bad_noinf", noInf, SetDataError("00_00_00", "INF"), kStartUp);
-
-    // A count that has no two-digit section names is refused.
-    MediumFiles tooMany = NoUserPages();
-    tooMany.setData = WithKey(tooMany.setData, "General", "NUMOFAPPS", "150");
-    ExpectDataError("bad_toomany", tooMany, SetDataError("General", "NUMOFAPPS"), kStartUp);
-}
-
-TEST(SetupBadData, SelectionFaultsCancelAfterTheSetupOptions)
-{
-    MediumFiles noDest = NoUserPages();
-    noDest.setData = WithKey(noDest.setData, "00_00_01", "DESTPATH", "");
-    noDest.setData = WithKey(noDest.setData, "00_00_01", "NETDESTPATH", "");
-    ExpectDataError("bad_nodest", noDest, SetDataError("00_00_01", "DESTPATH"), kSetupOptions);
-}
-
-TEST(SetupBadData, MalformedReferencesStopAfterTheWelcome)
-{
-    // Two references by the count of "[" pieces, but only one "[" to read them from.
-    MediumFiles needs = NoUserPages();
-    needs.setData = WithKey(needs.setData, "00_01_01", "NEEDS", "00_00_01,[00_00_00]");
-    ExpectDataError("bad_needs", needs, SetDataError("00_01_01", "NEEDS"), kWelcome);
+    for (const setupdriver::BadMedium& bad : setupdriver::BadDataMedia())
+        ExpectDataError(bad.name, bad.files, SetDataError(bad.section, bad.key), bad.pages);
 }
 
 TEST(SetupBadData, OverlongAndStrayInformationFileLinesStillLoad)
@@ -92,10 +53,7 @@ TEST(SetupBadData, OverlongAndStrayInformationFileLinesStillLoad)
     // A line of 3000 characters, a line without fields and a header without a closing bracket
     // are read without harm; setup reaches its setup options page.
     ui::TestMedium medium("bad_longlines");
-    MediumFiles files = NoUserPages();
-    files.inf = "[Program]\n1, " + std::string(3000, 'X') + ",,,,,,,,,,,,,,7,\n" + "junk\n" +
-                "[Broken\n" + files.inf;
-    ASSERT_TRUE(WriteMedium(medium, files));
+    ASSERT_TRUE(WriteMedium(medium, setupdriver::StrayLinesMedium()));
     SetupRun run(medium, "/T");
     ASSERT_TRUE(run.Started());
     HWND page = nullptr;

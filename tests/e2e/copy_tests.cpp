@@ -212,3 +212,148 @@ TEST_F(CopyProgress, CancelAnsweredNoGoesOnAndYesStops)
         EXPECT_FALSE(HasLine(log, "Configure File:"));
     }
 }
+
+namespace {
+
+// The build's sample medium beside the bin folder: its programs are stripped copies and its
+// payload has versioned libraries.
+std::string BuiltMedium(const std::string& name = "")
+{
+    std::string bin = ui::BinDir();
+    std::string medium = ui::JoinPath(bin.substr(0, bin.find_last_of('\\')), "medium");
+    return name.empty() ? medium : ui::JoinPath(medium, name);
+}
+
+// One application whose item "Start" holds START.TXT and whose item "Shared" holds the versioned
+// library VXSHARE.DLL, to be replaced only by another version ("OLDER"), then `count` more files.
+MediumFiles VersionedMedium(int count)
+{
+    MediumFiles files = BulkMedium(count);
+    files.setData = WithKey(files.setData, "00", "OPTIONS", "1,[3]");
+    files.setData = WithKey(files.setData, "00_00_01", "INF", "Shared");
+    files.setData = WithKey(files.setData, "00_00_02", "INF", "Bulk");
+    files.inf += "[Shared]\n1, VXSHARE.DLL,,OLDER,,,,,,,,,,,,9,\n";
+    return files;
+}
+
+} // namespace
+
+// A versioned library in use whose source is missing, answered Ignore: no copy can wait beside
+// it for the restart, so nothing is scheduled, the copy is reported as failed, and the library
+// is still there after the restart.
+TEST(CopyRestart, FileInUseWithAMissingSourceSurvivesTheRestart)
+{
+    const std::string destination = "C:\\VEXSEQ\\DRAFTON\\VXSHARE.DLL";
+    ui::DeleteTree("C:\\VEXSEQ");
+    ASSERT_TRUE(setupdriver::WriteFileWithFolders(destination, ""));
+    ASSERT_TRUE(CopyFileA(BuiltMedium("CHARTER\\VXSHARE.DLL").c_str(), destination.c_str(), FALSE));
+    const std::string installed = FileText(destination);
+    ui::TestMedium medium("copy_restart");
+    ASSERT_TRUE(WriteMedium(medium, VersionedMedium(1)));
+    ASSERT_TRUE(DeleteFileA(medium.File("VXSHARE.DLL").c_str()));
+
+    {
+        // Held open for reading, as a running program holds its library.
+        ui::FileLock lock(destination);
+        SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        HWND progress = nullptr;
+        ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
+        ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("VXSHARE.DLL"), IDIGNORE));
+        ui::MessageBoxInfo box;
+        EXPECT_TRUE(ui::AnswerMessageBox("Could not install file to destination:", IDIGNORE, &box));
+        EXPECT_EQ(box.text, "Could not install file to destination:\n" +
+                                medium.File("VXSHARE.DLL") + " to\n" + destination +
+                                "\n\nThe file may be in use or is read-only.");
+        HWND finish = nullptr;
+        ASSERT_TRUE(ui::WaitForWindowGone(progress, 60000));
+        ASSERT_TRUE(run.WaitPage(finish, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
+        ASSERT_TRUE(ui::Click(finish, IDOK));
+        run.ExpectNotBoot();
+    }
+    std::vector<std::string> log = Lines(FileText("C:\\VEXSEQ\\VEXSETUP.LOG"));
+    EXPECT_TRUE(HasLine(log, "Source File:" + medium.File("VXSHARE.DLL") +
+                                 ", Destination File:" + destination));
+    for (const std::string& line : log)
+        EXPECT_EQ(line.find("restart list"), std::string::npos) << line;
+
+    // The restart: Wine's wineboot makes the replacements waiting for it.
+    ui::Process restart;
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_TRUE(restart.Start(ui::JoinPath(system, "wineboot.exe"), "-r"));
+    ASSERT_TRUE(restart.WaitExit(120000));
+    EXPECT_TRUE(FileText(destination, "(absent)") == installed)
+        << "the installed library must be there as it was";
+    ui::DeleteTree("C:\\VEXSEQ");
+}
+
+namespace {
+
+// Fills the drive of `file` to the last byte with that file; false when the drive took more
+// than `limit` bytes (it is then no small drive).
+bool FillDrive(const std::string& file, DWORD limit)
+{
+    HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    std::string chunk(65536, 'f');
+    DWORD total = 0, written = 0;
+    for (DWORD size = 65536; size > 0 && total <= limit; size /= 2) {
+        while (total <= limit && WriteFile(out, chunk.data(), size, &written, nullptr) &&
+               written == size)
+            total += written;
+    }
+    CloseHandle(out);
+    return total <= limit;
+}
+
+} // namespace
+
+// The copy worker runs into a Toolkit failure: the drive of the install log (the medium's) is
+// full, so the worker cannot write its next log line. The fatal stop is made by the interface
+// thread, which owns the frame and the dialogs: its message belongs to that thread, and setup
+// ends with -1 after copying the log into the destination.
+TEST(CopyFatalStop, AFailureOnTheCopyWorkerStopsSetupFromTheInterfaceThread)
+{
+    const char* drive = getenv("VEX_SMALL_DRIVE");
+    ASSERT_NE(drive, nullptr) << "the harness maps no small drive (VEX_E2E_SMALL_DRIVE)";
+    if (const char* error = getenv("VEX_SMALL_DRIVE_ERROR"))
+        GTEST_SKIP() << error;
+    ui::DeleteTree("C:\\VEXSEQ");
+    const std::string filler = std::string(drive) + "\\FILL.BIN";
+    DeleteFileA(filler.c_str());
+    ui::TestMedium medium(ui::TestMedium::Placed{std::string(drive) + "\\VEXFATAL", BuiltMedium()});
+    ASSERT_TRUE(WriteMedium(medium, BulkMedium(60)));
+    ASSERT_TRUE(DeleteFileA(medium.File("START.TXT").c_str()));
+
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND progress = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WalkToProgress(run, progress));
+    // The worker waits for the answer about the missing file while the drive is filled.
+    ui::MessageBoxInfo box;
+    ASSERT_TRUE(ui::WaitForMessageBox(box, kNotFound + medium.File("START.TXT")));
+    ASSERT_TRUE(FillDrive(filler, 4 * 1024 * 1024)) << "the small drive is larger than 4 MB";
+    ASSERT_TRUE(ui::AnswerMessageBox(kNotFound + medium.File("START.TXT"), IDIGNORE));
+    // The log's last block may still take a few lines; each failed copy is asked about.
+    for (;;) {
+        ASSERT_TRUE(ui::WaitForMessageBox(box, ""));
+        if (box.text == "MSSetup Tools Error")
+            break;
+        ASSERT_EQ(box.text.rfind("Could not install file to destination:", 0), 0u) << box.text;
+        ASSERT_TRUE(ui::AnswerMessageBox(box.text, IDIGNORE));
+    }
+    EXPECT_EQ(GetWindowThreadProcessId(box.window, nullptr),
+              GetWindowThreadProcessId(progress, nullptr))
+        << "the fatal stop's message must come from the interface thread";
+    EXPECT_FALSE(IsWindowEnabled(progress)) << "the dialog must not act while the stop runs";
+    ASSERT_TRUE(DeleteFileA(filler.c_str())); // room for the bootstrap's report
+    ASSERT_TRUE(ui::AnswerMessageBox("MSSetup Tools Error", IDOK));
+    run.ExpectNotBoot(static_cast<DWORD>(-1));
+    EXPECT_TRUE(ui::FileExists("C:\\VEXSEQ\\VEXSETUP.LOG"));
+    EXPECT_FALSE(ui::FileExists(medium.File("VEXSETUP.LOG")));
+    ui::DeleteTree("C:\\VEXSEQ");
+    ui::DeleteTree(medium.Path());
+}

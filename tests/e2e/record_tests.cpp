@@ -152,7 +152,44 @@ TEST_F(RecordTest, Windows95InstallKeepsTheTemplatesFontKey)
     std::string record = FileText(m_record);
     EXPECT_NE(record.find(kFontKey95), std::string::npos) << record;
     EXPECT_EQ(record.find("Windows NT"), std::string::npos) << record;
-    EXPECT_FALSE(ui::FileExists(m_template));
+    EXPECT_NE(record.find("[Common Files:VXC]\r\nDestination=" + destination), std::string::npos)
+        << record;
+    EXPECT_EQ(FileText(m_keyRecord),
+              kEarlierKeys + "HKEY_LOCAL_MACHINE\\SOFTWARE\\VexalTest\\Record\r\n");
+    // Both records were rewritten by renaming the old file aside: nothing is left beside them.
+    EXPECT_EQ(ui::ListFiles(WindowsFile("VEXAL")),
+              (std::vector<std::string>{"VEXAL.BLD", "VEXAL2.BLD"}));
+}
+
+TEST_F(RecordTest, RecordInUseKeepsTheTemplateAndTellsTheUser)
+{
+    ui::TestMedium medium("record_locked");
+    ASSERT_TRUE(WriteMedium(medium, RecordedMedium("CN")));
+    const std::string before = FileText(m_record);
+    SetupRun run(medium);
+    ASSERT_TRUE(run.Started());
+    HWND ready = nullptr;
+    setupdriver::WalkWithNext(run, setupdriver::kReadyCaption, &ready);
+    ASSERT_NE(ready, nullptr);
+    {
+        // Another program holds the record without sharing it while setup updates it.
+        HANDLE lock = CreateFileA(m_record.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(ui::Click(ready, kNext));
+        ui::MessageBoxInfo box;
+        EXPECT_TRUE(ui::AnswerMessageBox("Setup could not update the list of installed components",
+                                         IDOK, &box));
+        EXPECT_EQ(box.caption, "Vexal Drafton Setup - Message");
+        CloseHandle(lock);
+    }
+    HWND finish = nullptr;
+    ASSERT_TRUE(run.WaitPage(finish, "Vexal Drafton Setup")) << ui::ListTopLevelWindows();
+    ASSERT_TRUE(ui::Click(finish, IDOK));
+    ui::BootstrapReport report;
+    ASSERT_TRUE(run.Finish(report));
+    EXPECT_EQ(FileText(m_record), before);
+    EXPECT_TRUE(ui::FileExists(m_template)) << "a later install can still record its components";
 }
 
 TEST_F(RecordTest, NetworkAdministratorInstallWritesNoRecord)

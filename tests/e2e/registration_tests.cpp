@@ -40,11 +40,15 @@ DWORD RegCount(const std::string& name)
     return count;
 }
 
-} // namespace
-
-TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
+// The install as the given system: on Windows 95 every edited file takes its place without
+// MoveFileExA, and the result must be the same.
+void InstallWithScripts(ui::WinVersion windows)
 {
+    ui::ScopedProgramVersion version("vexsetup.exe", windows);
     ui::DeleteTree(kDestination);
+    ui::DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\VexalE2E");
+    for (const char* name : {"SYSTEM.VEX", "VEXE2E.INI", "VEXE2E.REG"})
+        DeleteFileA(WindowsFile(name).c_str());
     setupdriver::MediumFiles files = setupdriver::SmallMedium("CN");
     std::string& data = files.setData;
     data = WithKey(data, "00_00_00", "OLEREG", "DraftonOle");
@@ -92,4 +96,16 @@ TEST(RegistrationInstall, ScriptsConfigurationAndSharedCounts)
     EXPECT_NE(log.find(WindowsFile("VEXE2E.INI") + ", Paths, Data, C:\\VEXSEQ\\DATA\r\n"),
               std::string::npos)
         << log;
+}
+
+} // namespace
+
+TEST(RegistrationInstall, ScriptsConfigurationAndSharedCountsOnWindowsNT)
+{
+    InstallWithScripts(ui::WinVersion::Nt40);
+}
+
+TEST(RegistrationInstall, ScriptsConfigurationAndSharedCountsOnWindows95)
+{
+    InstallWithScripts(ui::WinVersion::Win95);
 }

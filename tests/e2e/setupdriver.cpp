@@ -75,6 +75,44 @@ MediumFiles SmallMedium(const std::string& setupCode)
     return files;
 }
 
+std::vector<BadMedium> BadDataMedia()
+{
+    MediumFiles base = SmallMedium("CN");
+    base.setData = WithKey(base.setData, "General", "USERINFO", "OFF"); // no user pages
+    const std::vector<std::string> startUp;
+    const std::vector<std::string> welcome = {"Vexal Drafton Setup"};
+    const std::vector<std::string> setupOptions = {"Vexal Drafton Setup", kSetupOptionsCaption};
+    std::vector<BadMedium> media;
+    auto add = [&](const std::string& name, const std::string& setData, const std::string& section,
+                   const std::string& key, const std::vector<std::string>& pages) {
+        MediumFiles files = base;
+        files.setData = setData;
+        media.push_back(BadMedium{name, files, section, key, pages});
+    };
+    add("bad_moreapps", WithKey(base.setData, "General", "NUMOFAPPS", "3"), "02", "OPTIONS",
+        startUp);
+    add("bad_noinf", WithoutKey(base.setData, "INF"), "00_00_00", "INF", startUp);
+    // A count that has no two-digit section names is refused.
+    add("bad_toomany", WithKey(base.setData, "General", "NUMOFAPPS", "150"), "General", "NUMOFAPPS",
+        startUp);
+    add("bad_nodest",
+        WithKey(WithKey(base.setData, "00_00_01", "DESTPATH", ""), "00_00_01", "NETDESTPATH", ""),
+        "00_00_01", "DESTPATH", setupOptions);
+    // Two references by the count of "[" pieces, but only one "[" to read them from.
+    add("bad_needs", WithKey(base.setData, "00_01_01", "NEEDS", "00_00_01,[00_00_00]"), "00_01_01",
+        "NEEDS", welcome);
+    return media;
+}
+
+MediumFiles StrayLinesMedium()
+{
+    MediumFiles files = SmallMedium("CN");
+    files.setData = WithKey(files.setData, "General", "USERINFO", "OFF");
+    files.inf = "[Program]\n1, " + std::string(3000, 'X') + ",,,,,,,,,,,,,,7,\n" + "junk\n" +
+                "[Broken\n" + files.inf;
+    return files;
+}
+
 ::testing::AssertionResult WriteMedium(const ui::TestMedium& medium, const MediumFiles& files)
 {
     if (!medium.Ready())

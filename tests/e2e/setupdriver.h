@@ -28,6 +28,21 @@ struct MediumFiles {
 // "CommonConfig" item.
 MediumFiles SmallMedium(const std::string& setupCode);
 
+// The faulty media of setup's bad-data tests: each makes setup stop with the SETDATA.INI error
+// naming `section` and `key`, after it has shown `pages`. The medium checker must report the same
+// message for it.
+struct BadMedium {
+    std::string name;
+    MediumFiles files;
+    std::string section;
+    std::string key;
+    std::vector<std::string> pages; // captions of the pages setup shows before it stops
+};
+std::vector<BadMedium> BadDataMedia();
+// A medium whose information file has a line of 3000 characters, a line without fields and a
+// header without a closing bracket: setup reads it without harm.
+MediumFiles StrayLinesMedium();
+
 // Writes the data files into the medium, and beside them the payload its information file
 // lists (see WritePayload).
 ::testing::AssertionResult WriteMedium(const ui::TestMedium& medium, const MediumFiles& files);

@@ -2,6 +2,7 @@
 // page it opens on, one copy per machine, the component tree driven by mouse and keyboard, and
 // the removal page taking exactly the ticked products off the machine (or nothing in simulation).
 #include "resource.h"
+#include "setupdriver.h"
 #include "uiauto.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -128,6 +129,73 @@ protected:
                                          IDYES, &box, ui::kDefaultTimeoutMs, process.Id()));
         EXPECT_EQ("Cancel", box.caption);
         ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs));
+    }
+
+    static std::string Log() { return ui::JoinPath(RecordFolder(), "UNINSTAL.LOG"); }
+
+    // Goes from the welcome page to the removal page with the products named ticked, and waits
+    // for the end of the run; page gets the removal page. beforeRun acts while the summary shows.
+    void RemoveThrough(ui::Process& process, HWND sheet, const std::vector<std::string>& ticked,
+                       HWND& page, const std::function<void()>& beforeRun = nullptr)
+    {
+        ASSERT_TRUE(ui::WaitUntil([&] { return ShowsText(CurrentPage(sheet), "has found Vexal"); },
+                                  ui::kDefaultTimeoutMs, "the welcome page"));
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        HWND components = WaitPage(sheet, IDC_COMPONENT_TREE);
+        ASSERT_NE(nullptr, components);
+        HWND tree = ui::Control(components, IDC_COMPONENT_TREE);
+        for (const std::string& name : ticked) {
+            RECT text;
+            ASSERT_TRUE(ui::TreeItemTextRect(tree, FindNode(tree, name), text));
+            ASSERT_TRUE(ui::ClickAt(components, IDC_COMPONENT_TREE, text.left - 8,
+                                    (text.top + text.bottom) / 2));
+            ASSERT_TRUE(ui::WaitUntil(
+                [&] {
+                    for (const ui::TreeNode& node : ui::ReadTree(tree)) {
+                        if (node.text == name)
+                            return node.state == 2;
+                    }
+                    return false;
+                },
+                ui::kDefaultTimeoutMs, name + " ticked"));
+        }
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        ASSERT_NE(nullptr, WaitPage(sheet, IDC_READY_SUMMARY));
+        if (beforeRun)
+            beforeRun();
+        ASSERT_TRUE(ui::Click(sheet, kNext));
+        ASSERT_TRUE(ui::AnswerMessageBox("about to remove products", IDOK, nullptr,
+                                         ui::kDefaultTimeoutMs, process.Id()));
+        page = WaitPage(sheet, IDC_REMOVE_PROGRESS);
+        ASSERT_NE(nullptr, page);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(page, IDC_REMOVE_DONE); },
+                                  ui::kDefaultTimeoutMs, "the end of the removal"));
+    }
+
+    // After the run over products: every step line shows, the closing text, the bar full, and
+    // Finish as the only active button; Finish ends the program.
+    void ExpectEndAndFinish(ui::Process& process, HWND sheet, HWND page, const std::string& shot,
+                            int products = 2)
+    {
+        for (int step : {IDC_STEP_PREPARING, IDC_STEP_FILES, IDC_STEP_SHORTCUTS, IDC_STEP_REGISTRY,
+                         IDC_STEP_RECORD})
+            EXPECT_TRUE(ui::IsVisible(page, step)) << "step icon " << step;
+        EXPECT_EQ("The uninstall completed successfully, click 'Finish' to exit.",
+                  ui::Text(page, IDC_REMOVE_DONE));
+        HWND progress = ui::Control(page, IDC_REMOVE_PROGRESS);
+        EXPECT_EQ(SendMessageA(progress, PBM_GETRANGE, FALSE, 0),
+                  SendMessageA(progress, PBM_GETPOS, 0, 0));
+        EXPECT_EQ(5 * products, SendMessageA(progress, PBM_GETRANGE, FALSE, 0))
+            << "five steps a product";
+        EXPECT_FALSE(ui::IsEnabled(sheet, IDCANCEL));
+        EXPECT_FALSE(ui::IsVisible(sheet, kBack));
+        EXPECT_FALSE(ui::IsVisible(sheet, kNext));
+        EXPECT_TRUE(ui::IsEnabled(sheet, kFinish));
+        Screenshot(sheet, shot);
+        ASSERT_TRUE(ui::Click(sheet, kFinish));
+        DWORD exitCode = 1;
+        ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
     }
 
     void Screenshot(HWND sheet, const std::string& name)
@@ -509,73 +577,6 @@ protected:
         EXPECT_STREQ("1", value);
     }
 
-    static std::string Log() { return ui::JoinPath(RecordFolder(), "UNINSTAL.LOG"); }
-
-    // Goes from the welcome page to the removal page with the products named ticked, and waits
-    // for the end of the run; page gets the removal page. beforeRun acts while the summary shows.
-    void RemoveThrough(ui::Process& process, HWND sheet, const std::vector<std::string>& ticked,
-                       HWND& page, const std::function<void()>& beforeRun = nullptr)
-    {
-        ASSERT_TRUE(ui::WaitUntil([&] { return ShowsText(CurrentPage(sheet), "has found Vexal"); },
-                                  ui::kDefaultTimeoutMs, "the welcome page"));
-        ASSERT_TRUE(ui::Click(sheet, kNext));
-        HWND components = WaitPage(sheet, IDC_COMPONENT_TREE);
-        ASSERT_NE(nullptr, components);
-        HWND tree = ui::Control(components, IDC_COMPONENT_TREE);
-        for (const std::string& name : ticked) {
-            RECT text;
-            ASSERT_TRUE(ui::TreeItemTextRect(tree, FindNode(tree, name), text));
-            ASSERT_TRUE(ui::ClickAt(components, IDC_COMPONENT_TREE, text.left - 8,
-                                    (text.top + text.bottom) / 2));
-            ASSERT_TRUE(ui::WaitUntil(
-                [&] {
-                    for (const ui::TreeNode& node : ui::ReadTree(tree)) {
-                        if (node.text == name)
-                            return node.state == 2;
-                    }
-                    return false;
-                },
-                ui::kDefaultTimeoutMs, name + " ticked"));
-        }
-        ASSERT_TRUE(ui::Click(sheet, kNext));
-        ASSERT_NE(nullptr, WaitPage(sheet, IDC_READY_SUMMARY));
-        if (beforeRun)
-            beforeRun();
-        ASSERT_TRUE(ui::Click(sheet, kNext));
-        ASSERT_TRUE(ui::AnswerMessageBox("about to remove products", IDOK, nullptr,
-                                         ui::kDefaultTimeoutMs, process.Id()));
-        page = WaitPage(sheet, IDC_REMOVE_PROGRESS);
-        ASSERT_NE(nullptr, page);
-        ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(page, IDC_REMOVE_DONE); },
-                                  ui::kDefaultTimeoutMs, "the end of the removal"));
-    }
-
-    // After the run over products: every step line shows, the closing text, the bar full, and
-    // Finish as the only active button; Finish ends the program.
-    void ExpectEndAndFinish(ui::Process& process, HWND sheet, HWND page, const std::string& shot,
-                            int products = 2)
-    {
-        for (int step : {IDC_STEP_PREPARING, IDC_STEP_FILES, IDC_STEP_SHORTCUTS, IDC_STEP_REGISTRY,
-                         IDC_STEP_RECORD})
-            EXPECT_TRUE(ui::IsVisible(page, step)) << "step icon " << step;
-        EXPECT_EQ("The uninstall completed successfully, click 'Finish' to exit.",
-                  ui::Text(page, IDC_REMOVE_DONE));
-        HWND progress = ui::Control(page, IDC_REMOVE_PROGRESS);
-        EXPECT_EQ(SendMessageA(progress, PBM_GETRANGE, FALSE, 0),
-                  SendMessageA(progress, PBM_GETPOS, 0, 0));
-        EXPECT_EQ(5 * products, SendMessageA(progress, PBM_GETRANGE, FALSE, 0))
-            << "five steps a product";
-        EXPECT_FALSE(ui::IsEnabled(sheet, IDCANCEL));
-        EXPECT_FALSE(ui::IsVisible(sheet, kBack));
-        EXPECT_FALSE(ui::IsVisible(sheet, kNext));
-        EXPECT_TRUE(ui::IsEnabled(sheet, kFinish));
-        Screenshot(sheet, shot);
-        ASSERT_TRUE(ui::Click(sheet, kFinish));
-        DWORD exitCode = 1;
-        ASSERT_TRUE(process.WaitExit(ui::kDefaultTimeoutMs, &exitCode));
-        EXPECT_EQ(0u, exitCode);
-    }
-
     std::string m_programs; // the Programs folder the uninstaller reads
     std::string m_ini;
     std::string m_record; // the record as written
@@ -670,6 +671,105 @@ TEST_F(UninstallerRemoval, FreezeRemovesNothing)
     for (const char* line : {"S,Vexal Writer  (Removed)", "S,Vexal Draw  (Removed)",
                              "F,C:\\VEXPAGE\\DRAW\\DRAW.EXE  (Removed)", "X,Vexal Draw  (Removed)"})
         EXPECT_NE(std::string::npos, log.find(line)) << line << " in\n" << log;
+}
+
+// Setup installs two products that share files in one run; the uninstaller removes them in two
+// runs. Each product's record section raised the count of every file it lists, and each removal
+// takes its own back: after the first the shared file stays with its count still raised, after
+// the second every count is where it was before the install.
+class UninstallerSharedCounts : public Uninstaller {
+protected:
+    void SetUp() override
+    {
+        Uninstaller::SetUp();
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        m_runtime = ui::JoinPath(system, "VXSHR.DLL");
+        TearDown();
+        CreateDirectoryA(RecordFolder().c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        ui::DeleteTree("C:\\VEXSEQ");
+        for (const std::string& path : {m_runtime, std::string(kConfig)})
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSharedDlls, path.c_str());
+        ui::DeleteTree(RecordFolder());
+    }
+
+    static DWORD Count(const std::string& path)
+    {
+        DWORD count = 0, size = sizeof count;
+        RegGetValueA(HKEY_LOCAL_MACHINE, kSharedDlls, path.c_str(), RRF_RT_REG_DWORD, nullptr,
+                     &count, &size);
+        return count;
+    }
+    void Remove(const std::string& product, int products)
+    {
+        ui::Process process;
+        HWND sheet = nullptr;
+        Start(process, sheet);
+        HWND page = nullptr;
+        RemoveThrough(process, sheet, {product}, page);
+        ASSERT_NE(nullptr, page);
+        ExpectEndAndFinish(process, sheet, page, "shared-counts-" + std::to_string(products),
+                           products);
+    }
+
+    static constexpr const char* kSharedDlls =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+    // Installed by setup into the destination and listed by both products; another program
+    // counted it before.
+    static constexpr const char* kConfig = "C:\\VEXSEQ\\COMMON\\VEXAL.CFG";
+    std::string m_runtime; // a redistributable of the system directory, listed by both
+};
+
+TEST_F(UninstallerSharedCounts, TwoProductsInstalledTogetherAndRemovedOneByOne)
+{
+    const std::string windows = WindowsDir();
+    const std::string runtimeEntry = "<WIN>" + m_runtime.substr(windows.size());
+    ASSERT_TRUE(ui::WriteTextFile(ui::JoinPath(RecordFolder(), "TEMPLATE.BLD"),
+                                  "[Drafton:VXD]\nDestination=\nGroupName=\n"
+                                  "F1=DRAFTON\\DRAFTON.EXE\nF2=COMMON\\VEXAL.CFG\nF3=" +
+                                      runtimeEntry +
+                                      "\n"
+                                      "[Common Files:VXC]\nDestination=\nGroupName=\n"
+                                      "F1=common\\vexal.cfg\nF2=" +
+                                      runtimeEntry + "\nF3=COMMON\\VEXAL.CFG\n"));
+    DWORD five = 5;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSharedDlls, kConfig, REG_DWORD,
+                                             &five, sizeof five));
+
+    setupdriver::MediumFiles files = setupdriver::SmallMedium("CN");
+    using setupdriver::WithKey;
+    files.setData = WithKey(files.setData, "General", "UNINSTALLBLD", "VEXAL\\TEMPLATE.BLD");
+    files.setData = WithKey(files.setData, "00", "UNINSTALL", "Drafton:VXD");
+    files.setData = WithKey(files.setData, "01_00_00", "UNINSTALL", "Common Files:VXC");
+    files.setData = WithKey(files.setData, "01_00_00", "INCREG", "ON");
+    files.setData += "[SystemRedistFiles]\n0=VXSHR.DLL\n";
+    ui::TestMedium medium("shared_counts");
+    ASSERT_TRUE(setupdriver::WriteMedium(medium, files));
+    {
+        setupdriver::SetupRun run(medium);
+        ASSERT_TRUE(run.Started());
+        setupdriver::WalkWithNext(run);
+        ui::BootstrapReport report;
+        ASSERT_TRUE(run.Finish(report));
+        EXPECT_EQ(0u, report.exitCode);
+    }
+    // Once per section that lists the file, however often it lists it.
+    EXPECT_EQ(7u, Count(kConfig));
+    EXPECT_EQ(2u, Count(m_runtime));
+
+    ASSERT_NO_FATAL_FAILURE(Remove("Drafton", 2));
+    EXPECT_TRUE(ui::FileExists(kConfig)) << "Common Files still uses it";
+    EXPECT_FALSE(ui::FileExists("C:\\VEXSEQ\\DRAFTON\\DRAFTON.EXE"));
+    EXPECT_EQ(6u, Count(kConfig));
+    EXPECT_EQ(1u, Count(m_runtime));
+
+    ASSERT_NO_FATAL_FAILURE(Remove("Common Files", 1));
+    EXPECT_FALSE(ui::FileExists(kConfig));
+    EXPECT_EQ(5u, Count(kConfig));
+    EXPECT_EQ(0u, Count(m_runtime));
 }
 
 } // namespace

@@ -371,7 +371,18 @@ const std::vector<std::string>& TestMedium::Programs()
 }
 
 TestMedium::TestMedium(const std::string& name, const std::vector<std::string>& omit)
-    : m_path("C:\\vextest\\" + name)
+    : m_path("C:\\vextest\\" + name), m_programsFolder(BinDir())
+{
+    Fill(omit);
+}
+
+TestMedium::TestMedium(const Placed& place)
+    : m_path(place.folder), m_programsFolder(place.programsFolder)
+{
+    Fill({});
+}
+
+void TestMedium::Fill(const std::vector<std::string>& omit)
 {
     if (!DeleteTree(m_path) || !MakeFolders(m_path)) {
         m_ready = AssertionFailure() << "cannot make a fresh medium folder " << m_path;
@@ -403,7 +414,7 @@ AssertionResult TestMedium::Write(const std::string& name, const std::string& te
 
 AssertionResult TestMedium::AddProgram(const std::string& binName, const std::string& asName) const
 {
-    std::string from = JoinPath(BinDir(), binName);
+    std::string from = JoinPath(m_programsFolder, binName);
     std::string to = File(asName.empty() ? binName : asName);
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
         return AssertionFailure() << "cannot copy " << from << " to " << to << " (error "

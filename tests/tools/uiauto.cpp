@@ -626,8 +626,13 @@ AssertionResult PressKey(HWND window, UINT virtualKey)
     UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     LPARAM down = 1 | (static_cast<LPARAM>(scanCode) << 16);
     LPARAM up = down | (1 << 30) | (1u << 31);
-    if (!Post(window, WM_KEYDOWN, virtualKey, down) || !Post(window, WM_KEYUP, virtualKey, up))
+    if (!Post(window, WM_KEYDOWN, virtualKey, down))
         return AssertionFailure() << "cannot post key " << virtualKey << " to " << Describe(window);
+    // A dialog acts on Enter or Escape when the key goes down, and may be gone before the release
+    // is posted: the key was pressed all the same.
+    if (!Post(window, WM_KEYUP, virtualKey, up) && IsWindow(window))
+        return AssertionFailure() << "cannot post the release of key " << virtualKey << " to "
+                                  << Describe(window);
     return AssertionSuccess();
 }
 

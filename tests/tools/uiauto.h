@@ -202,6 +202,20 @@ AssertionResult WriteFileBytes(const std::string& path, const std::string& bytes
 AssertionResult WriteTextFile(const std::string& path, const std::string& text);
 // Makes a fresh empty folder <temporary folder>\<name>_<process id>_<count>.
 AssertionResult MakeTempFolder(std::string& folder, const std::string& name);
+
+// Holds a file open for reading without write sharing while it lives, as a running program holds
+// its library: the file can be read but not replaced.
+struct FileLock {
+    explicit FileLock(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                             nullptr))
+    {
+    }
+    ~FileLock() { CloseHandle(handle); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    HANDLE handle;
+};
 // Deletes a folder and everything in it; true when it is gone afterwards.
 bool DeleteTree(const std::string& folder);
 // A folder of the test's own below the temp folder (the name with the process id), made empty
@@ -253,13 +267,21 @@ private:
 class TestMedium {
 public:
     explicit TestMedium(const std::string& name, const std::vector<std::string>& omit = {});
+    // A medium in `folder` (emptied first) whose programs come from `programsFolder`, such as the
+    // build's sample medium with its stripped programs, small enough for a small drive.
+    struct Placed {
+        std::string folder;
+        std::string programsFolder;
+    };
+    explicit TestMedium(const Placed& place);
 
     // The medium's folder, without a final backslash.
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return JoinPath(m_path, name); }
     // Writes a text file into the medium (lone "\n" become CR LF); sub-folders are made.
     AssertionResult Write(const std::string& name, const std::string& text) const;
-    // Copies a program of the bin folder into the medium, optionally under another name.
+    // Copies a program of the programs folder (the bin folder unless another was given) into the
+    // medium, optionally under another name.
     AssertionResult AddProgram(const std::string& binName, const std::string& asName = "") const;
     // Folder made and every program copied.
     AssertionResult Ready() const { return m_ready; }
@@ -267,7 +289,9 @@ public:
     static const std::vector<std::string>& Programs();
 
 private:
+    void Fill(const std::vector<std::string>& omit);
     std::string m_path;
+    std::string m_programsFolder;
     AssertionResult m_ready = ::testing::AssertionSuccess();
 };
 

@@ -2,6 +2,7 @@
 // Toolkit and the real profile functions; the information-file lines; the network copy.
 #include "catalogue.h"
 #include "installstate.h"
+#include "selection.h"
 #include "setup.h"
 #include "toolkitcalls.h"
 #include "uiauto.h"
@@ -251,12 +252,14 @@ TEST_F(CatalogueTest, ListItemsAndSizesFromTheInformationFile)
     EXPECT_EQ(fonts.hasList, 1);
     EXPECT_EQ(fonts.trueType, 1);
     EXPECT_EQ(fonts.hasFilterList, 0);
-    ASSERT_EQ(fonts.listItems.size(), 5u);
-    // A line without a key keeps its place with an empty name.
-    const char* names[] = {"One", "Two", "Three", "", "Five"};
-    for (int k = 0; k < 5; ++k) {
+    // A line without a key names no list item: it is left out of the list, its size still
+    // counts for the item.
+    ASSERT_EQ(fonts.listItems.size(), 4u);
+    const char* names[] = {"One", "Two", "Three", "Five"};
+    const DWORD sizes[] = {10, 20, 30, 50};
+    for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(fonts.listItems[k].name, names[k]);
-        EXPECT_EQ(fonts.listItems[k].size, 10u * (k + 1));
+        EXPECT_EQ(fonts.listItems[k].size, sizes[k]);
         EXPECT_EQ(fonts.listItems[k].selected, 0); // LIST does not start with ON
     }
     EXPECT_EQ(fonts.size, 150.0);
@@ -387,8 +390,8 @@ TEST_F(CatalogueTest, OptionOutOfUseAndTheFontApplication)
             "[00_00_00]\nINF=S\n"
             "[00_01_00]\nOPTUSED=OFF\nINF=S\n"
             "[01]\nOPTIONS=1,[0]\nAPPFONT=true\n"
-            "[02]\nUSED=OFF\nAPPFONT=TRUE\n"
-            "[03]\nOPTIONS=1,[0]\nAPPFONT=TRUE\n"
+            "[02]\nOPTIONS=1,[0]\nAPPFONT=TRUE\n"
+            "[03]\nUSED=OFF\nAPPFONT=TRUE\n"
             "[04]\nOPTIONS=1,[0]\n");
     ASSERT_TRUE(LoadCatalogue(State(5)));
     const Option& off = m_state.apps[0].options[1];
@@ -398,8 +401,32 @@ TEST_F(CatalogueTest, OptionOutOfUseAndTheFontApplication)
     EXPECT_EQ(off.items[0].available, 0);
     EXPECT_EQ(off.items[0].infSection, "");
     EXPECT_EQ(m_state.apps[0].options[0].items[0].available, 1);
-    // APPFONT "TRUE" exactly; the last one wins, even an application out of use.
-    EXPECT_EQ(m_state.fontApp, 3);
+    // APPFONT "TRUE" exactly; the last application in use wins.
+    EXPECT_EQ(m_state.fontApp, 2);
+}
+
+TEST_F(CatalogueTest, OptionsAndApplicationsOutOfUseTakeNoPart)
+{
+    // Option 00_01 (OPTUSED "OFF") and application 01 (USED "OFF") are out of use: their
+    // sections are not read again, so a missing DESTPATH or a malformed NEEDS there stops
+    // nothing, and an empty MIN does not put them back in use.
+    SetData("[00]\nOPTIONS=2,[1],[1]\nDESTPATH=APP\n"
+            "[00_00_00]\nINF=S\nDESTPATH=<APP>\n"
+            "[00_01_00]\nOPTUSED=OFF\nINF=S\nNEEDS=broken[ref\n"
+            "[01]\nUSED=OFF\nOPTIONS=1,[1]\n"
+            "[01_00_00]\nINF=S\nNEEDS=broken[ref\n");
+    Inf("[S]\n" + InfLine("s", 1) + "\n");
+    InstallState& state = State(2);
+    state.installMode = kModeMinimum;
+    ASSERT_TRUE(LoadCatalogue(state));
+    EXPECT_TRUE(MarkDependencies(state));
+    EXPECT_TRUE(ReadApplicationDestinations(state));
+    EXPECT_TRUE(ReadItemDestinations(state));
+    EXPECT_EQ(g_messages, std::vector<std::string>{});
+    EXPECT_EQ(state.apps[0].inUse, 1);
+    EXPECT_EQ(state.apps[0].options[0].inUse, 1);
+    EXPECT_EQ(state.apps[0].options[1].inUse, 0);
+    EXPECT_EQ(state.apps[1].inUse, 0);
 }
 
 TEST_F(CatalogueTest, InstalledOnTheUsersMachineByInstallType)

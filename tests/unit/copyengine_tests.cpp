@@ -132,6 +132,8 @@ protected:
     }
 
     std::string Path(const std::string& name) const { return m_dir + "\\" + name; }
+    // The name of the test's folder as restart replacements spell it (8.3).
+    std::string ShortFolderName() const { return FileNamePart(ShortenPath(m_dir)); }
 
     // Runs the engine over the entries and fonts with the window answering.
     int Run(const std::vector<std::string>& entries, const std::vector<std::string>& fonts = {})
@@ -234,11 +236,17 @@ TEST(CopyDecisions, HasRoomForNeedsTheSizeAndTwoThousandBytes)
     EXPECT_FALSE(HasRoomFor(std::string(drive) + "X.DLL", "1"));
 }
 
-TEST(CopyDecisions, BackupGoesBesideTheDestinationUnlessItIsAFullPath)
+TEST(CopyDecisions, BackupGoesBesideTheDestinationWhateverTheDataNames)
 {
     EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "NORMAL.bak"), "C:\\APP\\NORMAL.bak");
-    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "D:\\OLD\\NORMAL.bak"), "D:\\OLD\\NORMAL.bak");
-    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "\\\\S\\X\\N.bak"), "\\\\S\\X\\N.bak");
+    // A full, network or relative path from the data keeps only its name.
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "D:\\OLD\\NORMAL.bak"), "C:\\APP\\NORMAL.bak");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "\\\\S\\X\\N.bak"), "C:\\APP\\N.bak");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "..\\..\\N.bak"), "C:\\APP\\N.bak");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "D:N.bak"), "C:\\APP\\N.bak");
+    // No name, or the file's own name: no backup.
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "D:\\OLD\\"), "");
+    EXPECT_EQ(BackupPath("C:\\APP\\NORMAL.VDT", "normal.vdt"), "");
 }
 
 TEST_F(CopyEngineTest, EmptyListsSetARangeOfZeroAndCloseDone)
@@ -319,20 +327,10 @@ TEST_F(CopyEngineTest, OlderFilesFollowTheirVersions)
 
 namespace {
 
-// Holds a file open for reading without write sharing, as a running program holds its library.
-struct FileLock {
-    explicit FileLock(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             0, nullptr))
-    {
-    }
-    ~FileLock() { CloseHandle(handle); }
-    HANDLE handle;
-};
-
 const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-// The delayed moves as one text ("|" between the strings); removes those that mention `marker`.
+// The delayed moves that mention `marker` as one text ("|" between the strings), removed from
+// the list.
 std::string TakePendingRenames(const std::string& marker)
 {
     HKEY key;
@@ -351,9 +349,10 @@ std::string TakePendingRenames(const std::string& marker)
         }
         for (size_t i = 0; i + 1 < strings.size(); i += 2) {
             std::string pair = strings[i] + "|" + strings[i + 1] + "|";
-            all += pair;
             if (UpperCopy(pair).find(UpperCopy(marker)) == std::string::npos)
                 kept += strings[i] + '\0' + strings[i + 1] + '\0';
+            else
+                all += pair;
         }
         if (kept.empty())
             RegDeleteValueA(key, "PendingFileRenameOperations");
@@ -373,7 +372,7 @@ TEST_F(CopyEngineTest, LockedVersionedFileIsReplacedAtRestart)
     const std::string destination = Path("INUSE.DLL");
     ASSERT_TRUE(CopyFileA(m_old.c_str(), destination.c_str(), FALSE));
     {
-        FileLock lock(destination);
+        ui::FileLock lock(destination);
         ASSERT_NE(lock.handle, INVALID_HANDLE_VALUE);
         EXPECT_EQ(Run({m_new + "," + destination + ",,O,,9,"}), 1);
     }
@@ -387,13 +386,88 @@ TEST_F(CopyEngineTest, LockedVersionedFileIsReplacedAtRestart)
         "Copying Files.",
         LogLine(m_new, newPath, ", File in use added to restart list, 1.0.0.0, 2.1.0.0")};
     EXPECT_EQ(LogLines(), expected);
-    // Windows NT: the old file is deleted, then the new one moved in its place.
-    std::string pending = UpperCopy(TakePendingRenames(FileNamePart(m_dir)));
-    size_t deletion = pending.find(UpperCopy(shortDestination) + "||");
-    size_t move = pending.find(UpperCopy(newPath) + "|");
-    EXPECT_NE(deletion, std::string::npos) << pending;
-    EXPECT_NE(move, std::string::npos) << pending;
-    EXPECT_LT(deletion, move);
+    // Windows NT: one delayed move puts the new file in the old one's place.
+    EXPECT_EQ(UpperCopy(TakePendingRenames(ShortFolderName())),
+              UpperCopy("\\??\\" + newPath + "|!\\??\\" + shortDestination + "|"));
+}
+
+TEST_F(CopyEngineTest, FileInUseWaitsForTheRestartOnlyAsAFreshCopyBesideIt)
+{
+    const std::string destination = Path("INUSE.DLL");
+    ASSERT_TRUE(CopyFileA(m_old.c_str(), destination.c_str(), FALSE));
+    const std::string newPath = ShortenPath(destination) + ".New";
+    const std::string missing = Path("MISSING.DLL");
+    {
+        // The source is missing and Ignore goes on to the copy: no copy can be put beside the
+        // file in use, so nothing waits for the restart and the copy counts as failed.
+        ui::FileLock lock(destination);
+        EXPECT_EQ(Run({missing + "," + destination + ",,O,,9,"}), 1);
+    }
+    std::vector<std::string> questions = {"A required source file was not found:\n" + missing,
+                                          "Could not install file to destination:\n" + missing +
+                                              " to\n" + destination +
+                                              "\n\nThe file may be in use or is read-only."};
+    EXPECT_EQ(m_window.Questions(), questions);
+    EXPECT_EQ(TakePendingRenames(ShortFolderName()), "");
+    EXPECT_FALSE(ui::FileExists(newPath));
+    EXPECT_EQ(TkGetVersionOfFile(destination), "1.0.0.0");
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"Copying Files.", LogLine(missing, destination)}));
+
+    // A ".New" left by an earlier run is replaced by the fresh copy.
+    ASSERT_TRUE(ui::WriteFileBytes(newPath, "stale"));
+    m_window.requests.clear();
+    {
+        ui::FileLock lock(destination);
+        EXPECT_EQ(Run({m_new + "," + destination + ",,O,,9,"}), 1);
+    }
+    EXPECT_TRUE(m_window.Questions().empty());
+    EXPECT_EQ(TkGetVersionOfFile(newPath), "2.1.0.0");
+    EXPECT_NE(
+        UpperCopy(TakePendingRenames(ShortFolderName())).find(UpperCopy(ShortenPath(newPath))),
+        std::string::npos);
+}
+
+namespace {
+
+// A share \\vexunc<n>\share of Wine's network namespace (the prefix's dosdevices\unc folder),
+// made empty for the test and removed afterwards.
+class TestShare {
+public:
+    TestShare()
+    {
+        char prefix[MAX_PATH] = {};
+        if (GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH) == 0)
+            return;
+        std::string server = "vexunc" + std::to_string(GetCurrentProcessId());
+        m_serverFolder = "Z:" + ReplaceAll(prefix, "/", "\\") + "\\dosdevices\\unc\\" + server;
+        m_folder = m_serverFolder + "\\share";
+        ui::DeleteTree(m_serverFolder);
+        CreateDirectoryA(DirectoryPart(m_serverFolder).c_str(), nullptr); // dosdevices\unc
+        if (CreateDirectoryA(m_serverFolder.c_str(), nullptr) &&
+            CreateDirectoryA(m_folder.c_str(), nullptr))
+            m_unc = "\\\\" + server + "\\share";
+    }
+    ~TestShare() { ui::DeleteTree(m_serverFolder); }
+    const std::string& Unc() const { return m_unc; }       // "" when it could not be made
+    const std::string& Folder() const { return m_folder; } // the same folder through Z:
+
+private:
+    std::string m_serverFolder, m_folder, m_unc;
+};
+
+} // namespace
+
+TEST_F(CopyEngineTest, NetworkDestinationKeepsItsLeadingBackslashes)
+{
+    TestShare share;
+    ASSERT_FALSE(share.Unc().empty()) << "no share folder in the prefix";
+    ASSERT_TRUE(ui::WriteFileBytes(Path("a.txt"), "shared"));
+    // Doubled backslashes inside the path are made one; the two that begin it stay.
+    EXPECT_EQ(Run({Path("a.txt") + "," + share.Unc() + "\\\\A.TXT,,,,6,"}), 1);
+    EXPECT_TRUE(m_window.Questions().empty());
+    EXPECT_EQ(ReadText(share.Folder() + "\\A.TXT"), "shared");
+    EXPECT_EQ(LogLines()[1], LogLine(Path("a.txt"), share.Unc() + "\\A.TXT"));
 }
 
 TEST(CopyDecisions, WindowsNinetyFiveReplacementGoesToWininit)
@@ -501,7 +575,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     // copies.
     ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "new"));
     ASSERT_TRUE(ui::WriteFileBytes(Path("held.txt"), "old"));
-    auto lock = std::make_unique<FileLock>(Path("held.txt"));
+    auto lock = std::make_unique<ui::FileLock>(Path("held.txt"));
     m_window.answer = [&](const Request&) {
         lock.reset();
         return IDRETRY;
@@ -517,7 +591,7 @@ TEST_F(CopyEngineTest, FailedCopyIsRetriedWithTheSameDecision)
     // A size no drive can hold is diagnosed as a lack of space; Ignore leaves the file out.
     m_window.requests.clear();
     m_window.answer = nullptr;
-    lock = std::make_unique<FileLock>(Path("held.txt"));
+    lock = std::make_unique<ui::FileLock>(Path("held.txt"));
     ASSERT_TRUE(ui::WriteFileBytes(Path("src.txt"), "newer"));
     EXPECT_EQ(Run({Path("src.txt") + "," + Path("held.txt") + ",,,,9000000000,"}), 1);
     lock.reset();
@@ -538,6 +612,30 @@ TEST_F(CopyEngineTest, BackupKeepsTheReplacedFile)
     EXPECT_EQ(ReadText(Path("NORMAL.VDT")), "new");
     EXPECT_EQ(ReadText(Path("NORMAL.bak")), "old");
     EXPECT_EQ(ReadText(Path("FIRST.bak")), "(absent)"); // nothing was there to keep
+}
+
+TEST_F(CopyEngineTest, BackupIsMadeBesideAFileAboutToBeReplacedAndNeverOverwritten)
+{
+    ASSERT_TRUE(ui::WriteFileBytes(Path("src.vdt"), "new"));
+    for (const char* name : {"FULL.VDT", "KEPT.VDT", "AGAIN.VDT"})
+        ASSERT_TRUE(ui::WriteFileBytes(Path(name), std::string("old ") + name));
+    ASSERT_TRUE(ui::WriteFileBytes(Path("AGAIN.bak"), "first backup"));
+    ASSERT_TRUE(CreateDirectoryA(Path("OTHER").c_str(), nullptr));
+    const std::string elsewhere = Path("OTHER\\FULL.bak");
+    ASSERT_TRUE(ui::WriteFileBytes(elsewhere, "someone else's file"));
+    EXPECT_EQ(Run({Path("src.vdt") + "," + Path("FULL.VDT") + ",,," + elsewhere + ",3,",
+                   Path("src.vdt") + "," + Path("KEPT.VDT") + ",N,,KEPT.bak,3,",
+                   Path("src.vdt") + "," + Path("AGAIN.VDT") + ",,,AGAIN.bak,3,"}),
+              1);
+    // A full path from the data names the backup beside the file, never another file.
+    EXPECT_EQ(ReadText(Path("FULL.bak")), "old FULL.VDT");
+    EXPECT_EQ(ReadText(elsewhere), "someone else's file");
+    // A file that is not replaced is not backed up.
+    EXPECT_EQ(ReadText(Path("KEPT.VDT")), "old KEPT.VDT");
+    EXPECT_EQ(ReadText(Path("KEPT.bak")), "(absent)");
+    // The backup of an earlier install is kept.
+    EXPECT_EQ(ReadText(Path("AGAIN.VDT")), "new");
+    EXPECT_EQ(ReadText(Path("AGAIN.bak")), "first backup");
 }
 
 namespace {

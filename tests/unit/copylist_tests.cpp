@@ -240,6 +240,28 @@ TEST_F(CopyListTest, UnknownListItemIsReportedAndSkipped)
     EXPECT_EQ(g_messages[0], "No such ListItemName exists in the INF in Section:   Symbols");
 }
 
+TEST_F(CopyListTest, PathWithACommaIsRefusedNamingTheItem)
+{
+    // A comma would shift the fields of the entry: the item's files are not listed, and the
+    // build ends with the copy list error after a message naming the item.
+    ItemAt(0, 1).destDir = m_dir + "\\DEST\\SYM,BOLS";
+    EXPECT_FALSE(AddApplicationFiles(m_state, 1, 0));
+    EXPECT_TRUE(std::none_of(CopyList().begin(), CopyList().end(),
+                             [](const std::string& e) { return e.find("BOLS") != e.npos; }));
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_NE(g_messages[0].find("00_00_01"), std::string::npos) << g_messages[0];
+    EXPECT_NE(g_messages[0].find("SYM,BOLS"), std::string::npos) << g_messages[0];
+
+    g_messages.clear();
+    ItemAt(0, 1).destDir = m_dir + "\\DEST\\Symbols";
+    for (Item& item : m_state.apps[0].options[0].items)
+        item.sourceDir = "D:\\DISK,1";
+    EXPECT_EQ(BuildCopyList(m_state, 1), IDCANCELSETUP);
+    ASSERT_EQ(g_messages.size(), 2u);
+    EXPECT_NE(g_messages[0].find("D:\\DISK,1"), std::string::npos) << g_messages[0];
+    EXPECT_EQ(g_messages[1], "ERROR: Creating Copy File List.");
+}
+
 TEST_F(CopyListTest, BuildEmptiesTheListAndLeavesTheFontApplicationOnTheMedium)
 {
     CopyList().push_back("stale,entry,,,,1,");

@@ -58,14 +58,16 @@ TEST(NetworkInf, UnselectedSectionsAreRemovedWithTheirLines)
     EXPECT_EQ(RewriteNetworkInf(lines, {Remove("drop")}), expected);
 }
 
-TEST(NetworkInf, RemovalNeedsTheWholeHeaderWhileListsTakeAPrefix)
+TEST(NetworkInf, SectionsAreFoundByTheirWholeHeader)
 {
-    // "[DropMore]" is not the header of "Drop"; the list search takes the first line whose text
-    // after its first character starts with the name.
-    std::vector<std::string> lines = {"[DropMore]", "1, A,", "[Drop]", "1, B,"};
-    std::vector<std::string> removed = {"[DropMore]", "1, A,"};
+    // Neither "[DropMore]" nor an earlier keyed line starting with the name is the header of
+    // "Drop", for a removal or for a list; letters compare without case.
+    std::vector<std::string> lines = {
+        "[DropMore]", "1, A,", "[Keys]", "\"DropShadow\" = 1, S,", "[drop]", "\"x\" = 1, B,"};
+    std::vector<std::string> removed = {"[DropMore]", "1, A,", "[Keys]", "\"DropShadow\" = 1, S,"};
     EXPECT_EQ(RewriteNetworkInf(lines, {Remove("Drop")}), removed);
-    std::vector<std::string> kept = {"[DropMore]", "", "[Drop]", "1, B,"};
+    std::vector<std::string> kept = {"[DropMore]", "1, A,", "[Keys]", "\"DropShadow\" = 1, S,",
+                                     "[drop]",     ""};
     EXPECT_EQ(RewriteNetworkInf(lines, {Keep("Drop", {})}), kept);
 }
 

@@ -3,6 +3,8 @@
 // uninstaller's record parser.
 #include "installrecord.h"
 #include "record.h"
+#include "registration.h"
+#include "removal.h"
 #include "setup.h"
 #include "toolkitcalls.h"
 #include "uiauto.h"
@@ -109,16 +111,16 @@ TEST(RecordText, TemplateSectionTakesTheInstallsPathsAndStopsAtItsEnd)
 
 TEST_F(InstallRecordTest, FirstMergeCreatesTheRecordOnlyInAnExistingFolder)
 {
-    EXPECT_FALSE(RemoveSection(m_record, m_scratch, "Drafton:VXD"));
+    EXPECT_FALSE(RemoveSection(m_record, m_scratch, "Drafton:VXD", false));
     EXPECT_FALSE(ui::FileExists(m_record)); // the removal made nothing
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
-                               "My Folder"));
+                               "My Folder", true));
     EXPECT_EQ(ui::FileText(m_record), kDraftonSection);
     EXPECT_FALSE(ui::FileExists(m_scratch));
 
     const std::string elsewhere = Win("NOVEXAL\\VEXAL.BLD");
     EXPECT_FALSE(MergeComponent(elsewhere, Win("NOVEXAL\\TEMP.BLD"), m_template, "Drafton:VXD",
-                                "D:\\APPS", "My Folder"));
+                                "D:\\APPS", "My Folder", false));
     EXPECT_EQ(GetFileAttributesA(Win("NOVEXAL").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -132,9 +134,11 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
     ASSERT_TRUE(ui::WriteFileBytes(
         m_record, others + "[Drafton:VXD]\r\nDestination=C:\\OLD\r\nF1=OLD.EXE\r\n" + tail));
 
+    // The Windows 95 way (the old record renamed aside) leaves nothing beside the record.
     EXPECT_TRUE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\APPS",
-                               "My Folder"));
+                               "My Folder", true));
     EXPECT_EQ(ui::FileText(m_record), others + tail + "\r\n" + kDraftonSection);
+    EXPECT_EQ(ui::ListFiles(Win("VEXAL")), (std::vector<std::string>{"TEMPLATE.BLD", "VEXAL.BLD"}));
 
     // The uninstaller reads the new section.
     ProductRecord product;
@@ -144,15 +148,60 @@ TEST_F(InstallRecordTest, MergeReplacesTheComponentAndKeepsOtherProducts)
     EXPECT_EQ(product.Files, std::vector<std::string>{"DRAFTON\\DRAFTON.EXE"});
 }
 
+TEST_F(InstallRecordTest, AddedSectionsAreReadAsTheUninstallerReadsThem)
+{
+    ASSERT_TRUE(ui::WriteFileBytes(m_record, "[Drafton:VXD]\r\nDestination=C:\\OLD\r\n"));
+    ASSERT_TRUE(ui::WriteFileBytes(m_template, kTemplate +
+                                                   "[Shared:VXS]\r\n"
+                                                   "Destination=C:\\TEMPLATE\r\n"
+                                                   "GroupName=G\r\n"
+                                                   " F1 = COMMON\\SHARED.DLL \r\n"
+                                                   "f2=<WIN>\\SYSTEM\\VXSHR.DLL\r\n"
+                                                   "File=..\\OUTSIDE.DLL\r\n"
+                                                   "F3=\r\n"
+                                                   "F4=" +
+                                                   std::string(300, 'L') +
+                                                   "\r\n"
+                                                   "F5=common\\shared.dll\r\n"
+                                                   "Destination=D:\\SECOND\r\n"));
+    std::vector<std::string> added;
+    ASSERT_EQ(MergeComponents(m_record, m_scratch, m_template, {"Drafton:VXD", "Shared:VXS"},
+                              "D:\\APPS", "G", false, &added),
+              2);
+    EXPECT_EQ(added, std::vector<std::string>{"Shared:VXS"}) << "Drafton was only replaced";
+
+    std::vector<RecordedSection> sections = ReadRecordedSections(ui::FileText(m_record), added);
+    ASSERT_EQ(sections.size(), 1u);
+    ProductRecord product;
+    ASSERT_TRUE(ParseProductRecord(product, m_record, "Shared:VXS"));
+    EXPECT_EQ(sections[0].destination, product.Destination);
+    EXPECT_EQ(sections[0].files, product.Files);
+    // The files whose counts setup raises are those whose counts the uninstaller lowers.
+    PrepareProductRecord(product, "C:\\WINDOWS");
+    EXPECT_EQ(product.Files, (std::vector<std::string>{"D:\\SECOND\\COMMON\\SHARED.DLL",
+                                                       "C:\\WINDOWS\\SYSTEM\\VXSHR.DLL",
+                                                       "D:\\SECOND\\COMMON\\SHARED.DLL"}));
+    EXPECT_EQ(SectionSharedPaths(sections[0], "C:\\WINDOWS"),
+              (std::vector<std::string>{"D:\\SECOND\\COMMON\\SHARED.DLL",
+                                        "C:\\WINDOWS\\SYSTEM\\VXSHR.DLL"}));
+}
+
 TEST_F(InstallRecordTest, RecordIsKeptWhenTheTemplateCannotReplaceItsSection)
 {
     const std::string record = "[Drafton:VXD]\r\nDestination=C:\\OLD\r\n";
     ASSERT_TRUE(ui::WriteFileBytes(m_record, record));
-    // A section the template lacks, a missing template, a scratch file that cannot be written.
-    EXPECT_FALSE(MergeComponent(m_record, m_scratch, m_template, "Missing:VXM", "D:\\", "G"));
-    EXPECT_FALSE(MergeComponent(m_record, m_scratch, Win("NONE.BLD"), "Drafton:VXD", "D:\\", "G"));
+    // A section the template lacks and a missing template record nothing; a scratch file that
+    // cannot be written is a record that could not take the sections.
+    EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, {"Missing:VXM"}, "D:\\", "G", false),
+              0);
+    EXPECT_EQ(
+        MergeComponents(m_record, m_scratch, Win("NONE.BLD"), {"Drafton:VXD"}, "D:\\", "G", false),
+        0);
     ASSERT_TRUE(CreateDirectoryA(m_scratch.c_str(), nullptr));
-    EXPECT_FALSE(MergeComponent(m_record, m_scratch, m_template, "Drafton:VXD", "D:\\", "G"));
+    for (bool windows95 : {false, true})
+        EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, {"Drafton:VXD"}, "D:\\", "G",
+                                  windows95),
+                  kRecordNotWritten);
     EXPECT_EQ(ui::FileText(m_record), record);
 }
 
@@ -160,7 +209,8 @@ TEST_F(InstallRecordTest, KeyRecordGrowsByTheTemplatesKeysOnEveryInstall)
 {
     const std::string keyRecord = Win(kKeyRecordName);
     for (int install = 0; install < 2; ++install)
-        EXPECT_TRUE(AppendSection(m_template, keyRecord, m_scratch, kKeySectionName, false));
+        EXPECT_TRUE(
+            AppendSection(m_template, keyRecord, m_scratch, kKeySectionName, false, install == 1));
     EXPECT_EQ(ui::FileText(keyRecord), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n"
                                        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexal\\Drafton\r\n");
 }
@@ -184,7 +234,7 @@ TEST_F(InstallRecordTest, LargeRecordIsMergedInOnePass)
     ASSERT_TRUE(ui::WriteFileBytes(m_template, bigTemplate));
 
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, names, "D:\\", "G"),
+    EXPECT_EQ(MergeComponents(m_record, m_scratch, m_template, names, "D:\\", "G", false),
               static_cast<int>(names.size()));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 

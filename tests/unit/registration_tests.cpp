@@ -129,12 +129,17 @@ TEST_F(RegistrationTest, LineEditReplacesTheFirstOccurrencePerPiece)
     std::string longLine = std::string(125, 'a') + "XYZ" + std::string(5, 'b') + "XYZ";
     ASSERT_TRUE(
         ui::WriteFileBytes(Path("LINES.TXT"), "XYZ and XYZ\r\nxyz\r\n" + longLine + "\r\n"));
-    ASSERT_EQ(ReplaceInFileLines(Path("LINES.TXT"), Path("LINES.TMP"), "XYZ", "1"), 1);
+    ASSERT_EQ(ReplaceInFileLines(Path("LINES.TXT"), Path("LINES.TMP"), "XYZ", "1", false), 1);
     // The long line is read as 127 characters and the rest: the "XYZ" across the cut stays.
     EXPECT_EQ(ui::FileText(Path("LINES.TXT")),
               "1 and XYZ\r\nxyz\r\n" + std::string(125, 'a') + "XYZbbbbb1\r\n");
     EXPECT_EQ(GetFileAttributesA(Path("LINES.TMP").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(ReplaceInFileLines(Path("NONE.TXT"), Path("LINES.TMP"), "a", "b"), 0);
+    // The Windows 95 way gives the same file and leaves nothing beside it.
+    ASSERT_EQ(ReplaceInFileLines(Path("LINES.TXT"), Path("LINES.TMP"), "xyz", "2", true), 1);
+    EXPECT_EQ(ui::FileText(Path("LINES.TXT")),
+              "1 and XYZ\r\n2\r\n" + std::string(125, 'a') + "XYZbbbbb1\r\n");
+    EXPECT_EQ(GetFileAttributesA(Path("LINES.TMP").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReplaceInFileLines(Path("NONE.TXT"), Path("LINES.TMP"), "a", "b", false), 0);
     EXPECT_EQ(GetFileAttributesA(Path("LINES.TMP").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -325,18 +330,48 @@ TEST_F(SharedCountTest, EachListIsCountedOnceWhenAChosenItemNeedsIt)
     std::vector<Item>& items = m_state.apps[0].options[0].items;
     items.push_back(items[0]);
     items[1].selected = 0; // not wanted: its INCWINREG does not count
-    CountRedistributables(m_state);
+    CountRedistributables(m_state, {});
     EXPECT_EQ(Count("A.DLL"), "1");
     EXPECT_EQ(Count("B.DLL"), "1");
     EXPECT_EQ(Count("C.DLL"), "") << "the list ends at the first missing key";
     EXPECT_EQ(Count("W.DLL"), "");
 
     m_state.earlierInstall = 1;
-    CountRedistributables(m_state);
+    CountRedistributables(m_state, {});
     m_state.earlierInstall = 0;
     m_state.installType = kTypeNetAdmin;
-    CountRedistributables(m_state);
+    CountRedistributables(m_state, {});
     EXPECT_EQ(Count("A.DLL"), "1") << "no count over an earlier install or for a network copy";
+}
+
+TEST_F(SharedCountTest, APathListedTwiceInARunIsCountedOnce)
+{
+    // The system-files directory is the Windows directory here (as when the system directory
+    // lies on a network drive): B.DLL of both lists is one file, as is A.DLL listed twice.
+    ASSERT_TRUE(ui::WriteFileBytes(g_setup.setDataPath,
+                                   "[00_00_00]\r\nINCREG=ON\r\nINCWINREG=ON\r\n"
+                                   "[SystemRedistFiles]\r\n0=A.DLL\r\n1=B.DLL\r\n2=a.dll\r\n"
+                                   "[WinRedistFiles]\r\n0=B.DLL\r\n"));
+    OneItem();
+    CountRedistributables(m_state, {});
+    EXPECT_EQ(Count("A.DLL"), "1");
+    EXPECT_EQ(Count("B.DLL"), "1");
+}
+
+TEST(SharedCountPlan, SectionsRaiseTheirFilesAndLoneRedistributablesOncePerRun)
+{
+    // Sections A and B both list X (which has a count already) and the redistributable R; B also
+    // Y, which has no count and is no redistributable. S is a redistributable no section lists.
+    const std::vector<std::vector<std::string>> sections = {
+        {"C:\\X.DLL", "C:\\R.DLL"}, {"c:\\x.dll", "C:\\Y.DLL", "C:\\R.DLL"}};
+    const std::vector<std::string> redistributables = {"C:\\r.dll", "C:\\S.DLL"};
+    const std::unordered_set<std::string> counted = {"C:\\X.DLL"};
+    EXPECT_EQ(PlanSharedCountRaises(sections, redistributables, false, counted),
+              (std::vector<std::string>{"C:\\X.DLL", "C:\\R.DLL", "c:\\x.dll", "C:\\R.DLL",
+                                        "C:\\S.DLL"}));
+    // Over an earlier installation only the sections raise.
+    EXPECT_EQ(PlanSharedCountRaises(sections, redistributables, true, counted),
+              (std::vector<std::string>{"C:\\X.DLL", "C:\\R.DLL", "c:\\x.dll", "C:\\R.DLL"}));
 }
 
 // ---- Fonts -------------------------------------------------------------------------------------

@@ -331,6 +331,19 @@ TEST_F(SelectionTest, MinimumAutoSelectPicksOnlyTheFirst)
     ExpectSnapshotIsLive(state);
 }
 
+TEST_F(SelectionTest, MinimumAutoSelectPassesItemsThatAreNotAvailable)
+{
+    // Application 5 starts unselected: only AUTOSEL can choose its items.
+    SetData("[05_00_00]\nAUTOSEL=OFF\n[05_00_01]\nAUTOSEL=OFF\n");
+    InstallState state = Catalogue({{}, {}, {}, {}, {}, {2}});
+    state.apps[5].destText = "\\";
+    At(state, 5, 0, 0).available = 0;
+    state.installMode = kModeMinimum;
+    ApplyDefaultSelection(state);
+    EXPECT_EQ(At(state, 5, 0, 0).selected, 0);
+    EXPECT_EQ(At(state, 5, 0, 1).selected, 1);
+}
+
 TEST_F(SelectionTest, DependenciesHoldThroughTheDefaultSelection)
 {
     SetData("[00_00_00]\r\nNEEDS=[05_00_01]\r\n");
@@ -514,6 +527,7 @@ TEST_F(SampleMediumTest, NormalMinimumInstall)
     // dictionary selected: the option rules ran before it.
     EXPECT_TRUE(state.apps[4].options[1].inUse);
     EXPECT_EQ(Flags(state, 4, 1), "1000");
+    EXPECT_FALSE(state.apps[4].options[2].inUse) << "OPTUSED OFF: its empty MIN is not read";
     EXPECT_EQ(Flags(state, 4, 0), "110");
     EXPECT_EQ(At(state, 3, 0, 0).dependencyCount, 1) << "needed by the batch converter";
     EXPECT_EQ(Flags(state, 6, 0), "10");

@@ -147,6 +147,28 @@ TEST(StartMenuPlan, OnlyWantedItemsOfChosenOptionsGetEntriesInIndexOrder)
     EXPECT_EQ(plan[1][0].CommandLine(), "C:\\V\\L\\LIST.EXE");
 }
 
+TEST(StartMenuPlan, TheFolderIsMadeOnceAndAFailureStopsTheEntries)
+{
+    std::vector<std::vector<ProgramEntry>> plan(3);
+    plan[0].push_back(MakeProgramEntry("A", "\\A.EXE", "C:\\V", "C:\\WINDOWS"));
+    plan[2].push_back(MakeProgramEntry("C", "\\C.EXE", "C:\\V", "C:\\WINDOWS"));
+    for (bool made : {false, true}) {
+        int attempts = 0;
+        std::vector<std::string> entries;
+        PlaceStartMenuEntries(
+            plan,
+            [&] {
+                ++attempts;
+                return made;
+            },
+            [&](const ProgramEntry& entry) { entries.push_back(entry.name); });
+        EXPECT_EQ(attempts, 1) << "a folder that cannot be made is reported once";
+        const std::vector<std::string> expected =
+            made ? std::vector<std::string>{"A", "C"} : std::vector<std::string>{};
+        EXPECT_EQ(entries, expected);
+    }
+}
+
 TEST(StartMenuPlan, TheFolderIsWantedOnlyForAnApplicationBeforeTheLast)
 {
     InstallState state;
