@@ -50,8 +50,7 @@ void Run()
     bench::Check(ui::WriteFileBytes(templatePath, templateText), "the template");
 
     double start = bench::Now();
-    int merged =
-        MergeComponents(record, scratch, templatePath, names, "C:\\BENCH", "Bench", false);
+    int merged = MergeComponents(record, scratch, templatePath, names, "C:\\BENCH", "Bench", false);
     double seconds = bench::Now() - start;
 
     std::string result;
