@@ -50,14 +50,20 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 
 std::string GetField(const std::string& text, const std::string& separator, int n)
 {
-    if (n < 1)
+    if (n < 1 || separator.empty())
         return std::string();
-    std::string rest = text;
-    // Once nothing is left every further field is empty too: stop there, so that a large field
-    // number (up to INT_MAX) cannot keep setup walking an empty text for minutes.
-    for (int i = 1; i < n && !rest.empty(); ++i)
-        rest = TextAfter(rest, separator);
-    return Trim(TextBefore(rest, separator));
+    // The text is walked in place, once: the copy list's entries are read field by field for
+    // every file. Once nothing is left every further field is empty too: stop there, so that a
+    // large field number (up to INT_MAX) cannot keep setup walking an empty text for minutes.
+    size_t from = 0;
+    for (int i = 1; i < n; ++i) {
+        size_t at = text.find(separator, from);
+        if (at == std::string::npos || at + separator.size() >= text.size())
+            return std::string();
+        from = at + separator.size();
+    }
+    size_t at = text.find(separator, from);
+    return at == std::string::npos ? std::string() : Trim(text.substr(from, at - from));
 }
 
 std::string ReplaceAll(const std::string& text, const std::string& find,

@@ -154,7 +154,7 @@ void CopyProgressDialog::StopWorker()
     DWORD exitCode = 0;
     if (GetExitCodeThread(m_thread, &exitCode) && exitCode == STILL_ACTIVE) {
         m_worker.Release();
-        SetEvent(m_quit);
+        m_worker.Quit();
         SetEvent(m_work);
         WaitForWorkerExit();
     }

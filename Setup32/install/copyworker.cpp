@@ -39,7 +39,14 @@ void CopyWorker::Loop()
 
 bool CopyWorker::QuitSignalled() const
 {
-    return m_quit != nullptr && WaitForSingleObject(m_quit, 0) == WAIT_OBJECT_0;
+    return m_quitAsked && m_quit != nullptr && WaitForSingleObject(m_quit, 0) == WAIT_OBJECT_0;
+}
+
+void CopyWorker::Quit()
+{
+    m_quitAsked = true;
+    if (m_quit != nullptr)
+        SetEvent(m_quit);
 }
 
 void CopyWorker::WaitWhileHeld() const

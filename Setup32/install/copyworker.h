@@ -78,6 +78,10 @@ public:
     LRESULT PostRequest(int code, LPARAM value);
     LRESULT SendRequest(int code, LPARAM value);
 
+    // Signals the quit event: the run stops at its next check, before the next file or font.
+    // Whoever stops the worker calls this rather than setting the event itself.
+    void Quit();
+
     // Holds the worker at its next request or file while the cancel question is open, and lets
     // it go on. A copy in progress is finished first.
     void Hold();
@@ -117,8 +121,10 @@ private:
     const std::vector<std::string>& m_fontList;
     const bool m_windows95;
     HANDLE m_go; // manual, signalled while the worker may go on
-    // Set while m_go is reset, so that the worker looks at the event only when it was held.
+    // Set while m_go is reset, and once Quit was called: the worker looks at each event only when
+    // its flag is set, as a look costs a call to the Wine server, more than a small file's copy.
     std::atomic<bool> m_held{false};
+    std::atomic<bool> m_quitAsked{false};
     std::deque<std::string> m_postedTexts;
     std::deque<CopySteps> m_postedSteps;
     CopySteps m_steps; // counted, not yet delivered

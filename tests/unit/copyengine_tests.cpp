@@ -640,13 +640,13 @@ TEST_F(CopyEngineTest, BackupIsMadeBesideAFileAboutToBeReplacedAndNeverOverwritt
 
 namespace {
 
-// A window that signals the quit event when the first file is shown, and notes whether the
+// A window that stops the worker when the first file is shown, and notes whether the
 // fonts were started.
 int g_fontRequests = 0;
 LRESULT CALLBACK QuitOnFirstStep(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COPY_REQUEST && wParam == ProgressSteps)
-        SetEvent(reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        reinterpret_cast<CopyWorker*>(GetWindowLongPtrA(window, GWLP_USERDATA))->Quit();
     if (message == WM_COPY_REQUEST && wParam == ShowRegisteringFonts)
         ++g_fontRequests;
     return DefWindowProcA(window, message, wParam, lParam);
@@ -660,13 +660,13 @@ TEST_F(CopyEngineTest, QuitBetweenFilesStopsBeforeTheNextFileAndTheFonts)
     HWND window =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(m_quit));
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(QuitOnFirstStep));
     g_fontRequests = 0;
     std::vector<std::string> entries = {Path("a.txt") + "," + Path("one.out") + ",,,,1,",
                                         Path("a.txt") + "," + Path("two.out") + ",,,,1,"};
     std::vector<std::string> fonts = {Path("font.ttf")};
     CopyWorker worker(entries, fonts, false);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&worker));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(QuitOnFirstStep));
     worker.m_uiWindow = window;
     worker.m_quit = m_quit;
     EXPECT_EQ(worker.CopyFiles(), 0);

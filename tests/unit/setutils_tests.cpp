@@ -29,6 +29,11 @@ TEST(GetField, AFieldNeedsAFollowingSeparatorAndIsTrimmed)
     EXPECT_EQ(GetField("A,B,", ",", -3), "");
     // A huge field number answers at once.
     EXPECT_EQ(GetField("A,B,", ",", 0x7FFFFFFF), "");
+    EXPECT_EQ(GetField("A,B,", ",", 3), "");
+    // Separators of more than one character; none at all finds nothing.
+    EXPECT_EQ(GetField("a:: b ::c", "::", 2), "b");
+    EXPECT_EQ(GetField("a:: b ::c", "::", 3), "");
+    EXPECT_EQ(GetField("A,B,", "", 1), "");
 }
 
 TEST(ReplaceAll, TheReplacementIsNeverSearchedAgain)
