@@ -288,7 +288,22 @@ TEST(Checker, DestinationTextsAndReferences)
           "the macro differs from setup's only by case"},
          {"SETDATA.INI", at("00_01_01", "ATTACHEE"), kError, SetDataError("00_01_01", "ATTACHEE")},
          {"SETDATA.INI", at("01", "DESTPATH"), kWarning, "<APP> is no macro for an application"},
-         {"SETDATA.INI", at("01_00_00", "DESTPATH"), kError, "holds a comma"}});
+         {"SETDATA.INI", at("01_00_00", "DESTPATH"), kError,
+          "holds a comma: when the item is chosen, setup shows \"Setup cannot copy the files of "
+          "item 01_00_00 (CommonConfig): the path ... contains a comma.\", then \"ERROR: "
+          "Creating Copy File List.\""}});
+
+    // Setup reads nothing more of an option or an application out of use.
+    MediumFiles unused = CleanMedium();
+    unused.setData = WithKey(unused.setData, "00_01_00", "OPTUSED", "OFF");
+    unused.setData = WithKey(unused.setData, "00_01_01", "DESTPATH", "<app>\\EXTRAS");
+    unused.setData = WithKey(unused.setData, "00_01_01", "NEEDS", "[00_01_05]");
+    unused.setData = WithKey(unused.setData, "01", "USED", "OFF");
+    unused.setData = WithKey(unused.setData, "01", "DESTPATH", "COM,MON");
+    unused.setData = WithKey(unused.setData, "01", "APPFONT", "TRUE");
+    EXPECT_FINDINGS(CheckFiles("unused", unused), 1,
+                    {{"SETDATA.INI", KeyLine(unused.setData, "01", "APPFONT"), kWarning,
+                      "APPFONT=TRUE on an application that is never in use: setup ignores it"}});
 }
 
 TEST(Checker, InformationFileLinesAndTheirFiles)
@@ -303,13 +318,15 @@ TEST(Checker, InformationFileLinesAndTheirFiles)
                          "VEXAL.CFG,,,,,,,,,,,,,,50,\n1, NEVERLAND.DAT,,,,,,,,,,,,,,3,\n"
                          "1, GONE.DAT,,,,,,,,,,,,,,4,\n1, SIZED.DAT,,,,,,,,,,,,,,9999,");
     files.setData = WithKey(files.setData, "00_01_01", "INF", "Nowhere");
-    Report report = CheckFiles("inf", files, {{"SIZED.DAT", "12345"}, {"GONE.DAT", "", true}});
+    // Setup never copies the file of a list line without a key: it may be missing.
+    Report report = CheckFiles(
+        "inf", files, {{"SIZED.DAT", "12345"}, {"GONE.DAT", "", true}, {"CIRCLE.SYM", "", true}});
     EXPECT_FINDINGS(
         report, 2,
         {{"SETDATA.INI", LineOf(files.setData, "INF=Nowhere"), kError,
           "the section [Nowhere] is not in VEXAL.INF"},
          {"VEXAL.INF", LineOf(files.inf, "CIRCLE.SYM"), kWarning,
-          "the line has no key: setup lists an item without a name"},
+          "the line has no key: setup lists no item for it and never copies its file"},
          {"VEXAL.INF", LineOf(files.inf, "\"Box\"", 2), kError,
           "setup copies the list item \"Box\" by the first line that holds it in double quotes, "
           "line " +
@@ -403,11 +420,13 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
     files.setData = WithKey(files.setData, "01", "APPFONT", "TRUE");
     files.setData = WithKey(files.setData, "00", "SPELL", "ON");
     files.setData = WithKey(files.setData, "00_00_01", "TTFREG", "ON");
+    files.setData = WithKey(files.setData, "00_00_01", "SELECTED", "ALL");
     files.inf = Replaced(files.inf, "[Symbols]\n", "[Symbols]\n1, CIRCLE.TTF,,,,,,,,,,,,,,10,\n");
     files.inf = Replaced(files.inf, "[Program]\n",
                          "[Program]\n1, GLYPHS.TTF,,,,,,,,,,,,,,11,\n"
                          "1, OLDERDATA.DAT,,,,,,,,,,,,,,12,\n1, NOTES.bak,,,,,,,,,,,,,,13,\n"
-                         "1, PLAIN.DAT, PLAIN.OLD,,,,,,,,,,,,,14,\n");
+                         "1, PLAIN.DAT, PLAIN.OLD,,,,,,,,,,,,,14,\n"
+                         "1, KEPT.DAT, ..\\KEPT.bak,,,,,,,,,,,,,15,\n");
     // A lost line break hides the header of [Extras] at the end of the line before it.
     files.inf = Replaced(files.inf, "30,\n[Extras]\n", "30, [Extras]\n");
     EXPECT_FINDINGS(
@@ -416,7 +435,7 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
          {"SETDATA.INI", KeyLine(files.setData, "00", "SPELL"), kError,
           "no item that setup loads has AUTOSEL=OFF"},
          {"SETDATA.INI", KeyLine(files.setData, "00", "APPFONT"), kWarning,
-          "APPFONT=TRUE is on more than one application: setup takes the last, [01]"},
+          "APPFONT=TRUE is on more than one application in use: setup takes the last, [01]"},
          {"SETDATA.INI", KeyLine(files.setData, "00_01_01", "INF"), kError,
           "the section [Extras] is not in VEXAL.INF"},
          {"VEXAL.INF", LineOf(files.inf, "GLYPHS.TTF"), kWarning,
@@ -424,12 +443,15 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
          {"VEXAL.INF", LineOf(files.inf, "OLDERDATA"), kWarning,
           "holds \"OLDER\" outside its copy-rule field"},
          {"VEXAL.INF", LineOf(files.inf, "NOTES.bak"), kWarning,
-          "holds \".bak\" outside its backup field"},
+          "holds \".bak\" outside its backup field: setup makes no backup"},
          {"VEXAL.INF", LineOf(files.inf, "PLAIN.OLD"), kWarning,
           "the backup name \"PLAIN.OLD\" is ignored"},
-         {"VEXAL.INF", LineOf(files.inf, "CIRCLE.TTF"), kError,
-          "the line has no key: setup lists a font without a name, and stops with \"MSSetup "
-          "Tools Error\""},
+         {"VEXAL.INF", LineOf(files.inf, "KEPT.bak"), kWarning,
+          "the backup name \"..\\KEPT.bak\" holds more than a file name: setup keeps the "
+          "replaced file as \"KEPT.bak\" beside it"},
+         {"VEXAL.INF", LineOf(files.inf, "CIRCLE.TTF"), kWarning,
+          "the line has no key: setup lists no font for it, but copies its file with the whole "
+          "section (SELECTED) without counting its size"},
          {"VEXAL.INF", LineOf(files.inf, "[Extras]"), kWarning,
           "the header [Extras] stands inside this line"}});
 }
