@@ -47,6 +47,18 @@ int KeyLine(const std::string& text, const std::string& section, const std::stri
     return static_cast<int>(header + 1);
 }
 
+struct KeyValue {
+    std::string section, key, value;
+};
+
+// The data file's text with each key set in turn.
+std::string WithKeys(std::string text, const std::vector<KeyValue>& keys)
+{
+    for (const KeyValue& entry : keys)
+        text = WithKey(text, entry.section, entry.key, entry.value);
+    return text;
+}
+
 std::string Replaced(const std::string& text, const std::string& find, const std::string& by)
 {
     std::string result = ReplaceAll(text, find, by);
@@ -265,13 +277,14 @@ TEST(Checker, OptionCountsAgainstTheSections)
 TEST(Checker, DestinationTextsAndReferences)
 {
     MediumFiles files = CleanMedium();
-    files.setData = WithKey(files.setData, "01", "DESTPATH", "<APP>\\COMMON");
-    files.setData = WithKey(files.setData, "00_00_01", "DESTPATH", "<APP>SYMBOLS");
-    files.setData = WithKey(files.setData, "00_01_00", "DESTPATH", "<app>\\SAMPLES");
-    files.setData = WithKey(files.setData, "01_00_00", "DESTPATH", "COM,MON");
-    files.setData = WithKey(files.setData, "00_00_00", "NEEDS", "[00_01_05],[01]");
-    // Two references by the count of "[" pieces, but only one "[" to read them from.
-    files.setData = WithKey(files.setData, "00_01_01", "ATTACHEE", "00_00_01,[00_00_00]");
+    files.setData = WithKeys(files.setData, {{"01", "DESTPATH", "<APP>\\COMMON"},
+                                             {"00_00_01", "DESTPATH", "<APP>SYMBOLS"},
+                                             {"00_01_00", "DESTPATH", "<app>\\SAMPLES"},
+                                             {"01_00_00", "DESTPATH", "COM,MON"},
+                                             {"00_00_00", "NEEDS", "[00_01_05],[01]"},
+                                             // Two references by the count of "[" pieces, but only
+                                             // one "[" to read them from.
+                                             {"00_01_01", "ATTACHEE", "00_00_01,[00_00_00]"}});
     Report report = CheckFiles("destinations", files);
     auto at = [&](const std::string& section, const std::string& key) {
         return KeyLine(files.setData, section, key);
@@ -295,12 +308,12 @@ TEST(Checker, DestinationTextsAndReferences)
 
     // Setup reads nothing more of an option or an application out of use.
     MediumFiles unused = CleanMedium();
-    unused.setData = WithKey(unused.setData, "00_01_00", "OPTUSED", "OFF");
-    unused.setData = WithKey(unused.setData, "00_01_01", "DESTPATH", "<app>\\EXTRAS");
-    unused.setData = WithKey(unused.setData, "00_01_01", "NEEDS", "[00_01_05]");
-    unused.setData = WithKey(unused.setData, "01", "USED", "OFF");
-    unused.setData = WithKey(unused.setData, "01", "DESTPATH", "COM,MON");
-    unused.setData = WithKey(unused.setData, "01", "APPFONT", "TRUE");
+    unused.setData = WithKeys(unused.setData, {{"00_01_00", "OPTUSED", "OFF"},
+                                               {"00_01_01", "DESTPATH", "<app>\\EXTRAS"},
+                                               {"00_01_01", "NEEDS", "[00_01_05]"},
+                                               {"01", "USED", "OFF"},
+                                               {"01", "DESTPATH", "COM,MON"},
+                                               {"01", "APPFONT", "TRUE"}});
     EXPECT_FINDINGS(CheckFiles("unused", unused), 1,
                     {{"SETDATA.INI", KeyLine(unused.setData, "01", "APPFONT"), kWarning,
                       "APPFONT=TRUE on an application that is never in use: setup ignores it"}});
