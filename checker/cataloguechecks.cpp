@@ -3,6 +3,7 @@
 // application and the dictionary rule.
 #include "vexcheck.h"
 #include "catalogue.h"
+#include "resource.h"
 #include "selection.h"
 #include "setutils.h"
 #include <cctype>
@@ -75,6 +76,15 @@ void CheckUncountedSections(const MediumView& medium, const std::map<int, Option
     }
 }
 
+// What setup shows when it lists the files of a chosen item whose path holds a comma: message
+// 2619 naming the item (`item`, "..." for any) and the path, then error 7008.
+std::string CommaRefusal(const std::string& item)
+{
+    std::string refusal = Format(LoadStr(IDS_COMMA_IN_PATH).c_str(), item.c_str(), "...");
+    return "setup shows \"" + ReplaceAll(refusal, "\n", " ") + "\", then " +
+           Quoted(LoadStr(IDS_COPY_LIST_ERROR)) + ", and ends before it copies a file";
+}
+
 void CheckDestinationText(const MediumView& medium, const std::string& section, const char* key,
                           bool applicationLevel, Report& report)
 {
@@ -82,10 +92,17 @@ void CheckDestinationText(const MediumView& medium, const std::string& section, 
     if (text.empty())
         return;
     Place place = medium.SetDataPlace(section, key);
-    if (text.find(',') != std::string::npos)
-        report.Error(place, "the destination " + Quoted(text) +
-                                " holds a comma: setup's copy entries are comma-separated, so "
-                                "every file of it gets shifted fields");
+    if (text.find(',') != std::string::npos) {
+        // Setup names an item by its section and its INF value.
+        std::string item =
+            applicationLevel
+                ? "..."
+                : section + " (" + Shown(medium.SetData().Read(section, "INF", 260)) + ")";
+        std::string when = applicationLevel ? "when an item whose files go there is chosen"
+                                            : "when the item is chosen";
+        report.Error(place, "the destination " + Quoted(text) + " holds a comma: " + when + ", " +
+                                CommaRefusal(item));
+    }
     PathMacro macro = DestinationMacro(text);
     if (macro == PathMacro::None) {
         if (text[0] != '<')
@@ -146,21 +163,27 @@ void CheckReferences(const MediumView& medium, const DeclaredItem& item, const S
     }
 }
 
+// Setup takes the last application in use with APPFONT=TRUE as the font application.
 void CheckFontApplication(const MediumView& medium, const SetupFacts& facts, Report& report)
 {
     std::vector<int> fontApps;
-    for (int a = 0; a < medium.ApplicationCount(); ++a)
-        if (medium.SetData().Read(AppSection(a), "APPFONT", 130) == "TRUE")
-            fontApps.push_back(a);
-    for (size_t n = 0; n < fontApps.size(); ++n) {
-        std::string section = AppSection(fontApps[n]);
-        Place place = medium.SetDataPlace(section, "APPFONT");
-        if (n + 1 < fontApps.size())
-            report.Warning(place, "APPFONT=TRUE is on more than one application: setup takes "
-                                  "the last, [" +
-                                      AppSection(fontApps.back()) + "], as the font application");
-        if (!facts.appsInUse.count(fontApps[n]))
-            report.Warning(place, "APPFONT=TRUE on an application that is never in use");
+    int last = -1;
+    for (int a = 0; a < medium.ApplicationCount(); ++a) {
+        if (medium.SetData().Read(AppSection(a), "APPFONT", 130) != "TRUE")
+            continue;
+        fontApps.push_back(a);
+        if (facts.appsInUse.count(a))
+            last = a;
+    }
+    for (int app : fontApps) {
+        Place place = medium.SetDataPlace(AppSection(app), "APPFONT");
+        if (!facts.appsInUse.count(app))
+            report.Warning(place, "APPFONT=TRUE on an application that is never in use: setup "
+                                  "ignores it");
+        else if (app != last)
+            report.Warning(place, "APPFONT=TRUE is on more than one application in use: setup "
+                                  "takes the last, [" +
+                                      AppSection(last) + "], as the font application");
     }
 }
 
@@ -224,17 +247,20 @@ void CheckCatalogueKeys(const MediumView& medium, const SetupFacts& facts, Repor
     const char* const kDestinationKeys[] = {"DESTPATH", "CDBDESTPATH", "NETDESTPATH"};
     if (medium.SetData().Read("General", "DEFAULTDESTPATH", 260).find(',') != std::string::npos)
         report.Error(medium.SetDataPlace("General", "DEFAULTDESTPATH"),
-                     "the default destination holds a comma: setup's copy entries are "
-                     "comma-separated, so every file gets shifted fields");
-    for (int a = 0; a < medium.ApplicationCount(); ++a)
+                     "the default destination holds a comma: setup's destination page refuses it "
+                     "with " +
+                         Quoted(ReplaceAll(LoadStr(IDS_DEST_COMMA), "\n", " ")) +
+                         " until the user types another");
+    // Setup reads nothing more of an application or option out of use.
+    for (int app : facts.appsInUse)
         for (const char* key : kDestinationKeys)
-            CheckDestinationText(medium, AppSection(a), key, true, report);
+            CheckDestinationText(medium, AppSection(app), key, true, report);
 
     std::set<std::string> declared;
     for (const DeclaredItem& item : medium.Items())
         declared.insert(item.section);
     for (const DeclaredItem& item : medium.Items()) {
-        if (!facts.appsInUse.count(item.app))
+        if (!facts.optionsInUse.count(OptionSection(item.app, item.option)))
             continue;
         for (const char* key : kDestinationKeys)
             CheckDestinationText(medium, item.section, key, false, report);

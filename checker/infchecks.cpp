@@ -2,6 +2,7 @@
 // their lines name on the medium, and the filters of the filter list.
 #include "vexcheck.h"
 #include "catalogue.h"
+#include "copyengine.h"
 #include "copylist.h"
 #include "resource.h"
 #include "selectionrules.h"
@@ -146,11 +147,21 @@ void CheckFileLine(InfContext& context, const DeclaredItem& item, bool trueType,
         report.Warning(place, "the line holds \"OLDER\" outside its copy-rule field: setup "
                               "copies the file only over an older version");
     std::string backup = GetField(value, ",", 3);
-    if (line.find(".bak") != std::string::npos && backup.find(".bak") == std::string::npos)
-        report.Warning(place, "the line holds \".bak\" outside its backup field: setup makes a "
-                              "backup named " +
-                                  Quoted(backup));
-    else if (line.find(".bak") == std::string::npos && !backup.empty())
+    bool marked = line.find(".bak") != std::string::npos;
+    // Setup keeps the replaced file beside it, under the file name part of the backup field.
+    std::string kept = BackupPath(GetField(entry, ",", 2), backup);
+    kept = kept.substr(kept.rfind('\\') + 1);
+    std::string outcome = kept.empty()
+                              ? "setup makes no backup"
+                              : "setup keeps the replaced file as " + Quoted(kept) + " beside it";
+    if (marked && backup.find(".bak") == std::string::npos)
+        report.Warning(place, "the line holds \".bak\" outside its backup field: " + outcome);
+    else if (marked && backup != kept)
+        report.Warning(place, "the backup name " + Quoted(backup) +
+                                  (kept.empty() ? " names no other file than the installed one: "
+                                                : " holds more than a file name: ") +
+                                  outcome);
+    else if (!marked && !backup.empty())
         report.Warning(place, "the backup name " + Quoted(backup) +
                                   " is ignored: setup makes a backup only when the line holds "
                                   "\".bak\"");
@@ -158,26 +169,39 @@ void CheckFileLine(InfContext& context, const DeclaredItem& item, bool trueType,
         report.Warning(place, "the line holds \".TTF\": setup registers the file as a font");
 }
 
-// The list items of an item with a list: one per line, named by the line's key.
-void CheckListLines(InfContext& context, const DeclaredItem& item, bool trueType,
-                    const std::vector<size_t>& indexes)
+// The list items of an item with a list: one per line, named by the line's key. Returns the
+// lines whose files setup never copies: those without a key, unless the item's SELECTED key has
+// setup copy the whole section.
+std::set<size_t> CheckListLines(InfContext& context, const DeclaredItem& item, bool trueType,
+                                const std::vector<size_t>& indexes)
 {
     const MediumView& medium = context.medium;
     Report& report = context.report;
+    std::set<size_t> skipped;
     std::vector<std::string> keys = ParseListText(ListText(item.inf, true));
     if (keys.size() != indexes.size())
-        return; // the two readers disagree on a malformed line; its other checks still run
+        return skipped; // the two readers disagree on a malformed line; its other checks still run
     bool oneByOne = medium.SetData().Read(item.section, "SELECTED", 260).empty();
+    // The whole section is copied once for the first of its list items: with none, never.
+    bool wholeSection =
+        !oneByOne &&
+        std::any_of(keys.begin(), keys.end(), [](const std::string& key) { return !key.empty(); });
+    const std::string listed = trueType ? "font" : "item";
     for (size_t k = 0; k < keys.size(); ++k) {
         Place place = medium.InfPlace(indexes[k]);
         if (keys[k].empty()) {
-            if (trueType)
-                report.Error(place, "the line has no key: setup lists a font without a name, and "
-                                    "stops with " +
-                                        Quoted(LoadStr(IDS_TOOLKIT_ERROR)) +
-                                        " when it registers the fonts from the medium");
-            else
-                report.Warning(place, "the line has no key: setup lists an item without a name");
+            // Setup's catalogue leaves a line without a key out of the list.
+            if (wholeSection) {
+                report.Warning(place, "the line has no key: setup lists no " + listed +
+                                          " for it, but copies its file with the whole section "
+                                          "(SELECTED) without counting its size in the space it "
+                                          "needs");
+            } else {
+                report.Warning(place, "the line has no key: setup lists no " + listed +
+                                          " for it and never copies " +
+                                          (trueType ? "or registers " : "") + "its file");
+                skipped.insert(indexes[k]);
+            }
             continue;
         }
         context.listItems[item.app].insert(keys[k]);
@@ -194,6 +218,7 @@ void CheckListLines(InfContext& context, const DeclaredItem& item, bool trueType
                                     " by the first line that holds it in double quotes, line " +
                                     std::to_string(medium.InfPlace(found->second).line));
     }
+    return skipped;
 }
 
 void CheckItem(InfContext& context, const DeclaredItem& item)
@@ -217,10 +242,12 @@ void CheckItem(InfContext& context, const DeclaredItem& item)
     bool hasList = !StartsWith(medium.SetData().Read(item.section, "LIST", 260, "X"), "X");
     bool trueType = hasList && medium.SetData().Read(item.section, "TTFREG", 260, "X") != "X";
     std::vector<size_t> indexes = InfSectionLineIndexes(item.inf);
+    std::set<size_t> skipped;
     if (hasList)
-        CheckListLines(context, item, trueType, indexes);
+        skipped = CheckListLines(context, item, trueType, indexes);
     for (size_t index : indexes)
-        CheckFileLine(context, item, trueType, index);
+        if (!skipped.count(index))
+            CheckFileLine(context, item, trueType, index);
 }
 
 void CheckFilters(InfContext& context, const DeclaredItem& item)

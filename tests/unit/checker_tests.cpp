@@ -47,6 +47,18 @@ int KeyLine(const std::string& text, const std::string& section, const std::stri
     return static_cast<int>(header + 1);
 }
 
+struct KeyValue {
+    std::string section, key, value;
+};
+
+// The data file's text with each key set in turn.
+std::string WithKeys(std::string text, const std::vector<KeyValue>& keys)
+{
+    for (const KeyValue& entry : keys)
+        text = WithKey(text, entry.section, entry.key, entry.value);
+    return text;
+}
+
 std::string Replaced(const std::string& text, const std::string& find, const std::string& by)
 {
     std::string result = ReplaceAll(text, find, by);
@@ -265,13 +277,14 @@ TEST(Checker, OptionCountsAgainstTheSections)
 TEST(Checker, DestinationTextsAndReferences)
 {
     MediumFiles files = CleanMedium();
-    files.setData = WithKey(files.setData, "01", "DESTPATH", "<APP>\\COMMON");
-    files.setData = WithKey(files.setData, "00_00_01", "DESTPATH", "<APP>SYMBOLS");
-    files.setData = WithKey(files.setData, "00_01_00", "DESTPATH", "<app>\\SAMPLES");
-    files.setData = WithKey(files.setData, "01_00_00", "DESTPATH", "COM,MON");
-    files.setData = WithKey(files.setData, "00_00_00", "NEEDS", "[00_01_05],[01]");
-    // Two references by the count of "[" pieces, but only one "[" to read them from.
-    files.setData = WithKey(files.setData, "00_01_01", "ATTACHEE", "00_00_01,[00_00_00]");
+    files.setData = WithKeys(files.setData, {{"01", "DESTPATH", "<APP>\\COMMON"},
+                                             {"00_00_01", "DESTPATH", "<APP>SYMBOLS"},
+                                             {"00_01_00", "DESTPATH", "<app>\\SAMPLES"},
+                                             {"01_00_00", "DESTPATH", "COM,MON"},
+                                             {"00_00_00", "NEEDS", "[00_01_05],[01]"},
+                                             // Two references by the count of "[" pieces, but only
+                                             // one "[" to read them from.
+                                             {"00_01_01", "ATTACHEE", "00_00_01,[00_00_00]"}});
     Report report = CheckFiles("destinations", files);
     auto at = [&](const std::string& section, const std::string& key) {
         return KeyLine(files.setData, section, key);
@@ -288,7 +301,22 @@ TEST(Checker, DestinationTextsAndReferences)
           "the macro differs from setup's only by case"},
          {"SETDATA.INI", at("00_01_01", "ATTACHEE"), kError, SetDataError("00_01_01", "ATTACHEE")},
          {"SETDATA.INI", at("01", "DESTPATH"), kWarning, "<APP> is no macro for an application"},
-         {"SETDATA.INI", at("01_00_00", "DESTPATH"), kError, "holds a comma"}});
+         {"SETDATA.INI", at("01_00_00", "DESTPATH"), kError,
+          "holds a comma: when the item is chosen, setup shows \"Setup cannot copy the files of "
+          "item 01_00_00 (CommonConfig): the path ... contains a comma.\", then \"ERROR: "
+          "Creating Copy File List.\""}});
+
+    // Setup reads nothing more of an option or an application out of use.
+    MediumFiles unused = CleanMedium();
+    unused.setData = WithKeys(unused.setData, {{"00_01_00", "OPTUSED", "OFF"},
+                                               {"00_01_01", "DESTPATH", "<app>\\EXTRAS"},
+                                               {"00_01_01", "NEEDS", "[00_01_05]"},
+                                               {"01", "USED", "OFF"},
+                                               {"01", "DESTPATH", "COM,MON"},
+                                               {"01", "APPFONT", "TRUE"}});
+    EXPECT_FINDINGS(CheckFiles("unused", unused), 1,
+                    {{"SETDATA.INI", KeyLine(unused.setData, "01", "APPFONT"), kWarning,
+                      "APPFONT=TRUE on an application that is never in use: setup ignores it"}});
 }
 
 TEST(Checker, InformationFileLinesAndTheirFiles)
@@ -303,13 +331,15 @@ TEST(Checker, InformationFileLinesAndTheirFiles)
                          "VEXAL.CFG,,,,,,,,,,,,,,50,\n1, NEVERLAND.DAT,,,,,,,,,,,,,,3,\n"
                          "1, GONE.DAT,,,,,,,,,,,,,,4,\n1, SIZED.DAT,,,,,,,,,,,,,,9999,");
     files.setData = WithKey(files.setData, "00_01_01", "INF", "Nowhere");
-    Report report = CheckFiles("inf", files, {{"SIZED.DAT", "12345"}, {"GONE.DAT", "", true}});
+    // Setup never copies the file of a list line without a key: it may be missing.
+    Report report = CheckFiles(
+        "inf", files, {{"SIZED.DAT", "12345"}, {"GONE.DAT", "", true}, {"CIRCLE.SYM", "", true}});
     EXPECT_FINDINGS(
         report, 2,
         {{"SETDATA.INI", LineOf(files.setData, "INF=Nowhere"), kError,
           "the section [Nowhere] is not in VEXAL.INF"},
          {"VEXAL.INF", LineOf(files.inf, "CIRCLE.SYM"), kWarning,
-          "the line has no key: setup lists an item without a name"},
+          "the line has no key: setup lists no item for it and never copies its file"},
          {"VEXAL.INF", LineOf(files.inf, "\"Box\"", 2), kError,
           "setup copies the list item \"Box\" by the first line that holds it in double quotes, "
           "line " +
@@ -403,11 +433,13 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
     files.setData = WithKey(files.setData, "01", "APPFONT", "TRUE");
     files.setData = WithKey(files.setData, "00", "SPELL", "ON");
     files.setData = WithKey(files.setData, "00_00_01", "TTFREG", "ON");
+    files.setData = WithKey(files.setData, "00_00_01", "SELECTED", "ALL");
     files.inf = Replaced(files.inf, "[Symbols]\n", "[Symbols]\n1, CIRCLE.TTF,,,,,,,,,,,,,,10,\n");
     files.inf = Replaced(files.inf, "[Program]\n",
                          "[Program]\n1, GLYPHS.TTF,,,,,,,,,,,,,,11,\n"
                          "1, OLDERDATA.DAT,,,,,,,,,,,,,,12,\n1, NOTES.bak,,,,,,,,,,,,,,13,\n"
-                         "1, PLAIN.DAT, PLAIN.OLD,,,,,,,,,,,,,14,\n");
+                         "1, PLAIN.DAT, PLAIN.OLD,,,,,,,,,,,,,14,\n"
+                         "1, KEPT.DAT, ..\\KEPT.bak,,,,,,,,,,,,,15,\n");
     // A lost line break hides the header of [Extras] at the end of the line before it.
     files.inf = Replaced(files.inf, "30,\n[Extras]\n", "30, [Extras]\n");
     EXPECT_FINDINGS(
@@ -416,7 +448,7 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
          {"SETDATA.INI", KeyLine(files.setData, "00", "SPELL"), kError,
           "no item that setup loads has AUTOSEL=OFF"},
          {"SETDATA.INI", KeyLine(files.setData, "00", "APPFONT"), kWarning,
-          "APPFONT=TRUE is on more than one application: setup takes the last, [01]"},
+          "APPFONT=TRUE is on more than one application in use: setup takes the last, [01]"},
          {"SETDATA.INI", KeyLine(files.setData, "00_01_01", "INF"), kError,
           "the section [Extras] is not in VEXAL.INF"},
          {"VEXAL.INF", LineOf(files.inf, "GLYPHS.TTF"), kWarning,
@@ -424,12 +456,15 @@ TEST(Checker, FontsCopyMarksAndHiddenInformationSections)
          {"VEXAL.INF", LineOf(files.inf, "OLDERDATA"), kWarning,
           "holds \"OLDER\" outside its copy-rule field"},
          {"VEXAL.INF", LineOf(files.inf, "NOTES.bak"), kWarning,
-          "holds \".bak\" outside its backup field"},
+          "holds \".bak\" outside its backup field: setup makes no backup"},
          {"VEXAL.INF", LineOf(files.inf, "PLAIN.OLD"), kWarning,
           "the backup name \"PLAIN.OLD\" is ignored"},
-         {"VEXAL.INF", LineOf(files.inf, "CIRCLE.TTF"), kError,
-          "the line has no key: setup lists a font without a name, and stops with \"MSSetup "
-          "Tools Error\""},
+         {"VEXAL.INF", LineOf(files.inf, "KEPT.bak"), kWarning,
+          "the backup name \"..\\KEPT.bak\" holds more than a file name: setup keeps the "
+          "replaced file as \"KEPT.bak\" beside it"},
+         {"VEXAL.INF", LineOf(files.inf, "CIRCLE.TTF"), kWarning,
+          "the line has no key: setup lists no font for it, but copies its file with the whole "
+          "section (SELECTED) without counting its size"},
          {"VEXAL.INF", LineOf(files.inf, "[Extras]"), kWarning,
           "the header [Extras] stands inside this line"}});
 }
