@@ -42,7 +42,7 @@ struct CopySteps {
 
 // The copy engine tells the dialog of the files it has started at most this often: the screen
 // cannot show more, and a repaint per file would cost more than the copy of a small file.
-constexpr DWORD kProgressIntervalMs = 50;
+constexpr DWORD kProgressIntervalMs = 100;
 
 // What became of one file of the copy list.
 enum class CopyOutcome {

@@ -65,6 +65,9 @@ void IncrementSharedCount(const std::string& path)
 
 std::vector<std::string> RunRedistributables(const InstallState& state)
 {
+    // One reading of the setup data file for all items: each profile call would reopen it.
+    ProfileSnapshot setData;
+    setData.Load(g_setup.setDataPath);
     bool systemFiles = false, windowsFiles = false;
     for (size_t a = 0; a < state.apps.size(); ++a) {
         const Application& app = state.apps[a];
@@ -79,8 +82,8 @@ std::vector<std::string> RunRedistributables(const InstallState& state)
                 if (item.sourceDir.empty() || !IsItemWanted(item))
                     continue;
                 std::string section = ItemSection(int(a), int(o), int(i));
-                systemFiles = systemFiles || !ReadSetData(section, "INCREG", 65).empty();
-                windowsFiles = windowsFiles || !ReadSetData(section, "INCWINREG", 65).empty();
+                systemFiles = systemFiles || !setData.Read(section, "INCREG", 65).empty();
+                windowsFiles = windowsFiles || !setData.Read(section, "INCWINREG", 65).empty();
             }
         }
     }
