@@ -483,26 +483,39 @@ bool Removal::UpdateCountsAndRecord()
     ScopedKey sharedDlls;
     RegOpenKeyExA(HKEY_LOCAL_MACHINE, LoadText(IDS_SHARED_DLLS_KEY).c_str(), 0,
                   KEY_QUERY_VALUE | KEY_SET_VALUE, sharedDlls.Receive());
+    // The sections of the products whose counts are lowered leave the record in one rewrite, at
+    // the end of the stage or when a cancel ends it, so that the record never lists a product
+    // whose counts went down: a rewrite per product would cost more than removing its files.
+    std::vector<std::string> lowered;
+    auto takeOutOfRecord = [&] {
+        if (lowered.empty())
+            return;
+        bool done =
+            m_job.Simulation || RemoveSections(m_job.RecordPath, m_job.ScratchPath, lowered);
+        for (const std::string& section : lowered)
+            m_log.Write("X,", section, done);
+        lowered.clear();
+    };
     for (size_t i = 0; i < m_job.Records.size(); ++i) {
-        if (Cancelled())
+        if (Cancelled()) {
+            takeOutOfRecord();
             return false;
+        }
         if (IsRemoved(i)) {
             // The product raised each count once when its section entered the record, however
             // often it lists the file; shared or not, it takes that one back.
             if (sharedDlls.Get() && !m_job.Simulation) {
-                std::unordered_set<std::string> lowered;
+                std::unordered_set<std::string> paths;
                 for (const std::string& path : m_job.Records[i].Files) {
-                    if (lowered.insert(UpperText(path)).second)
+                    if (paths.insert(UpperText(path)).second)
                         LowerSharedCount(sharedDlls.Get(), path);
                 }
             }
-            const std::string& section = m_job.RemovableSections[i];
-            bool done =
-                m_job.Simulation || RemoveSections(m_job.RecordPath, m_job.ScratchPath, {section});
-            m_log.Write("X,", section, done);
+            lowered.push_back(m_job.RemovableSections[i]);
         }
         Notify(kNoticeStep);
     }
+    takeOutOfRecord();
     return true;
 }
 

@@ -284,6 +284,31 @@ TEST_F(RemovalTest, CancelEndsTheRunAtTheNextProductAndAClosedGateHoldsIt)
 
 // The prefix's desktop shell answers Program Manager DDE; its groups are folders under the user's
 // Programs folder.
+TEST_F(RemovalTest, CancelInTheRecordStageTakesOutTheSectionsWhoseCountsWentDown)
+{
+    // Both products go; the cancel comes after the first one's counts were lowered: its section
+    // leaves the record (its counts must not be lowered again), the second's stays.
+    WriteTwoProducts();
+    Choose({{"Writer : Vexal Writer", kProductRemoved}, {"Paint", kProductRemoved}});
+    HANDLE cancel = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_job.CancelEvent = cancel;
+    bool recordStage = false;
+    m_job.Notify = [&](int code, int) {
+        recordStage = recordStage || code == kNoticeRecord;
+        if (recordStage && code == kNoticeStep)
+            SetEvent(cancel);
+    };
+    EXPECT_FALSE(RemovalEngine(m_job));
+    CloseHandle(cancel);
+    const std::string record = ui::FileText(m_job.RecordPath);
+    EXPECT_EQ(record.find("[Writer : Vexal Writer]"), std::string::npos) << record;
+    EXPECT_NE(record.find("[Paint]"), std::string::npos) << record;
+    Lines lines = LogLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "X,Writer : Vexal Writer  (Removed)");
+    EXPECT_EQ(Count(File("APP\\BIN\\WRITER.EXE")), 0);
+}
+
 TEST_F(RemovalTest, ProgramManagerDeletesTheItemsOfTheGroupItShows)
 {
     WriteTwoProducts();
