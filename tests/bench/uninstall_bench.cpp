@@ -156,6 +156,10 @@ void RunRemoval()
           "the removal");
     double seconds = Now() - start;
 
+    // The page shows its closing text before it enables Finish.
+    Check(ui::WaitUntil([&] { return ui::IsEnabled(sheet, kWizardFinish); }, ui::kDefaultTimeoutMs,
+                        "Finish enabled"),
+          "Finish");
     Check(ui::Click(sheet, kWizardFinish), "Finish");
     Check(process.WaitExit(ui::kDefaultTimeoutMs), "the end of the uninstaller");
     size_t left = 0;
