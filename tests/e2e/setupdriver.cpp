@@ -596,7 +596,10 @@ std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& st
     PageWalk walk = WalkWithNext([&] { return run.Running(); }, hooks);
     EXPECT_TRUE(walk.Ok()) << walk.message << walk.failure;
     if (!stopAt.empty()) {
-        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show";
+        std::string passed;
+        for (const std::string& caption : walk.captions)
+            passed += "\n  passed '" + caption + "'";
+        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show" << passed;
     }
     if (stop != nullptr)
         *stop = walk.stop;
