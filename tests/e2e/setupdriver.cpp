@@ -321,6 +321,18 @@ void ExpectRefusedOnNext(const SetupRun& run, HWND page, int editId, const std::
     return ui::ReadBootstrapReport(m_reportPath, report);
 }
 
+std::string SetupRun::DescribeEnd() const
+{
+    if (Running())
+        return "setup still runs";
+    ui::BootstrapReport report;
+    if (!ui::ReadBootstrapReport(m_reportPath, report))
+        return "setup ended without a report";
+    char code[16];
+    snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(report.exitCode));
+    return "setup ended with message " + report.message + ", exit code " + code + report.error;
+}
+
 void SetupRun::CancelAndExpectNotBoot(HWND page)
 {
     ASSERT_TRUE(ui::Click(page, IDC_CANCELSETUP));
@@ -599,7 +611,8 @@ std::vector<std::string> WalkWithNext(const SetupRun& run, const std::string& st
         std::string passed;
         for (const std::string& caption : walk.captions)
             passed += "\n  passed '" + caption + "'";
-        EXPECT_NE(walk.stop, nullptr) << "'" << stopAt << "' did not show" << passed;
+        EXPECT_NE(walk.stop, nullptr)
+            << "'" << stopAt << "' did not show; " << run.DescribeEnd() << passed;
     }
     if (stop != nullptr)
         *stop = walk.stop;

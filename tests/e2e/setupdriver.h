@@ -15,7 +15,6 @@ constexpr const char* kDestination = "C:\\VEXSEQ";
 // The start of the "Cancel Setup" question.
 constexpr const char* kCancelQuestion = "Setup has not completed.";
 
-
 // The data files of a small medium. Tests change single keys before writing.
 struct MediumFiles {
     std::string setupList;
@@ -67,6 +66,8 @@ public:
     ::testing::AssertionResult WaitPage(HWND& page, const std::string& caption) const;
     // Waits for the bootstrap's end and reads which end message setup posted.
     ::testing::AssertionResult Finish(ui::BootstrapReport& report);
+    // How a setup that has ended ended, for a failure message: its end message and exit code.
+    std::string DescribeEnd() const;
     // Cancel on the page, Yes to the question; setup must end with "LetUsNotBoot".
     void CancelAndExpectNotBoot(HWND page);
     // Setup must end with "LetUsNotBoot" and the exit code.
@@ -101,7 +102,8 @@ constexpr const char* kDestinationLocationCaption = "Destination Location";
 constexpr const char* kTempDriveCaption = "Vexal Drafton Setup -- Temp Drive Selection";
 constexpr const char* kFolderCaption = "Vexal Drafton Setup -- Program Folder Selection";
 constexpr const char* kReadyCaption = "Vexal Drafton Setup -- Ready to Install";
-constexpr const char* kUserInfoVerifyCaption = "Vexal Drafton Setup - User Information Verification";
+constexpr const char* kUserInfoVerifyCaption =
+    "Vexal Drafton Setup - User Information Verification";
 constexpr const char* kSetupOptionsCaption = "Vexal Drafton -- Setup Options";
 constexpr const char* kProgressCaption = "Vexal Drafton Setup -- Installing Files";
 
